@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the editor and starts it in examples/, whose layouts/
+# folder holds a few sample layouts. Extra arguments go to the editor.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+bash "$top/scripts/install-deps.sh"
+bash "$top/scripts/build.sh" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --install "$top/build" --prefix "$top/build/install" >/dev/null
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "The editor is built (build/install/bin/tilvaro-editor), but there is no display to show it on:" >&2
+  echo "set DISPLAY (or run inside a desktop session, or under 'xvfb-run -a') and try again." >&2
+  exit 1
+fi
+cd "$top/examples"
+exec "$top/build/install/bin/tilvaro-editor" "$@"
