@@ -1,0 +1,47 @@
+#pragma once
+// TEdit97: a single-line edit that looks flat until the user works with it.
+//
+// The edit draws its own 3-pixel frame instead of the style's: normally two lines in the button-face
+// colour and one in the window colour, so it blends into its form; a thin sunken frame while it has
+// the focus, or while the pointer is over it and the focused control is not another flat edit.
+// Its height follows its font: the font's line height plus 6 pixels for the frame.
+
+#include <QLineEdit>
+
+namespace tilvaro {
+
+class TEdit97 : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  static constexpr int kFrameWidth = 3;
+
+  explicit TEdit97(QWidget* parent = nullptr);  // flat, 19 high with an 11-pixel font
+
+  // True between the pointer entering and leaving the edit.
+  bool MouseInControl() const { return mouseInControl_; }
+  // Whether the frame is drawn sunken right now (focus, or hover while no flat edit has the focus).
+  bool IsSunken() const;
+  // Height for the current font: line height plus the frame above and below.
+  int HeightForFont() const;
+
+  // Whether the widget counts as a flat edit (a TEdit97 or a class derived from it).
+  static bool IsFlatEdit(const QWidget* widget);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void AdjustHeight();
+  void ApplyEnabledColours();
+  void PaintFrame(QPainter& painter) const;
+
+  bool mouseInControl_ = false;
+};
+
+}  // namespace tilvaro

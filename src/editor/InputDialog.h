@@ -1,0 +1,48 @@
+#pragma once
+// TeInput: the one small modal dialog that asks the user for a name, and ShowInputDialog, which
+// fills it with a caption, a prompt and an initial text and shows it.
+//
+// Only the edit takes the keyboard focus. The dialog ends only through its two buttons (OK gives 1,
+// Abbruch gives 2, also by Alt+O and Alt+A) or through the title bar's close button (2); Enter and
+// Escape do not end it.
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+
+namespace tilvaro {
+
+class TEdit97;
+class TToolbarButton97;
+
+class TeInput : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr int kResultOk = 1;
+  static constexpr int kResultCancel = 2;
+
+  explicit TeInput(QWidget* parent = nullptr);
+
+  QLabel* Lbl_Text;
+  TEdit97* Edit_Txt;
+  TToolbarButton97* Btn_Abbruch;
+  TToolbarButton97* Btn_OK;
+
+  // Closing from the title bar (and any other rejection) ends the dialog with kResultCancel.
+  void reject() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void CentreOnScreen();
+};
+
+// Shows the dialog modally with the given caption and prompt and `text` in the edit. Returns 1 when
+// the user confirmed (text then holds the edit's content) or 2 when cancelled (text unchanged).
+int ShowInputDialog(TeInput& dialog, const QString& caption, const QString& prompt, QString& text);
+
+}  // namespace tilvaro
