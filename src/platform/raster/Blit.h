@@ -25,7 +25,8 @@ namespace tilvaro {
 // The rectangle is clipped to `dest`, and, when the operation uses the source, to `src` as well
 // (pixels whose source lies outside `src` are left alone). w or h <= 0 does nothing. `src` may be null
 // when the operation does not use the source; an operation that uses it with a null `src` throws
-// std::invalid_argument. `src` may be `dest` itself only when the two rectangles do not overlap.
+// std::invalid_argument. `src` may be `dest` itself (overlapping rectangles
+// read the pixels as they were before the blit).
 void Blit(Bitmap& dest, int x, int y, int w, int h, const Bitmap* src, int sx, int sy, RasterOp rop,
           const Brush& brush = Brush());
 inline void Blit(Bitmap& dest, int x, int y, int w, int h, const Bitmap& src, int sx, int sy,
