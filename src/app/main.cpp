@@ -1,0 +1,68 @@
+// tilvaro-editor: starts the layout editor in the current directory, whose "layouts" folder holds
+// the layout files. The program takes no options; --help and --version only print and exit.
+
+#include <QApplication>
+#include <QIcon>
+#include <cstdio>
+#include <cstring>
+
+#include "editor/EditForm.h"
+#include "editor/InputDialog.h"
+#include "platform/ErrorBox.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: tilvaro-editor\n"
+    "\n"
+    "Opens the Tilvaro layout editor. Layouts are read from and saved to the folder\n"
+    "\"layouts\" below the current directory, as <name>.set files.\n"
+    "\n"
+    "  --help      show this text and exit\n"
+    "  --version   show the version and exit\n";
+
+constexpr char kVersion[] = "tilvaro-editor 1.00 Beta\n";
+
+// Handles the two informational options before any window system is touched, so that they work
+// without a display. Returns the exit code when the program should end here.
+int HandleArguments(int argc, char** argv, bool& done) {
+  done = false;
+  if (argc <= 1) return 0;
+  done = true;
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::fputs(kVersion, stdout);
+    return 0;
+  }
+  std::fprintf(stderr, "tilvaro-editor: unknown argument '%s'\n\n%s", argv[1], kUsage);
+  return 2;
+}
+
+QIcon ProgramIcon() {
+  QIcon icon(QStringLiteral(":/images/icon.png"));
+  if (icon.isNull()) icon = QIcon(QStringLiteral(":/images/icon.xpm"));
+  return icon;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool done = false;
+  const int code = HandleArguments(argc, argv, done);
+  if (done) return code;
+
+  QApplication application(argc, argv);
+  application.setWindowIcon(ProgramIcon());
+  // The application title (tilvaro::kApplicationTitle) captions the error box only; it is not made
+  // the display name, which would be appended to the window's own caption.
+  QGuiApplication::setDesktopFileName(QStringLiteral("tilvaro-editor"));
+
+  tilvaro::TEditForm editForm;
+  tilvaro::TeInput eInput(&editForm);
+  editForm.SetInputDialog(&eInput);
+  editForm.show();
+  return application.exec();
+}

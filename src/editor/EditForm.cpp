@@ -1,0 +1,515 @@
+#include "editor/EditForm.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+#include <QScrollBar>
+#include <string>
+#include <string_view>
+
+#include "controls/Edit97.h"
+#include "controls/ToolbarButton97.h"
+#include "editor/Bevel.h"
+#include "editor/ClickLabel.h"
+#include "editor/InputDialog.h"
+#include "editor/LayerGrid.h"
+#include "editor/ListBox.h"
+#include "editor/UpDown.h"
+#include "layout/Cp1252.h"
+#include "layout/LayoutAttributes.h"
+#include "layout/LayoutFile.h"
+#include "platform/CursorTable.h"
+#include "platform/ErrorBox.h"
+
+namespace tilvaro {
+
+namespace {
+
+// The texts of the window that are ours rather than fixed by the layout format.
+const char kCopyrightLine[] = "(c) 2026 Tilvaro-Team";
+const char kWebAddress[] = "www.tilvaro.example";
+const char kContactAddress[] = "layouts@tilvaro.example";
+
+const QString kFailureCaption = QStringLiteral("Fehler ...");
+const QString kOpenCaption = QStringLiteral("Layout öffnen ...");
+const QString kOpenPrompt = QStringLiteral(
+    "Bitte Dateiname ohne Endung/Pfad angeben (Entsprechende Dateien sind im Unterverzeichnis "
+    "Layout zu finden).");
+const QString kSaveCaption = QStringLiteral("Layout speichern ...");
+const QString kSavePrompt = QStringLiteral(
+    "Bitte Dateiname ohne Endung/Pfad angeben (Diese Datei wird im Unterverzeichnis Layout "
+    "gespeichert).");
+const QString kTileAddCaption = QStringLiteral("Stein hinzufügen ...");
+const QString kTileRenameCaption = QStringLiteral("Stein umbenennen ...");
+const QString kTilePrompt = QStringLiteral(
+    "Bitte Dateiname ohne Endung/Pfad angeben (Entsprechende Dateien sind im Unterverzeichnis "
+    "Tiles zu finden).");
+const QString kLayoutNotFound = QStringLiteral("Layout nicht gefunden");
+// The two sentences are separated by a blank line; Qt's message box needs line feeds for that
+// where the classic box took carriage returns.
+const QString kOddCountRefusal =
+    QStringLiteral("Ungerade Anzahl an Steinen.\n\nSpeichern nicht möglich!");
+
+const QColor kTeal(0, 128, 128);
+const QColor kMenuTitleColour(0, 191, 191);
+const QColor kStripTextColour(128, 128, 128);
+
+// The window's font: Verdana where it is installed, otherwise the nearest face that Linux ships
+// with the same proportions.
+QFont WindowFont(int pixelSize, bool bold = false) {
+  QFont font;
+  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+  font.setPixelSize(pixelSize);
+  font.setBold(bold);
+  return font;
+}
+
+void SetTextColour(QWidget& widget, const QColor& colour) {
+  QPalette palette = widget.palette();
+  palette.setColor(QPalette::WindowText, colour);
+  widget.setPalette(palette);
+}
+
+void SetBackground(QWidget& widget, const QColor& colour) {
+  QPalette palette = widget.palette();
+  palette.setColor(QPalette::Window, colour);
+  widget.setPalette(palette);
+  widget.setAutoFillBackground(true);
+}
+
+// A label drawn from its top-left corner. A label that sizes itself to its caption is at least as
+// wide as its caption in the face actually used, so a wider fallback face never cuts a caption.
+QLabel* MakeLabel(QWidget* parent, const QString& caption, QRect geometry, bool autoSize = true) {
+  auto* label = new QLabel(caption, parent);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setMargin(0);
+  label->setIndent(0);
+  if (autoSize) {
+    const int needed = QFontMetrics(label->font()).horizontalAdvance(caption);
+    if (needed > geometry.width()) geometry.setWidth(needed);
+  }
+  label->setGeometry(geometry);
+  return label;
+}
+
+QImage ResourceImage(const char* path) { return QImage(QString::fromLatin1(path)); }
+
+// The refusal for a text that Windows-1252 cannot hold, naming the field and the character.
+QString UnencodableText(const QString& field, char32_t character) {
+  const QString code = QStringLiteral("%1").arg(static_cast<uint>(character), 4, 16, QLatin1Char('0')).toUpper();
+  return QStringLiteral(
+             "Das Zeichen „%1“ (U+%2) im Feld „%3“ kann in einer Layout-Datei nicht gespeichert "
+             "werden.\n\nSpeichern nicht möglich!")
+      .arg(QString::fromUcs4(&character, 1), code, field);
+}
+
+QString FromCp1252(const std::string& bytes) {
+  return QString::fromStdString(cp1252::DecodeToUtf8(bytes));
+}
+
+}  // namespace
+
+TEditForm::TEditForm(QWidget* parent) : QWidget(parent) {
+  setWindowTitle(QStringLiteral("Tilvaro - Layout Editor"));
+  // A fixed single border: system menu, minimise and close, no maximise.
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(kClientWidth, kClientHeight);
+  setFont(WindowFont(11));
+  AskText = [this](const QString& caption, const QString& prompt, QString& text) {
+    return AskForText(caption, prompt, text);
+  };
+
+  CreateControls();
+  WireEvents();
+  SetTabOrder();
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.x() + (area.width() - kClientWidth) / 2, area.y() + (area.height() - kClientHeight) / 2);
+  }
+  FormCreate(this);
+}
+
+TEditForm::~TEditForm() = default;
+
+void TEditForm::CreateControls() {
+  // Declared order; the geometry is that of the window's client area.
+  Lbl_Name = MakeLabel(this, QStringLiteral("Name:"), {144, 43, 38, 13});
+  Edit_Name = new TEdit97(this);
+  Edit_Name->setGeometry(192, 40, 289, 19);
+  Edit_Author = new TEdit97(this);
+  Edit_Author->setGeometry(192, 64, 289, 19);
+  Lbl_Author = MakeLabel(this, QStringLiteral("Autor:"), {144, 67, 36, 13});
+
+  // The bevel is made before the grid so that the grid lies on top of the bevel's lower right
+  // edges, which run along the grid's own last grid lines.
+  Bvl_Layer = new TBevel(this);
+  Bvl_Layer->setGeometry(143, 239, 183, 92);
+  Layer_Control = new TLayerGrid(this);
+  Layer_Control->setGeometry(144, 240, TLayerGrid::kWidth, TLayerGrid::kHeight);
+  Lbl_Layer = MakeLabel(this, QStringLiteral("Ebene:"), {144, 224, 40, 13});
+  UpDown_Layer = new TUpDown(this);
+  UpDown_Layer->setGeometry(328, 312, 13, 19);
+  UpDown_Layer->SetRange(1, 4);
+  UpDown_Layer->SetPosition(1);
+  UpDown_Layer->SetWrap(false);
+  UpDown_Layer->setToolTip(QStringLiteral("Auswahl der Ebene"));
+
+  CBX_Inscripe = new QCheckBox(QStringLiteral("Beschriftung (Zahlen, Buchstaben)"), this);
+  CBX_Inscripe->setGeometry(144, 144, 225, 17);
+  CBX_Inscripe->setChecked(false);
+
+  Lbl_LayerCount = MakeLabel(this, QStringLiteral("Anzahl Ebenen ( 1..4 )"), {144, 176, 128, 13});
+  SBar_LayerCount = new QScrollBar(Qt::Horizontal, this);
+  SBar_LayerCount->setGeometry(144, 200, 185, 13);
+  SBar_LayerCount->setRange(1, 4);
+  SBar_LayerCount->setSingleStep(1);
+  SBar_LayerCount->setPageStep(1);
+  SBar_LayerCount->setValue(1);
+  SBar_LayerCount->setFocusPolicy(Qt::StrongFocus);
+  SBar_LayerCount->setToolTip(QStringLiteral("1 Ebene(n)"));
+
+  CreateLeftMenu();
+  CreateTopStrip();
+
+  Bvl_Steine = new TBevel(this);
+  Bvl_Steine->setGeometry(359, 239, 123, 91);
+  LBox_Tiles = new TListBox(this);
+  LBox_Tiles->setGeometry(360, 240, 121, 89);
+  LBox_Tiles->SetItemHeight(13);
+  Lbl_Tiles = MakeLabel(this, QStringLiteral("Steine:"), {360, 224, 41, 13});
+
+  Btn_TileAdd = new TToolbarButton97(this);
+  Btn_TileAdd->setGeometry(485, 297, 16, 16);
+  Btn_TileAdd->SetCaption(QStringLiteral("+"));
+  Btn_TileAdd->setFont(WindowFont(11, true));
+  Btn_TileAdd->SetFontColor(Qt::blue);
+  Btn_TileAdd->SetHint(QStringLiteral("Stein hinzufügen"));
+  Btn_TileDel = new TToolbarButton97(this);
+  Btn_TileDel->setGeometry(485, 314, 16, 16);
+  Btn_TileDel->SetCaption(QStringLiteral("-"));
+  Btn_TileDel->setFont(WindowFont(11, true));
+  Btn_TileDel->SetFontColor(Qt::red);
+  Btn_TileDel->SetHint(QStringLiteral("Ausgewählten Stein löschen"));
+
+  Lbl_Back = MakeLabel(this, QStringLiteral("Hintergrundbild:"), {144, 99, 92, 13});
+  Edit_Back = new TEdit97(this);
+  Edit_Back->setGeometry(248, 96, 233, 19);
+
+  Lbl_3D = MakeLabel(this, QStringLiteral("3D - Farben"), {360, 176, 68, 13});
+  SBar_3D = new QScrollBar(Qt::Horizontal, this);
+  SBar_3D->setGeometry(360, 200, 121, 13);
+  SBar_3D->setRange(1, 8);
+  SBar_3D->setSingleStep(1);
+  SBar_3D->setPageStep(1);
+  SBar_3D->setValue(1);
+  SBar_3D->setFocusPolicy(Qt::StrongFocus);
+  SBar_3D->setToolTip(QStringLiteral("Hellgrau"));
+
+  Lbl_CLayer = MakeLabel(this, QStringLiteral("1"), {328, 224, 7, 13});
+  Lbl_Warn = MakeLabel(this, QStringLiteral("Ungerade Anzahl Steine"), {187, 224, 137, 13});
+  Lbl_Warn->setFont(WindowFont(11));
+  SetTextColour(*Lbl_Warn, Qt::red);
+  Lbl_Warn->hide();
+
+  Btn_TileName = new TToolbarButton97(this);
+  Btn_TileName->setGeometry(485, 280, 16, 16);
+  Btn_TileName->SetGlyph(ResourceImage(":/images/rename.xpm"));
+  Btn_TileName->setFont(WindowFont(11, true));
+  Btn_TileName->SetFontColor(Qt::blue);
+  Btn_TileName->SetHint(QStringLiteral("Ausgewählten Stein umbenennen"));
+}
+
+void TEditForm::CreateLeftMenu() {
+  Pnl_LeftMenu = new QWidget(this);
+  Pnl_LeftMenu->setGeometry(0, 32, 137, 309);
+  SetBackground(*Pnl_LeftMenu, kTeal);
+
+  Lbl_Menu = MakeLabel(Pnl_LeftMenu, QStringLiteral("Menü"), {0, 0, 137, 18}, false);
+  Lbl_Menu->setFont(WindowFont(16, true));
+  SetTextColour(*Lbl_Menu, kMenuTitleColour);
+
+  Lbl_MenuHelp = MakeLabel(Pnl_LeftMenu, QStringLiteral("Hier finden sie alle Funktionen des Editors."),
+                           {0, 18, 137, 45}, false);
+  Lbl_MenuHelp->setWordWrap(true);
+  SetTextColour(*Lbl_MenuHelp, Qt::white);
+
+  const auto makeMenuButton = [this](const QString& caption, const char* glyph, int top,
+                                     const QString& hint) {
+    auto* button = new TToolbarButton97(Pnl_LeftMenu);
+    button->setGeometry(33, top, 70, 55);
+    button->SetCaption(caption);
+    button->SetGlyph(ResourceImage(glyph));
+    button->SetLayout(TButtonLayout::blGlyphTop);
+    button->SetOpaque(false);  // the teal panel shows through
+    button->SetHint(hint);
+    return button;
+  };
+  Btn_New = makeMenuButton(QStringLiteral("Neu"), ":/images/new.xpm", 72, QStringLiteral("Neues Layout"));
+  Btn_Open = makeMenuButton(QStringLiteral("Öffnen"), ":/images/open.xpm", 128,
+                            QStringLiteral("Layout öffnen"));
+  Btn_Save = makeMenuButton(QStringLiteral("Speichern"), ":/images/save.xpm", 184,
+                            QStringLiteral("Layout speichern"));
+
+  Lbl_Hinweis = MakeLabel(Pnl_LeftMenu,
+                          QStringLiteral("Fertige Layouts können Sie gerne an ") +
+                              QString::fromLatin1(kContactAddress) + QStringLiteral(" schicken."),
+                          {0, 255, 137, 54}, false);
+  Lbl_Hinweis->setWordWrap(true);
+  SetTextColour(*Lbl_Hinweis, Qt::white);
+}
+
+void TEditForm::CreateTopStrip() {
+  Pnl_TopGFX = new QWidget(this);
+  Pnl_TopGFX->setGeometry(0, 0, kClientWidth, 32);
+  SetBackground(*Pnl_TopGFX, Qt::black);
+
+  // The logo stands at the right end of the strip, drawn from the image's top-left corner.
+  Img_qmLogo = new TClickLabel(Pnl_TopGFX);
+  Img_qmLogo->setGeometry(399, 0, 105, 32);
+  Img_qmLogo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Img_qmLogo->setPixmap(QPixmap(QStringLiteral(":/images/logo.xpm")));
+  Img_qmLogo->setToolTip(QString::fromLatin1(kWebAddress));
+
+  Lbl_Copyright = new TClickLabel(Pnl_TopGFX);
+  Lbl_Copyright->setText(QString::fromLatin1(kCopyrightLine));
+  Lbl_Copyright->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Lbl_Copyright->setGeometry(2, 2, 134, 13);
+  Lbl_Copyright->setFont(WindowFont(11));
+  SetTextColour(*Lbl_Copyright, kStripTextColour);
+  Lbl_Copyright->setToolTip(QStringLiteral("E-mail"));
+
+  Lbl_Version = MakeLabel(Pnl_TopGFX, QStringLiteral("Version 1.00 Beta"), {2, 18, 102, 13});
+  Lbl_Version->setFont(WindowFont(11));
+  SetTextColour(*Lbl_Version, kStripTextColour);
+}
+
+void TEditForm::WireEvents() {
+  Btn_New->OnClick = Guarded([this](QObject* sender) { Btn_NewClick(sender); });
+  Btn_Open->OnClick = Guarded([this](QObject* sender) { Btn_OpenClick(sender); });
+  Btn_Save->OnClick = Guarded([this](QObject* sender) { Btn_SaveClick(sender); });
+  Btn_TileAdd->OnClick = Guarded([this](QObject* sender) { Btn_TileAddClick(sender); });
+  Btn_TileDel->OnClick = Guarded([this](QObject* sender) { Btn_TileDelClick(sender); });
+  Btn_TileName->OnClick = Guarded([this](QObject* sender) { Btn_TileNameClick(sender); });
+  Layer_Control->OnClick = Guarded([this](QObject* sender) { Layer_ControlClick(sender); });
+  UpDown_Layer->OnClick = [this](QObject* sender, TUpDown::TUDBtnType) {
+    RunGuarded([&] { UpDown_LayerClick(sender); });
+  };
+  Img_qmLogo->OnClick = Guarded([this](QObject* sender) { Img_qmLogoClick(sender); });
+  Lbl_Copyright->OnClick = Guarded([this](QObject* sender) { Lbl_CopyrightClick(sender); });
+  // valueChanged is emitted only when the position really changes, by the user or by code.
+  connect(SBar_LayerCount, &QScrollBar::valueChanged, this,
+          [this] { RunGuarded([this] { SBar_LayerCountChange(SBar_LayerCount); }); });
+  connect(SBar_3D, &QScrollBar::valueChanged, this,
+          [this] { RunGuarded([this] { SBar_3DChange(SBar_3D); }); });
+}
+
+void TEditForm::SetTabOrder() {
+  // The panels hold no control that takes the focus, so the chain runs over the window's own
+  // focusable controls.
+  QWidget* const order[] = {Edit_Name, Edit_Author,  Edit_Back,    CBX_Inscripe, SBar_LayerCount,
+                            SBar_3D,   Layer_Control, UpDown_Layer, LBox_Tiles};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  Edit_Name->setFocus();
+}
+
+void TEditForm::FormCreate(QObject*) {
+  std::error_code error;
+  StartDir = std::filesystem::current_path(error);
+  if (RegisterLinkCursor()) {
+    CursorTable::Apply(*Img_qmLogo, kLinkCursorNumber);
+    CursorTable::Apply(*Lbl_Copyright, kLinkCursorNumber);
+  }
+}
+
+int TEditForm::AskForText(const QString& caption, const QString& prompt, QString& text) {
+  if (eInput == nullptr) eInput = new TeInput(this);
+  return ShowInputDialog(*eInput, caption, prompt, text);
+}
+
+void TEditForm::ShowFailure(const QString& text) { ShowErrorBox(this, text, kFailureCaption); }
+
+std::filesystem::path TEditForm::LayoutPath(const QString& name) const {
+  // Layout names are file names: they go to the file system in its own encoding, not Windows-1252.
+  const QByteArray fileName = QFile::encodeName(name);
+  return LayoutFilePath(StartDir, std::string_view(fileName.constData(), fileName.size()));
+}
+
+// ---- Commands ----------------------------------------------------------------------------------
+
+void TEditForm::Btn_NewClick(QObject*) {
+  LayoutName.clear();
+  Edit_Name->setText(QString());
+  Edit_Author->setText(QString());
+  Edit_Back->setText(QString());
+  CBX_Inscripe->setChecked(false);
+  SBar_LayerCount->setValue(1);
+  SBar_3D->setValue(1);
+  UpDown_Layer->SetPosition(1);
+  LBox_Tiles->ClearItems();
+  // Moving the current cell clicks the cell moved to; the flags it sets are wiped just below.
+  Layer_Control->SetRow(0);
+  Layer_Control->SetCol(0);
+  LayerCells.Clear();
+  Lbl_CLayer->setText(QStringLiteral("1"));
+  Update_Grid();
+}
+
+void TEditForm::SBar_LayerCountChange(QObject*) {
+  SBar_LayerCount->setToolTip(QString::number(SBar_LayerCount->value()) + QStringLiteral(" Ebene(n)"));
+}
+
+void TEditForm::SBar_3DChange(QObject*) {
+  SBar_3D->setToolTip(QString::fromUtf8(ColourSchemeName(SBar_3D->value())));
+}
+
+void TEditForm::Update_Grid() {
+  const int layer = UpDown_Layer->Position();
+  for (int col = 0; col < kColumns; ++col) {
+    for (int row = 0; row < kRows; ++row) {
+      Layer_Control->SetCell(col, row, LayerCells.HasTile(col, row, layer) ? TLayerGrid::kTileMark
+                                                                          : QString());
+    }
+  }
+  Check_Anzahl();
+}
+
+void TEditForm::Check_Anzahl() { Lbl_Warn->setVisible(!LayerCells.IsEven()); }
+
+void TEditForm::UpDown_LayerClick(QObject*) {
+  Update_Grid();
+  Lbl_CLayer->setText(QString::number(UpDown_Layer->Position()));
+}
+
+void TEditForm::Layer_ControlClick(QObject*) {
+  const int col = Layer_Control->Col();
+  const int row = Layer_Control->Row();
+  if (Layer_Control->Cell(col, row).toUpper() == QStringLiteral("G")) {
+    Layer_Control->SetCell(col, row, QString());
+  } else {
+    Layer_Control->SetCell(col, row, TLayerGrid::kTileMark);
+  }
+  LayerCells(col, row, UpDown_Layer->Position()) =
+      Layer_Control->Cell(col, row) == TLayerGrid::kTileMark ? 1 : 0;
+  Check_Anzahl();
+}
+
+void TEditForm::Btn_OpenClick(QObject*) {
+  QString name = LayoutName;
+  if (AskText(kOpenCaption, kOpenPrompt, name) != 1) {
+    Update_Grid();
+    return;
+  }
+  const LayoutReadResult read = ReadLayoutFile(LayoutPath(name));
+  if (read.status == LayoutReadStatus::Unreadable) {
+    // The file is there but cannot be read. The current layout and name stay as they are: an
+    // empty layout under this name would let the next Save write over the real file.
+    ShowFailure(QStringLiteral("Layout kann nicht gelesen werden:\n") + QString::fromStdString(read.message));
+    Update_Grid();
+    return;
+  }
+  Btn_NewClick(this);
+  LayoutName = name;
+  if (read.status != LayoutReadStatus::Loaded) {
+    // Nothing there, or a folder or other non-file of that name.
+    ShowFailure(kLayoutNotFound);
+    Update_Grid();
+    return;
+  }
+  ApplyLayout(read.layout);
+  Update_Grid();
+}
+
+void TEditForm::Btn_SaveClick(QObject*) {
+  Check_Anzahl();
+  if (!Lbl_Warn->isHidden()) {
+    ShowFailure(kOddCountRefusal);
+    return;
+  }
+  // A text that Windows-1252 cannot hold refuses the Save before anything is asked or written, so
+  // that no file ever holds a silently changed text.
+  const std::optional<Layout> layout = LayoutFromControls();
+  if (!layout) return;
+  QString name = LayoutName;
+  if (AskText(kSaveCaption, kSavePrompt, name) != 1) return;
+  LayoutName = name;
+  // A failed write throws WriteError, which ends the command and reaches the application's error
+  // box; the old file stays as it was.
+  WriteLayoutFile(LayoutPath(LayoutName), *layout);
+}
+
+void TEditForm::Btn_TileAddClick(QObject*) {
+  QString text;
+  if (AskText(kTileAddCaption, kTilePrompt, text) == 1) LBox_Tiles->AddItem(text);
+}
+
+void TEditForm::Btn_TileDelClick(QObject*) {
+  const int index = LBox_Tiles->ItemIndex();
+  if (LBox_Tiles->Count() > 0 && index >= 0) LBox_Tiles->DeleteItem(index);
+}
+
+void TEditForm::Btn_TileNameClick(QObject*) {
+  const int index = LBox_Tiles->ItemIndex();
+  if (LBox_Tiles->Count() == 0 || index < 0) return;
+  QString text = LBox_Tiles->Item(index);
+  if (AskText(kTileRenameCaption, kTilePrompt, text) == 1) LBox_Tiles->SetItem(index, text);
+}
+
+// The logo and the copyright line will start the web browser and the mail program; that launcher
+// is not part of the program yet, so for now a click on them does nothing.
+void TEditForm::Img_qmLogoClick(QObject*) {}
+
+void TEditForm::Lbl_CopyrightClick(QObject*) {}
+
+// ---- Between controls and layout ---------------------------------------------------------------
+
+std::optional<Layout> TEditForm::LayoutFromControls() {
+  Layout layout;
+  const auto encode = [this](const QString& text, const QString& field) -> std::optional<std::string> {
+    cp1252::EncodeError error{};
+    std::optional<std::string> bytes = cp1252::EncodeUtf8(text.toStdString(), &error);
+    if (!bytes) ShowFailure(UnencodableText(field, error.character));
+    return bytes;
+  };
+  LayoutAttributes& attributes = layout.attributes;
+  const auto name = encode(Edit_Name->text(), QStringLiteral("Name"));
+  if (!name) return std::nullopt;
+  const auto author = encode(Edit_Author->text(), QStringLiteral("Autor"));
+  if (!author) return std::nullopt;
+  const auto background = encode(Edit_Back->text(), QStringLiteral("Hintergrundbild"));
+  if (!background) return std::nullopt;
+  attributes.name = *name;
+  attributes.author = *author;
+  attributes.background = *background;
+  attributes.layerCount = SBar_LayerCount->value();
+  attributes.colourScheme = SBar_3D->value();
+  attributes.inscription = CBX_Inscripe->isChecked();
+  for (int i = 0; i < LBox_Tiles->Count(); ++i) {
+    const auto entry = encode(LBox_Tiles->Item(i), QStringLiteral("Steine, Eintrag %1").arg(i + 1));
+    if (!entry) return std::nullopt;
+    attributes.tileSets.push_back(*entry);
+  }
+  layout.cells = LayerCells;
+  return layout;
+}
+
+void TEditForm::ApplyLayout(const Layout& layout) {
+  const LayoutAttributes& attributes = layout.attributes;
+  Edit_Name->setText(FromCp1252(attributes.name));
+  Edit_Author->setText(FromCp1252(attributes.author));
+  Edit_Back->setText(FromCp1252(attributes.background));
+  SBar_LayerCount->setValue(attributes.layerCount);
+  SBar_3D->setValue(attributes.colourScheme);
+  CBX_Inscripe->setChecked(attributes.inscription);
+  for (const std::string& entry : attributes.tileSets) LBox_Tiles->AddItem(FromCp1252(entry));
+  LayerCells = layout.cells;
+}
+
+}  // namespace tilvaro

@@ -1,0 +1,141 @@
+#pragma once
+// TEditForm: the editor's one main window. The user edits the attributes of one layout, toggles the
+// cells of the current layer in a 14 x 7 grid, picks the layer count, the "3D" colour scheme and the
+// current layer, and keeps the list of tile-set names; a teal menu strip on the left carries New,
+// Open and Save, a black strip across the top the copyright line, the version and the logo.
+//
+// The layout's attributes have no storage besides the controls that show them: every command reads
+// them from the controls when it runs (building a Layout for the file code) and writes them back by
+// setting the controls. The cells of all four layers live in LayerCells; the grid shows one layer.
+//
+// Every handler wired to a control's event runs through RunGuarded, so an exception ends the handler
+// and is reported in the application's error box instead of crossing Qt's event dispatch.
+
+#include <QString>
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "layout/LayerCells.h"
+#include "layout/Layout.h"
+
+class QCheckBox;
+class QLabel;
+class QScrollBar;
+
+namespace tilvaro {
+
+class TBevel;
+class TClickLabel;
+class TEdit97;
+class TLayerGrid;
+class TListBox;
+class TToolbarButton97;
+class TUpDown;
+class TeInput;
+
+class TEditForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kClientWidth = 504;
+  static constexpr int kClientHeight = 341;
+
+  explicit TEditForm(QWidget* parent = nullptr);
+  ~TEditForm() override;
+
+  // The controls, in their declared order. All are owned by the window.
+  QLabel* Lbl_Name;
+  TEdit97* Edit_Name;
+  TEdit97* Edit_Author;
+  QLabel* Lbl_Author;
+  TLayerGrid* Layer_Control;
+  TBevel* Bvl_Layer;
+  QLabel* Lbl_Layer;
+  TUpDown* UpDown_Layer;
+  QCheckBox* CBX_Inscripe;
+  QLabel* Lbl_LayerCount;
+  QScrollBar* SBar_LayerCount;
+  QWidget* Pnl_LeftMenu;
+  QWidget* Pnl_TopGFX;
+  QLabel* Lbl_Menu;
+  QLabel* Lbl_MenuHelp;
+  TToolbarButton97* Btn_New;
+  TToolbarButton97* Btn_Open;
+  TToolbarButton97* Btn_Save;
+  TClickLabel* Img_qmLogo;
+  TListBox* LBox_Tiles;
+  TBevel* Bvl_Steine;
+  QLabel* Lbl_Tiles;
+  TToolbarButton97* Btn_TileAdd;
+  TToolbarButton97* Btn_TileDel;
+  QLabel* Lbl_Back;
+  TEdit97* Edit_Back;
+  QLabel* Lbl_Hinweis;
+  QLabel* Lbl_3D;
+  QScrollBar* SBar_3D;
+  QLabel* Lbl_CLayer;
+  QLabel* Lbl_Warn;
+  TClickLabel* Lbl_Copyright;
+  TToolbarButton97* Btn_TileName;
+  QLabel* Lbl_Version;
+
+  // The handlers, in their declared order. Update_Grid and Check_Anzahl are called by the others.
+  void Btn_NewClick(QObject* sender);
+  void SBar_LayerCountChange(QObject* sender);
+  void SBar_3DChange(QObject* sender);
+  void Update_Grid();
+  void Check_Anzahl();
+  void UpDown_LayerClick(QObject* sender);
+  void Layer_ControlClick(QObject* sender);
+  void Btn_OpenClick(QObject* sender);
+  void Btn_SaveClick(QObject* sender);
+  void FormCreate(QObject* sender);
+  void Btn_TileAddClick(QObject* sender);
+  void Btn_TileDelClick(QObject* sender);
+  void Btn_TileNameClick(QObject* sender);
+  void Img_qmLogoClick(QObject* sender);
+  void Lbl_CopyrightClick(QObject* sender);
+
+  // The document: the cells of all four layers, the bare name of the current layout file as last
+  // typed into the Open or Save dialog, and the folder the layouts folder lies in (the working
+  // directory when the window was created).
+  tilvaro::LayerCells LayerCells;
+  QString LayoutName;
+  std::filesystem::path StartDir;
+
+  // The input dialog that every command asking for a name shows (created after the window).
+  void SetInputDialog(TeInput* dialog) { eInput = dialog; }
+  TeInput* InputDialog() const { return eInput; }
+
+  // Asks for a text: caption, prompt, in-out text; returns 1 when confirmed. By default it shows
+  // eInput through ShowInputDialog; tests may put another function here.
+  using TextQuestion = std::function<int(const QString& caption, const QString& prompt, QString& text)>;
+  TextQuestion AskText;
+
+  // The layout the controls and LayerCells hold now. Texts are encoded in Windows-1252; when one
+  // of them holds a character the code page cannot hold, an error box names the field and the
+  // character and the result is empty.
+  std::optional<Layout> LayoutFromControls();
+  // Puts a read layout into the controls and LayerCells (texts decoded from Windows-1252).
+  void ApplyLayout(const Layout& layout);
+
+  // The path of the layout file named `name` below StartDir.
+  std::filesystem::path LayoutPath(const QString& name) const;
+
+  // Shows an expected failure: `text` in an error box captioned "Fehler ...", owned by the window.
+  void ShowFailure(const QString& text);
+
+ private:
+  void CreateControls();
+  void CreateTopStrip();
+  void CreateLeftMenu();
+  void WireEvents();
+  void SetTabOrder();
+  int AskForText(const QString& caption, const QString& prompt, QString& text);
+
+  TeInput* eInput = nullptr;
+};
+
+}  // namespace tilvaro

@@ -1,0 +1,54 @@
+#include "platform/ErrorBox.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <exception>
+
+namespace tilvaro {
+
+void ShowErrorBox(QWidget* owner, const QString& text, const QString& caption) {
+  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
+  box.exec();
+}
+
+namespace {
+
+// The message of an exception, as UTF-8 text; "Unbekannter Fehler" for anything that is not a
+// std::exception.
+QString MessageOf(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    return QString::fromUtf8(e.what());
+  } catch (...) {
+    return QStringLiteral("Unbekannter Fehler");
+  }
+}
+
+}  // namespace
+
+bool RunGuarded(const std::function<void()>& handler) {
+  std::exception_ptr error;
+  try {
+    handler();
+    return true;
+  } catch (...) {
+    error = std::current_exception();
+  }
+  // The box runs its own event loop, so it is shown only after the catch block has been left.
+  try {
+    ShowErrorBox(QApplication::activeWindow(), MessageOf(error) + QLatin1Char('.'),
+                 QString::fromUtf8(kApplicationTitle));
+  } catch (...) {
+    // Showing the box must not let anything escape into the event loop either.
+  }
+  return false;
+}
+
+std::function<void(QObject*)> Guarded(std::function<void(QObject*)> handler) {
+  return [handler = std::move(handler)](QObject* sender) {
+    RunGuarded([&] { handler(sender); });
+  };
+}
+
+}  // namespace tilvaro
