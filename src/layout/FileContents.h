@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tilvaro {
+
+enum class FileReadStatus { Read, Missing, NotAFile, Unreadable };
+
+struct FileReadResult {
+  FileReadStatus status = FileReadStatus::Missing;
+  std::string bytes;    // the whole file when Read
+  std::string message;  // UTF-8, for NotAFile and Unreadable: the path and the reason
+};
+
+// Files larger than this are refused as unreadable rather than read into memory.
+inline constexpr std::uintmax_t kMaxProfileFileSize = std::uintmax_t{1} << 30;
+
+// Reads a whole file in one go. Missing: nothing at the path (also a dangling link or a path through
+// a plain file). NotAFile: a folder, FIFO, device or socket (never opened for a blocking read).
+// Unreadable: no permission, an I/O error, or larger than kMaxProfileFileSize.
+FileReadResult ReadWholeFile(const std::filesystem::path& path);
+
+// Replaces the file's contents atomically: the bytes go to a new file in the same folder, which is
+// flushed to disk and renamed over the target. A link is followed and its target replaced. An
+// existing target keeps its permission bits (and owner and group where allowed); a new one gets
+// 0666 less the umask. Fails, changing nothing and leaving no temporary file, when the folder is
+// missing or not writable, when the target exists but is not a regular file or cannot be opened for
+// writing by us, or on any I/O error. On failure `reason` (when given) gets a UTF-8 explanation.
+bool ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes, std::string* reason = nullptr);
+
+}  // namespace tilvaro

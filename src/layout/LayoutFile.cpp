@@ -1,0 +1,62 @@
+#include "layout/LayoutFile.h"
+
+#include <algorithm>
+
+#include "layout/FileContents.h"
+#include "layout/LayoutProfile.h"
+#include "layout/MemoryProfile.h"
+#include "layout/WriteError.h"
+
+namespace tilvaro {
+namespace {
+
+// A damaged NUMBERS must not turn a small file into a huge list. Every honest file holds its entries
+// as lines of at least 3 bytes, so a limit of the file's size (never below this floor) keeps every
+// entry a file can carry, plus room for the empty entries of a count larger than the keys present.
+constexpr std::size_t kMinTileSetLimit = 1024;
+
+}  // namespace
+
+std::filesystem::path LayoutFilePath(const std::filesystem::path& startDir, std::string_view name) {
+  std::string text = startDir.string();
+  text += "/layouts/";
+  text += name;
+  text += ".set";
+  return std::filesystem::path(std::move(text));
+}
+
+LayoutReadResult ReadLayoutFile(const std::filesystem::path& path) {
+  LayoutReadResult result;
+  FileReadResult contents = ReadWholeFile(path);
+  switch (contents.status) {
+    case FileReadStatus::Missing: result.status = LayoutReadStatus::Missing; return result;
+    case FileReadStatus::NotAFile:
+      result.status = LayoutReadStatus::NotAFile;
+      result.message = std::move(contents.message);
+      return result;
+    case FileReadStatus::Unreadable:
+      result.status = LayoutReadStatus::Unreadable;
+      result.message = std::move(contents.message);
+      return result;
+    case FileReadStatus::Read: break;
+  }
+  const std::size_t tileSetLimit = std::max(kMinTileSetLimit, contents.bytes.size());
+  const MemoryProfile profile(path, ProfileDocument(std::move(contents.bytes)));
+  result.status = LayoutReadStatus::Loaded;
+  result.layout = ReadLayout(profile, tileSetLimit);
+  return result;
+}
+
+void WriteLayoutFile(const std::filesystem::path& path, const Layout& layout) {
+  // The file is built from nothing, as the editor's Save starts from a deleted file, and written in one
+  // piece, so the old file stays whole until the new one is complete.
+  MemoryProfile profile(path);
+  WriteLayout(profile, layout);
+  if (!ReplaceFileContents(path, profile.Document().Text())) {
+    std::error_code ec;
+    const std::filesystem::path full = path.is_absolute() ? path : std::filesystem::absolute(path, ec);
+    throw WriteError(ec ? path : full);
+  }
+}
+
+}  // namespace tilvaro

@@ -1,0 +1,82 @@
+#include "layout/LayoutProfile.h"
+
+#include <algorithm>
+#include <string>
+
+namespace tilvaro {
+namespace {
+
+constexpr std::string_view kInfo = "INFO";
+constexpr std::string_view kTiles = "TILES";
+constexpr std::string_view kEmptyRow = "..............";
+
+std::string LayerSection(int layer) { return "LAYER" + std::to_string(layer); }
+
+}  // namespace
+
+bool IsBlank(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) <= 32; });
+}
+
+Layout ReadLayout(const TypedProfile& profile, std::size_t maxTileSets) {
+  Layout layout;
+  LayoutAttributes& attributes = layout.attributes;
+  attributes.name = profile.ReadText(kInfo, "TILESET", "");
+  attributes.author = profile.ReadText(kInfo, "AUTHOR", "");
+  attributes.background = profile.ReadText(kInfo, "BACKGROUND", "");
+  attributes.layerCount = std::clamp(profile.ReadNumber(kInfo, "LAYERS", 1), 1, kLayers);
+  attributes.colourScheme = std::clamp(profile.ReadNumber(kInfo, "3D", 1), 1, 8);
+  attributes.inscription = profile.ReadFlag(kInfo, "ORIGINAL", true);
+
+  const std::int32_t count = profile.ReadNumber(kTiles, "NUMBERS", 0);
+  if (count > 0) {
+    const std::size_t entries = std::min(static_cast<std::size_t>(count), maxTileSets);
+    attributes.tileSets.reserve(entries);
+    for (std::size_t i = 1; i <= entries; ++i) {
+      attributes.tileSets.push_back(profile.ReadText(kTiles, std::to_string(i), ""));
+    }
+  }
+
+  for (int layer = 1; layer <= kLayers; ++layer) {
+    const std::string section = LayerSection(layer);
+    for (int row = 0; row < kRows; ++row) {
+      const std::string text = profile.ReadText(section, std::to_string(row + 1), kEmptyRow);
+      const int columns = static_cast<int>(std::min<std::size_t>(text.size(), kColumns));
+      for (int column = 0; column < columns; ++column) {
+        if (text[static_cast<std::size_t>(column)] == 'x' || text[static_cast<std::size_t>(column)] == 'X') {
+          layout.cells(column, row, layer) = 1;
+        }
+      }
+    }
+  }
+  return layout;
+}
+
+void WriteLayout(TypedProfile& profile, const Layout& layout) {
+  const LayoutAttributes& attributes = layout.attributes;
+  if (!IsBlank(attributes.name)) profile.WriteText(kInfo, "TILESET", attributes.name);
+  if (!IsBlank(attributes.author)) profile.WriteText(kInfo, "AUTHOR", attributes.author);
+  if (!IsBlank(attributes.background)) profile.WriteText(kInfo, "BACKGROUND", attributes.background);
+  profile.WriteNumber(kInfo, "LAYERS", attributes.layerCount);
+  profile.WriteNumber(kInfo, "3D", attributes.colourScheme);
+  profile.WriteFlag(kInfo, "ORIGINAL", attributes.inscription);
+
+  const std::size_t count = attributes.tileSets.size();
+  profile.WriteNumber(kTiles, "NUMBERS", static_cast<std::int32_t>(std::min<std::size_t>(count, INT32_MAX)));
+  for (std::size_t i = 0; i < count && i < INT32_MAX; ++i) {
+    profile.WriteText(kTiles, std::to_string(i + 1), attributes.tileSets[i]);
+  }
+
+  std::string row(kColumns, '.');
+  for (int layer = 1; layer <= kLayers; ++layer) {
+    const std::string section = LayerSection(layer);
+    for (int r = 0; r < kRows; ++r) {
+      for (int column = 0; column < kColumns; ++column) {
+        row[static_cast<std::size_t>(column)] = layout.cells.HasTile(column, r, layer) ? 'x' : '.';
+      }
+      profile.WriteText(section, std::to_string(r + 1), row);
+    }
+  }
+}
+
+}  // namespace tilvaro

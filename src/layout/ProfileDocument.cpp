@@ -1,0 +1,168 @@
+#include "layout/ProfileDocument.h"
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+
+#include "layout/ProfileText.h"
+
+namespace tilvaro {
+
+namespace pt = profile_text;
+
+namespace {
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::size_t kArenaChunk = 64 * 1024;
+// Line numbers are 32-bit; NameIndex::kNotFound is reserved.
+constexpr std::size_t kMaxLines = 0xFFFFFFF0u;
+}  // namespace
+
+ProfileDocument::ProfileDocument() : original_(std::make_unique<std::string>()) {}
+
+ProfileDocument::ProfileDocument(std::string text) : original_(std::make_unique<std::string>(std::move(text))) {
+  Parse();
+}
+
+ProfileDocument::ProfileDocument(ProfileDocument&&) noexcept = default;
+ProfileDocument& ProfileDocument::operator=(ProfileDocument&&) noexcept = default;
+ProfileDocument::~ProfileDocument() = default;
+
+void ProfileDocument::Parse() {
+  const std::string_view text = *original_;
+  size_ = text.size();
+  bomLength_ = pt::ByteOrderMarkLength(text);
+  std::uint32_t current = kSectionScope;  // the section the following keys belong to, if indexed
+  std::uint32_t currentSection = kSectionScope;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    if (lines_.size() >= kMaxLines) throw std::length_error("profile has too many lines");
+    std::size_t endLength = 0;
+    const std::string_view lineText = pt::NextLine(text, pos, endLength);
+    const auto number = static_cast<std::uint32_t>(lines_.size());
+    lines_.push_back({lineText.data(), lineText.size(), endLength});
+    const pt::ParsedLine parsed = pt::ParseLine(ReadableText(number));
+    switch (parsed.kind) {
+      case pt::LineKind::Blank:
+        break;
+      case pt::LineKind::Section:
+        currentSection = static_cast<std::uint32_t>(sections_.size());
+        sections_.push_back({number, number + 1});
+        // A repeated section is kept but never consulted, so its keys need no index entries.
+        current = index_.Insert(kSectionScope, parsed.name, currentSection) ? currentSection : kSectionScope;
+        break;
+      case pt::LineKind::Key:
+        if (current != kSectionScope) index_.Insert(current, parsed.name, number);
+        [[fallthrough]];
+      case pt::LineKind::Comment:
+      case pt::LineKind::Other:
+        if (currentSection != kSectionScope) sections_[currentSection].contentEnd = number + 1;
+        break;
+    }
+  }
+}
+
+std::string_view ProfileDocument::ReadableText(std::uint32_t line) const {
+  const std::string_view text = lines_[line].Text();
+  return line == 0 ? text.substr(bomLength_) : text;
+}
+
+std::optional<std::string_view> ProfileDocument::Find(std::string_view section, std::string_view key) const {
+  const std::uint32_t sectionNumber = index_.Find(kSectionScope, pt::CutAtNul(section));
+  if (sectionNumber == NameIndex::kNotFound) return std::nullopt;
+  const std::uint32_t line = index_.Find(sectionNumber, pt::CutAtNul(key));
+  if (line == NameIndex::kNotFound) return std::nullopt;
+  return pt::Unquote(pt::ParseLine(ReadableText(line)).value);
+}
+
+void ProfileDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  section = pt::CutAtNul(section);
+  key = pt::CutAtNul(key);
+  value = pt::CutAtNul(value);
+
+  std::uint32_t sectionNumber = index_.Find(kSectionScope, section);
+  if (sectionNumber == NameIndex::kNotFound) sectionNumber = AppendSection(section);
+
+  const std::uint32_t existing = index_.Find(sectionNumber, key);
+  if (existing != NameIndex::kNotFound) {
+    const Line& old = lines_[existing];
+    const std::string_view storedName = pt::ParseLine(ReadableText(existing)).name;
+    const std::string_view oldEnd(old.data + old.textLength, old.endLength);
+    ReplaceLine(existing, StoreLine(storedName, "=", value, oldEnd));
+    return;
+  }
+
+  const std::uint32_t at = sections_[sectionNumber].contentEnd;
+  EnsureLineEnd(at - 1);  // the line before is the header or a content line; it may end the file
+  InsertLine(at, StoreLine(key, "=", value, kCrLf));
+  // The name as a later reading of the file would see it (a key given with blanks reads trimmed).
+  index_.Insert(sectionNumber, pt::ParseLine(lines_[at].Text()).name, at);
+}
+
+std::uint32_t ProfileDocument::AppendSection(std::string_view section) {
+  if (!lines_.empty()) EnsureLineEnd(static_cast<std::uint32_t>(lines_.size() - 1));
+  const auto header = static_cast<std::uint32_t>(lines_.size());
+  InsertLine(header, StoreLine("[", section, "]", kCrLf));
+  const auto number = static_cast<std::uint32_t>(sections_.size());
+  sections_.push_back({header, header + 1});
+  // When the name reads back as that of an earlier section (blanks around it), the earlier one keeps
+  // being found, as it will be when the file is read again; the write still lands here.
+  index_.Insert(kSectionScope, pt::ParseLine(lines_[header].Text()).name, number);
+  return number;
+}
+
+void ProfileDocument::EnsureLineEnd(std::uint32_t line) {
+  const Line& old = lines_[line];
+  if (old.endLength != 0) return;
+  ReplaceLine(line, StoreLine(old.Text(), {}, {}, kCrLf));
+}
+
+void ProfileDocument::ReplaceLine(std::uint32_t at, Line line) {
+  size_ = size_ - lines_[at].textLength - lines_[at].endLength + line.textLength + line.endLength;
+  lines_[at] = line;
+}
+
+void ProfileDocument::InsertLine(std::uint32_t at, Line line) {
+  if (lines_.size() >= kMaxLines) throw std::length_error("profile has too many lines");
+  size_ += line.textLength + line.endLength;
+  if (at == lines_.size()) {
+    lines_.push_back(line);
+    return;
+  }
+  lines_.insert(lines_.begin() + at, line);
+  index_.ShiftValues(kSectionScope, at, 1);
+  for (Section& section : sections_) {
+    if (section.headerLine >= at) ++section.headerLine;
+    if (section.contentEnd >= at) ++section.contentEnd;
+  }
+}
+
+ProfileDocument::Line ProfileDocument::StoreLine(std::string_view first, std::string_view second,
+                                                 std::string_view third, std::string_view end) {
+  const std::size_t textLength = first.size() + second.size() + third.size();
+  const std::size_t total = textLength + end.size();
+  char* target = nullptr;
+  if (total > arenaLeft_) {
+    const std::size_t chunk = std::max(total, kArenaChunk);
+    arena_.push_back(std::make_unique<char[]>(chunk));
+    arenaNext_ = arena_.back().get();
+    arenaLeft_ = chunk;
+  }
+  target = arenaNext_;
+  arenaNext_ += total;
+  arenaLeft_ -= total;
+  char* out = target;
+  for (const std::string_view piece : {first, second, third, end}) {
+    if (!piece.empty()) std::memcpy(out, piece.data(), piece.size());
+    out += piece.size();
+  }
+  return {target, textLength, end.size()};
+}
+
+std::string ProfileDocument::Text() const {
+  std::string text;
+  text.reserve(size_);
+  for (const Line& line : lines_) text.append(line.data, line.textLength + line.endLength);
+  return text;
+}
+
+}  // namespace tilvaro

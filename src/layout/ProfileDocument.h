@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "layout/NameIndex.h"
+
+namespace tilvaro {
+
+// One profile file held in memory, read by the rules of profile_text (ProfileText.h) and written as
+// the Windows profile store writes:
+//  - Set on an existing key replaces that line by "<stored key name>=<value>" where it stands, keeping
+//    the line's own line end.
+//  - A key the section lacks is added after the section's last non-blank line (before the blank lines
+//    that separate it from the next section), ended by CR LF.
+//  - A section the file lacks is added at the end: its header "[<section>]" and the key line follow
+//    the last line directly, with no blank line between; when the file does not end in a line end,
+//    CR LF is added to its last line first.
+//  - The first section of a name and the first key of a name within it are the ones read and
+//    replaced; later repeats are kept in the text but never consulted. Lines before the first section
+//    header belong to no section.
+//  - Every byte not touched by a Set is kept exactly, whatever its line ends, blanks or comments.
+//  - Section names, keys and values are C strings: each is taken up to its first NUL byte.
+// A UTF-8 byte-order mark at the start of the text is skipped when reading and kept when writing.
+//
+// Costs: parsing is linear in the text; Find and Set on an indexed name are O(1) on average (one hash
+// table over all sections and keys). Adding a key anywhere but at the very end of the text shifts the
+// lines after it, O(lines). Memory is the text plus about 60 bytes per line.
+class ProfileDocument {
+ public:
+  ProfileDocument();                           // an empty file
+  explicit ProfileDocument(std::string text);  // the file's bytes
+  ProfileDocument(ProfileDocument&&) noexcept;
+  ProfileDocument& operator=(ProfileDocument&&) noexcept;
+  ~ProfileDocument();
+
+  // The value as the reader returns it (quotes removed, not yet cut), or nullopt when the section or
+  // the key is missing.
+  std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+  void Set(std::string_view section, std::string_view key, std::string_view value);
+
+  std::string Text() const;  // the whole file as it would be written
+  std::size_t Size() const { return size_; }
+
+ private:
+  struct Line {
+    const char* data;  // the line's text followed directly by its line end
+    std::size_t textLength;
+    std::size_t endLength;
+    std::string_view Text() const { return {data, textLength}; }
+  };
+  struct Section {
+    std::uint32_t headerLine;
+    std::uint32_t contentEnd;  // one past the section's last non-blank line
+  };
+  static constexpr std::uint32_t kSectionScope = NameIndex::kNotFound;
+
+  void Parse();
+  std::string_view ReadableText(std::uint32_t line) const;  // without the byte-order mark
+  std::uint32_t AppendSection(std::string_view section);
+  void EnsureLineEnd(std::uint32_t line);
+  void InsertLine(std::uint32_t at, Line line);
+  void ReplaceLine(std::uint32_t at, Line line);
+  Line StoreLine(std::string_view first, std::string_view second, std::string_view third, std::string_view end);
+
+  std::unique_ptr<std::string> original_;  // heap-held so that moves keep the views into it valid
+  std::vector<std::unique_ptr<char[]>> arena_;  // text of added and replaced lines
+  char* arenaNext_ = nullptr;
+  std::size_t arenaLeft_ = 0;
+  std::vector<Line> lines_;
+  std::vector<Section> sections_;
+  NameIndex index_;  // sections under kSectionScope -> section number; keys under their section -> line
+  std::size_t size_ = 0;
+  std::size_t bomLength_ = 0;  // a UTF-8 byte-order mark that starts line 0
+};
+
+}  // namespace tilvaro
