@@ -8,7 +8,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s <input image> <output.png>\n", argv[0]);
     return 2;
   }
-  const QImage image(QString::fromLocal8Bit(argv[1]));
+  // Saved as 32-bit ARGB: the icon is a true-colour image with a transparent background.
+  const QImage image = QImage(QString::fromLocal8Bit(argv[1])).convertToFormat(QImage::Format_ARGB32);
   if (image.isNull()) {
     std::fprintf(stderr, "cannot read image %s\n", argv[1]);
     return 1;
