@@ -94,6 +94,7 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
   const std::uint32_t at = sections_[sectionNumber].contentEnd;
   EnsureLineEnd(at - 1);  // the line before is the header or a content line; it may end the file
   InsertLine(at, StoreLine(key, "=", value, kCrLf));
+  sections_[sectionNumber].contentEnd = at + 1;
   // The name as a later reading of the file would see it (a key given with blanks reads trimmed).
   index_.Insert(sectionNumber, pt::ParseLine(lines_[at].Text()).name, at);
 }
