@@ -33,6 +33,8 @@ class TGlyphList : public TImageList {
   // grows by at most the one blank image of ClaimSlot.
   int AddWithMaskColor(const Bitmap& image, TColor maskColor);
   // Gives a slot back; a slot that is not in use (or out of range) is ignored. Its image stays.
+  // UsedCount drops only for a slot that an add filled, so a slot claimed by a failed add (or by a
+  // bare ClaimSlot) never makes UsedCount disagree with the images that are really in use.
   void ReleaseSlot(int slot);
 
   int UsedCount() const { return usedCount_; }
@@ -43,7 +45,10 @@ class TGlyphList : public TImageList {
   int SlotCount() const { return static_cast<int>(slotInUse_.size()); }
 
  private:
+  void MarkFilled(int slot);
+
   std::vector<bool> slotInUse_;
+  std::vector<bool> slotFilled_;  // in use and holding an image that an add stored (counted in UsedCount)
   std::int32_t usedCount_ = 0;
 };
 

@@ -3,6 +3,7 @@
 // (mask bit 1 = transparent), drawn into raster bitmaps, with change links that are told after every
 // change made through the public operations.
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -106,7 +107,9 @@ class TImageList {
   // Bytes that one image occupies: Width() * Height() * 3 for the colour part plus
   // Height() * ((Width() + 7) / 8) for the mask.
   std::size_t BytesPerImage() const { return CellPixels() * sizeof(Rgb) + CellMaskBytes(); }
-  // Images the storage holds without growing (a multiple of allocBy).
+  // Images the storage holds without growing: a multiple of allocBy, growing by allocBy images and,
+  // once the list is larger, by a quarter of its capacity so that long lists are not copied for every
+  // few images added.
   int Capacity() const { return capacity_; }
 
   void RegisterChanges(TChangeLink& link);
@@ -117,7 +120,10 @@ class TImageList {
  protected:
   // The operations without the change notification, for derived lists that notify once after a
   // compound operation.
-  int AddImages(const Bitmap& image, const Bitmap* mask, const Rgb* maskColor);
+  // Appends at most `maxImages` cells of `image` (see Add; with `maskColor` as AddMasked).
+  int AddImages(const Bitmap& image, const Bitmap* mask, const Rgb* maskColor, int maxImages = INT_MAX);
+  // Appends one blank image (black, transparent) and returns its index.
+  int AddBlank();
   bool ReplaceImage(int index, const Bitmap& image, const Bitmap* mask, const Rgb* maskColor);
   void RemoveImage(int index);
 
