@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStyleOptionFrame>
 
 namespace tilvaro {
 
@@ -10,7 +11,6 @@ TEdit97::TEdit97(QWidget* parent) : QLineEdit(parent) {
   // The style's frame is replaced by the edit's own 3-pixel frame around the contents.
   setFrame(false);
   setContentsMargins(kFrameWidth, kFrameWidth, kFrameWidth, kFrameWidth);
-  ApplyEnabledColours();
   AdjustHeight();
 }
 
@@ -27,11 +27,13 @@ int TEdit97::HeightForFont() const { return QFontMetrics(font()).height() + 2 * 
 
 void TEdit97::AdjustHeight() { resize(width(), HeightForFont()); }
 
-void TEdit97::ApplyEnabledColours() {
+void TEdit97::initStyleOption(QStyleOptionFrame* option) const {
+  QLineEdit::initStyleOption(option);
   // A disabled edit shows its client in the button-face colour instead of the window colour.
-  QPalette pal = palette();
-  pal.setColor(QPalette::Disabled, QPalette::Base, pal.color(QPalette::Active, QPalette::Button));
-  setPalette(pal);
+  if (!isEnabled()) {
+    option->palette.setColor(QPalette::Disabled, QPalette::Base,
+                             palette().color(QPalette::Active, QPalette::Button));
+  }
 }
 
 void TEdit97::changeEvent(QEvent* event) {

@@ -35,10 +35,10 @@ class TEdit97 : public QLineEdit {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void initStyleOption(QStyleOptionFrame* option) const override;
 
  private:
   void AdjustHeight();
-  void ApplyEnabledColours();
   void PaintFrame(QPainter& painter) const;
 
   bool mouseInControl_ = false;

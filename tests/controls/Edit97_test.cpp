@@ -1,0 +1,147 @@
+// The flat edit: its height from the font, its client area inside the frame, and the frame's
+// looks driven by real focus changes and pointer moves.
+#include "controls/Edit97.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QTest>
+#include <memory>
+
+#include "controls/ToolbarButton97.h"
+
+namespace tilvaro {
+namespace {
+
+const QColor kFace(192, 192, 192), kWindow(255, 255, 240), kLight(255, 255, 255),
+    kDark(128, 128, 128), kMidlight(224, 224, 224);
+
+QPalette TestPalette() {
+  QPalette pal;
+  pal.setColor(QPalette::Button, kFace);
+  pal.setColor(QPalette::Base, kWindow);
+  pal.setColor(QPalette::Light, kLight);
+  pal.setColor(QPalette::Dark, kDark);
+  pal.setColor(QPalette::Midlight, kMidlight);
+  return pal;
+}
+
+QFont EditorFont(int pixels) {
+  QFont font;
+  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+  font.setPixelSize(pixels);
+  return font;
+}
+
+class Edit97Test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = std::make_unique<QWidget>();
+    window_->setPalette(TestPalette());
+    window_->setFont(EditorFont(11));
+    window_->resize(300, 120);
+    first_ = new TEdit97(window_.get());
+    first_->setGeometry(10, 10, 120, 19);
+    second_ = new TEdit97(window_.get());
+    second_->setGeometry(10, 40, 120, 19);
+    other_ = new QLineEdit(window_.get());  // a focusable control that is not a flat edit
+    other_->setGeometry(10, 70, 120, 22);
+    window_->show();
+    QApplication::setActiveWindow(window_.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  }
+
+  static QImage Look(TEdit97* edit) { return edit->grab().toImage(); }
+  static bool LooksFlat(TEdit97* edit) {
+    const QImage image = Look(edit);
+    return image.pixelColor(0, 0) == kFace && image.pixelColor(1, 1) == kFace &&
+           image.pixelColor(2, 2) == kWindow &&
+           image.pixelColor(edit->width() - 1, edit->height() - 1) == kFace;
+  }
+  static bool LooksSunken(TEdit97* edit) {
+    const QImage image = Look(edit);
+    const int r = edit->width() - 1, b = edit->height() - 1;
+    return image.pixelColor(0, 0) == kDark && image.pixelColor(r, b) == kLight &&
+           image.pixelColor(1, 1) == kFace && image.pixelColor(r - 1, b - 1) == kMidlight &&
+           image.pixelColor(2, 2) == kWindow;
+  }
+  // Pointer moves go through the window, so that Qt sends enter and leave events as it does for
+  // the platform's own moves.
+  static void Hover(TEdit97* edit) {
+    QTest::mouseMove(edit->window()->windowHandle(), edit->geometry().center());
+  }
+  void Unhover() { QTest::mouseMove(window_->windowHandle(), QPoint(250, 110)); }
+
+  std::unique_ptr<QWidget> window_;
+  TEdit97* first_ = nullptr;
+  TEdit97* second_ = nullptr;
+  QLineEdit* other_ = nullptr;
+};
+
+TEST_F(Edit97Test, HeightIsTheFontsLineHeightPlusTheFrame) {
+  // With the editor's 11-pixel font the edit is 19 pixels high.
+  EXPECT_EQ(QFontMetrics(EditorFont(11)).height(), 13);
+  EXPECT_EQ(first_->height(), 19);
+  const int before = first_->height();
+  first_->setFont(EditorFont(20));
+  const int growth = QFontMetrics(EditorFont(20)).height() - QFontMetrics(EditorFont(11)).height();
+  EXPECT_EQ(first_->height(), before + growth);
+  EXPECT_EQ(first_->width(), 120) << "only the height follows the font";
+}
+
+TEST_F(Edit97Test, ClientAreaLiesInsideTheThreePixelFrame) {
+  EXPECT_EQ(first_->contentsRect(), first_->rect().adjusted(3, 3, -3, -3));
+  EXPECT_FALSE(first_->hasFrame()) << "no style frame of its own";
+}
+
+TEST_F(Edit97Test, FocusMakesTheFrameSunkenWhetherOrNotThePointerIsOver) {
+  other_->setFocus();
+  EXPECT_TRUE(LooksFlat(first_));
+  first_->setFocus();
+  EXPECT_TRUE(LooksSunken(first_));
+  Hover(first_);
+  EXPECT_TRUE(LooksSunken(first_));
+  Unhover();
+  EXPECT_TRUE(LooksSunken(first_));
+  other_->setFocus();
+  EXPECT_TRUE(LooksFlat(first_));
+}
+
+TEST_F(Edit97Test, HoverSinksTheFrameOnlyWhileNoFlatEditHasTheFocus) {
+  second_->setFocus();
+  Hover(first_);
+  EXPECT_TRUE(first_->MouseInControl());
+  EXPECT_TRUE(LooksFlat(first_)) << "another flat edit has the focus";
+  Unhover();
+  EXPECT_FALSE(first_->MouseInControl());
+
+  other_->setFocus();
+  Hover(first_);
+  EXPECT_TRUE(LooksSunken(first_)) << "a plain control has the focus";
+  Unhover();
+  EXPECT_TRUE(LooksFlat(first_));
+}
+
+TEST_F(Edit97Test, DisabledEditShowsTheButtonFaceInsideAWindowColouredInnerLine) {
+  first_->setText("");
+  first_->setEnabled(false);
+  const QImage image = Look(first_);
+  EXPECT_EQ(image.pixelColor(first_->rect().center()), kFace);
+  EXPECT_EQ(image.pixelColor(2, 2), kWindow);
+  first_->setEnabled(true);
+  EXPECT_EQ(Look(first_).pixelColor(first_->rect().center()), kWindow);
+}
+
+TEST(Edit97Kind, OnlyFlatEditsCountAsFlatEdits) {
+  TEdit97 edit;
+  QLineEdit plain;
+  TToolbarButton97 button;
+  EXPECT_TRUE(TEdit97::IsFlatEdit(&edit));
+  EXPECT_FALSE(TEdit97::IsFlatEdit(&plain));
+  EXPECT_FALSE(TEdit97::IsFlatEdit(&button));
+  EXPECT_FALSE(TEdit97::IsFlatEdit(nullptr));
+}
+
+}  // namespace
+}  // namespace tilvaro
