@@ -93,7 +93,18 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
 
   const std::uint32_t at = sections_[sectionNumber].contentEnd;
   EnsureLineEnd(at - 1);  // the line before is the header or a content line; it may end the file
-  InsertLine(at, StoreLine(key, "=", value, kCrLf));
+  // Blank lines after the section's last line are part of that line's end (a run of CR and LF).
+  // The new line goes before them, so they keep separating this section from the next.
+  const Line& before = lines_[at - 1];
+  const std::string_view beforeEnd(before.data + before.textLength, before.endLength);
+  const std::size_t firstEnd = beforeEnd.starts_with(kCrLf) ? 2 : 1;
+  if (beforeEnd.size() > firstEnd) {
+    const std::string_view blankLines = beforeEnd.substr(firstEnd);
+    ReplaceLine(at - 1, StoreLine(before.Text(), {}, {}, beforeEnd.substr(0, firstEnd)));
+    InsertLine(at, StoreLine(key, "=", value, std::string(kCrLf) + std::string(blankLines)));
+  } else {
+    InsertLine(at, StoreLine(key, "=", value, kCrLf));
+  }
   sections_[sectionNumber].contentEnd = at + 1;
   // The name as a later reading of the file would see it (a key given with blanks reads trimmed).
   index_.Insert(sectionNumber, pt::ParseLine(lines_[at].Text()).name, at);

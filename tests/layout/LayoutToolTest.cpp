@@ -1,0 +1,121 @@
+#include "tools/LayoutTool.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "layout/LayoutFile.h"
+#include "layout/TestFiles.h"
+
+namespace tilvaro {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Fixture;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+struct ToolRun {
+  int status;
+  std::string out, err;
+};
+
+ToolRun Tool(const std::vector<std::string>& arguments) {
+  std::ostringstream out, err;
+  const int status = RunLayoutTool(arguments, out, err);
+  return {status, out.str(), err.str()};
+}
+
+std::string WithoutFirstLine(const std::string& text) { return text.substr(text.find('\n') + 1); }
+
+TEST(LayoutToolTest, HelpExplainsEveryCommand) {
+  const ToolRun help = Tool({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const char* word : {"show DATEI", "check DATEI...", "resave QUELLE ZIEL", "Exit-Status"}) {
+    EXPECT_NE(help.out.find(word), std::string::npos) << word;
+  }
+}
+
+TEST(LayoutToolTest, WrongUsageExitsWithTwo) {
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{}, {"frobnicate"}, {"show"}, {"show", "a", "b"}, {"check"},
+                                             {"resave", "a"}, {"resave", "a", "b", "c"}, {"--help", "x"}}) {
+    const ToolRun run = Tool(arguments);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("Aufruf:"), std::string::npos);
+    EXPECT_TRUE(run.out.empty());
+  }
+}
+
+TEST(LayoutToolTest, ShowPrintsTheLayoutAsTheEditorOpensIt) {
+  for (const char* name : {"hand_edited", "quirks"}) {
+    const ToolRun run = Tool({"show", Fixture(std::string(name) + ".set").string()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(WithoutFirstLine(run.out), ReadBytes(Fixture(std::string(name) + ".show.txt"))) << name;
+  }
+}
+
+TEST(LayoutToolTest, ShowEscapesControlCharacters) {
+  const TempFolder folder;
+  WriteBytes(folder / "esc.set", "[INFO]\nTILESET=a\x1b[2Jb\x7f\x81\n");
+  const ToolRun run = Tool({"show", (folder / "esc.set").string()});
+  EXPECT_NE(run.out.find("Name:          a\\x1B[2Jb\\x7F\\x81\n"), std::string::npos) << run.out;
+}
+
+TEST(LayoutToolTest, ShowReportsWhatCannotBeOpened) {
+  const TempFolder folder;
+  const ToolRun missing = Tool({"show", (folder / "none.set").string()});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "tilvaro-layout: " + (folder / "none.set").string() + ": Layout nicht gefunden\n");
+  const ToolRun notAFile = Tool({"show", folder.Path().string()});
+  EXPECT_EQ(notAFile.status, 1);
+  EXPECT_NE(notAFile.err.find("Ordner"), std::string::npos);
+}
+
+TEST(LayoutToolTest, CheckWritesOneLinePerFile) {
+  const TempFolder folder;
+  const std::string good = Fixture("turm.set").string(), odd = Fixture("quirks.set").string(),
+                    missing = (folder / "none.set").string();
+  const ToolRun all = Tool({"check", good, odd, missing});
+  EXPECT_EQ(all.status, 1);
+  EXPECT_EQ(all.out, good + ": OK, 2 Steine\n" + odd + ": FEHLER: ungerade Anzahl an Steinen (1)\n" + missing +
+                         ": FEHLER: Layout nicht gefunden\n");
+  EXPECT_EQ(Tool({"check", good, Fixture("hand_edited.set").string()}).status, 0);
+}
+
+TEST(LayoutToolTest, ResaveWritesWhatTheEditorSaves) {
+  const TempFolder folder;
+  EXPECT_EQ(Tool({"resave", Fixture("turm.set").string(), (folder / "turm.set").string()}).status, 0);
+  EXPECT_EQ(ReadBytes(folder / "turm.set"), ReadBytes(Fixture("turm.set")));
+  const ToolRun run = Tool({"resave", Fixture("hand_edited.set").string(), (folder / "hand.set").string()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(run.out.empty() && run.err.empty());
+  EXPECT_EQ(ReadBytes(folder / "hand.set"), ReadBytes(Fixture("hand_edited.resaved.set")));
+}
+
+TEST(LayoutToolTest, ResaveRefusesAnOddCountAndWritesNothing) {
+  const TempFolder folder;
+  const auto target = folder / "target.set";
+  WriteBytes(target, "old");
+  const ToolRun run = Tool({"resave", Fixture("quirks.set").string(), target.string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find(":\nUngerade Anzahl an Steinen.\nSpeichern nicht möglich!\n"), std::string::npos) << run.err;
+  EXPECT_EQ(ReadBytes(target), "old");
+  EXPECT_EQ(test::CountEntries(folder.Path()), 1);
+}
+
+TEST(LayoutToolTest, ResaveReportsLayoutProblemsWithOne) {
+  const TempFolder folder;
+  const ToolRun missing = Tool({"resave", (folder / "none.set").string(), (folder / "out.set").string()});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("Layout nicht gefunden"), std::string::npos);
+  EXPECT_FALSE(fs::exists(folder / "out.set"));
+
+  const ToolRun unwritable = Tool({"resave", Fixture("turm.set").string(), folder.Path().string()});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err, "tilvaro-layout: Kann nicht nach " + folder.Path().string() + " schreiben\n");
+}
+
+}  // namespace
+}  // namespace tilvaro
