@@ -1,5 +1,7 @@
 #include "platform/raster/Blit.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 
@@ -95,11 +97,21 @@ void Blit(Bitmap& dest, int x, int y, int w, int h, const Bitmap* src, int sx, i
   if (usesSource && src == nullptr) {
     throw std::invalid_argument("raster operation needs a source bitmap");
   }
-  Rect area = Rect::FromSize(x, y, w, h).Intersect(dest.Bounds());
+  // Clipping in 64 bits, so that extreme coordinates cannot overflow.
+  std::int64_t left = std::max<std::int64_t>(x, 0);
+  std::int64_t top = std::max<std::int64_t>(y, 0);
+  std::int64_t right = std::min<std::int64_t>(std::int64_t{x} + w, dest.Width());
+  std::int64_t bottom = std::min<std::int64_t>(std::int64_t{y} + h, dest.Height());
+  const std::int64_t dx = std::int64_t{sx} - x;
+  const std::int64_t dy = std::int64_t{sy} - y;
   if (usesSource) {
-    area = area.Intersect(Rect::FromSize(sx, sy, w, h).Intersect(src->Bounds()).Offset(x - sx, y - sy));
+    left = std::max(left, -dx);
+    top = std::max(top, -dy);
+    right = std::min(right, src->Width() - dx);
+    bottom = std::min(bottom, src->Height() - dy);
   }
-  if (area.IsEmpty()) return;
+  if (right <= left || bottom <= top) return;
+  const Rect area{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)};
 
   // Reading and writing the same bitmap: read from a snapshot so the order of the pixel walk cannot
   // change the result.
@@ -114,12 +126,12 @@ void Blit(Bitmap& dest, int x, int y, int w, int h, const Bitmap* src, int sx, i
   std::optional<SourceReader> source;
   if (usesSource) source.emplace(*src, dest);
   const bool mono = dest.IsMono();
-  const int dx = sx - x;
-  const int dy = sy - y;
+  const int sdx = static_cast<int>(dx);
+  const int sdy = static_cast<int>(dy);
   for (int py = area.top; py < area.bottom; ++py) {
     for (int px = area.left; px < area.right; ++px) {
       const std::uint32_t p = pattern.At(px, py);
-      const std::uint32_t s = source ? source->At(px + dx, py + dy) : 0u;
+      const std::uint32_t s = source ? source->At(px + sdx, py + sdy) : 0u;
       if (mono) {
         const std::uint32_t d = dest.BitAt(px, py) ? 1u : 0u;
         dest.PutBit(px, py, (ApplyRop(table, p, s, d) & 1u) != 0);

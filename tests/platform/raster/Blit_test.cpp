@@ -1,6 +1,8 @@
 // Blits between colour and mono bitmaps: format conversions with the DC colours, brushes, clipping.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "platform/raster/Blit.h"
 
 namespace tilvaro {
@@ -157,6 +159,13 @@ TEST(Blit, ClipsToDestinationAndSource) {
   Blit(dest, 0, 0, 0, 5, src, 0, 0, SRCCOPY);
   Blit(dest, 0, 0, -3, 5, src, 0, 0, WHITENESS);
   EXPECT_EQ(dest.Pixel(0, 2), kTeal);
+  // Extreme coordinates clip instead of overflowing.
+  Blit(dest, INT_MAX - 1, 0, 10, 1, src, 0, 0, SRCCOPY);
+  Blit(dest, 0, 0, INT_MAX, INT_MAX, src, INT_MIN, 0, SRCCOPY);
+  Blit(dest, INT_MIN, INT_MIN, INT_MAX, INT_MAX, nullptr, 0, 0, BLACKNESS);
+  EXPECT_EQ(dest.Pixel(0, 2), kTeal);
+  Blit(dest, -5, -5, INT_MAX, INT_MAX, nullptr, 0, 0, BLACKNESS);
+  EXPECT_EQ(dest.Pixel(2, 2), kBlack);
 }
 
 TEST(Blit, OverlappingCopyWithinOneBitmapReadsTheOldPixels) {
