@@ -1,0 +1,296 @@
+// The prepared state images of the glyph renderer, pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/ButtonGlyph.h"
+#include "controls/GlyphCache.h"
+#include "controls/GlyphList.h"
+#include "controls/ImageList.h"
+#include "controls/GlyphArt.h"
+
+namespace tilvaro {
+namespace {
+
+using test::kGreen;
+using test::kGrey;
+using test::kRed;
+using test::kSilver;
+using test::kTeal;
+using test::ListImageArt;
+
+// Art of `size` x `size` transparent pixels with the given ones replaced.
+std::vector<std::string> Blank(int width, int height, char fill = '-') {
+  return std::vector<std::string>(static_cast<std::size_t>(height), std::string(static_cast<std::size_t>(width), fill));
+}
+
+class ButtonGlyphImagesTest : public ::testing::Test {
+ protected:
+  test::KnownSysColorsScope colors_;
+};
+
+std::vector<std::string> Prepared(TButtonGlyph& glyph, ButtonState state) {
+  const PreparedImage image = glyph.PrepareStateImage(state);
+  EXPECT_NE(image.slot, -1);
+  if (image.slot == -1) return {};
+  return ListImageArt(*glyph.GlyphList(image.side), image.slot);
+}
+
+TEST_F(ButtonGlyphImagesTest, TwoImageGlyphSharesUpAndRecoloursItsOwnDisabledColumn) {
+  Bitmap strip = Bitmap::Color(36, 18, kTeal);
+  strip.SetPixel(2, 2, kGreen);
+  strip.SetPixel(18 + 1, 1, kWhite);
+  strip.SetPixel(18 + 2, 1, kGrey);
+  strip.SetPixel(18 + 3, 1, kBlack);
+  strip.SetPixel(18 + 4, 1, kRed);
+  TButtonGlyph glyph;
+  glyph.SetGlyph(strip);
+  ASSERT_EQ(glyph.NumGlyphs(), 2);
+
+  const PreparedImage up = glyph.PrepareStateImage(ButtonState::Up);
+  EXPECT_TRUE(up.side);
+  for (ButtonState state : {ButtonState::Down, ButtonState::Latched, ButtonState::Hot}) {
+    const PreparedImage other = glyph.PrepareStateImage(state);
+    EXPECT_TRUE(other.side);
+    EXPECT_EQ(other.slot, up.slot);
+  }
+  EXPECT_EQ(glyph.GlyphList(true)->UsedCount(), 1);
+  EXPECT_EQ(glyph.GlyphList(true)->Width(), 18);
+  std::vector<std::string> expectedUp = Blank(18, 18);
+  expectedUp[2][2] = 'g';
+  EXPECT_EQ(ListImageArt(*glyph.GlyphList(true), up.slot), expectedUp);
+
+  const PreparedImage disabled = glyph.PrepareStateImage(ButtonState::Disabled);
+  EXPECT_FALSE(disabled.side);
+  ASSERT_EQ(glyph.GlyphList(false)->Width(), 19);
+  ASSERT_EQ(glyph.GlyphList(false)->Height(), 19);
+  std::vector<std::string> expectedDisabled = Blank(19, 19);
+  expectedDisabled[1].replace(1, 4, "HSKR");
+  EXPECT_EQ(ListImageArt(*glyph.GlyphList(false), disabled.slot), expectedDisabled);
+  EXPECT_EQ(glyph.StateImageIndex(false, ButtonState::Disabled), disabled.slot);
+  EXPECT_EQ(glyph.StateImageIndex(true, ButtonState::Disabled), -1);
+}
+
+TEST_F(ButtonGlyphImagesTest, DerivedDisabledImageEmbossesEverythingButTransparentWhiteAndSilver) {
+  Bitmap bitmap = Bitmap::Color(16, 16, kTeal);
+  bitmap.SetPixel(3, 3, kBlack);
+  bitmap.SetPixel(5, 5, kRed);
+  bitmap.SetPixel(7, 7, kWhite);
+  bitmap.SetPixel(9, 9, kSilver);
+  bitmap.SetPixel(11, 11, kBlack);
+  bitmap.SetPixel(12, 12, kBlack);
+  TButtonGlyph glyph;
+  glyph.SetGlyph(bitmap);
+
+  std::vector<std::string> expected = Blank(17, 17);
+  expected[3][3] = 'S';
+  expected[4][4] = 'H';
+  expected[5][5] = 'S';
+  expected[6][6] = 'H';
+  expected[11][11] = 'S';
+  expected[12][12] = 'S';  // the shadow covers the highlight of the pixel before it
+  expected[13][13] = 'H';
+  EXPECT_EQ(Prepared(glyph, ButtonState::Disabled), expected);
+
+  // The old style embosses the black pixels only.
+  glyph.SetOldDisabledStyle(true);
+  glyph.DiscardImages();
+  expected[5][5] = expected[6][6] = '-';
+  EXPECT_EQ(Prepared(glyph, ButtonState::Disabled), expected);
+}
+
+TEST_F(ButtonGlyphImagesTest, TransparentColourIsTheWholeGlyphsBottomLeftPixel) {
+  Bitmap strip = Bitmap::Color(36, 18, kTeal);
+  strip.SetPixel(0, 17, kRed);
+  strip.SetPixel(18 + 5, 5, kRed);
+  TButtonGlyph glyph;
+  glyph.SetGlyph(strip);
+  EXPECT_EQ(glyph.TransparentColor(), RGBColor(255, 0, 0) | 0x02000000u);
+
+  // In the second column red is transparent and the teal is drawn.
+  const std::vector<std::string> disabled = Prepared(glyph, ButtonState::Disabled);
+  ASSERT_EQ(disabled.size(), 19u);
+  EXPECT_EQ(disabled[5][5], '-');
+  EXPECT_EQ(disabled[5][6], '.');
+  EXPECT_EQ(disabled[17][0], '.');
+  EXPECT_EQ(disabled[18][0], '-');
+  // In the first column, the bottom-left pixel itself is transparent.
+  const std::vector<std::string> up = Prepared(glyph, ButtonState::Up);
+  EXPECT_EQ(up[17][0], '-');
+  EXPECT_EQ(up[0][0], '.');
+}
+
+TEST_F(ButtonGlyphImagesTest, GlyphMaskDecidesTransparencyInAllStyles) {
+  Bitmap bitmap = Bitmap::Color(16, 16, kRed);
+  bitmap.SetPixel(2, 2, kBlack);
+  bitmap.SetPixel(10, 10, kBlack);
+  Bitmap mask = Bitmap::Color(16, 16, kBlack);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 16; ++x) mask.SetPixel(x, y, kWhite);  // top half transparent
+  }
+  TButtonGlyph glyph;
+  glyph.SetGlyph(bitmap);
+  const TColor transparent = glyph.TransparentColor();
+  glyph.SetGlyphMask(mask);
+  EXPECT_EQ(glyph.TransparentColor(), transparent);
+
+  const std::vector<std::string> up = Prepared(glyph, ButtonState::Up);
+  EXPECT_EQ(up[2][2], '-');
+  EXPECT_EQ(up[7][15], '-');
+  EXPECT_EQ(up[8][0], 'R');
+  EXPECT_EQ(up[10][10], 'K');
+
+  // Current style: the opaque bottom half in shadow, its highlight copy showing below and right.
+  std::vector<std::string> disabled = Prepared(glyph, ButtonState::Disabled);
+  EXPECT_EQ(disabled[7], std::string(17, '-'));
+  EXPECT_EQ(disabled[8], std::string(16, 'S') + "-");
+  EXPECT_EQ(disabled[9], std::string(16, 'S') + "H");
+  EXPECT_EQ(disabled[16], "-" + std::string(16, 'H'));
+
+  // Old style: only the opaque black pixel; the masked black pixel stays transparent.
+  glyph.SetOldDisabledStyle(true);
+  glyph.DiscardImages();
+  std::vector<std::string> expected = Blank(17, 17);
+  expected[10][10] = 'S';
+  expected[11][11] = 'H';
+  EXPECT_EQ(Prepared(glyph, ButtonState::Disabled), expected);
+}
+
+TEST_F(ButtonGlyphImagesTest, NumGlyphsIsDerivedFromTheProportionsAndClamped) {
+  TButtonGlyph glyph;
+  glyph.SetGlyph(Bitmap::Color(96, 16));
+  EXPECT_EQ(glyph.NumGlyphs(), 1);  // six images are one too many
+  glyph.SetGlyph(Bitmap::Color(80, 16));
+  EXPECT_EQ(glyph.NumGlyphs(), 5);
+  glyph.SetGlyph(Bitmap::Color(20, 16));
+  EXPECT_EQ(glyph.NumGlyphs(), 1);
+  glyph.SetNumGlyphs(3);
+  EXPECT_EQ(glyph.NumGlyphs(), 3);
+  glyph.SetNumGlyphs(0);
+  EXPECT_EQ(glyph.NumGlyphs(), 1);
+  glyph.SetNumGlyphs(6);
+  EXPECT_EQ(glyph.NumGlyphs(), 1);
+
+  TImageList list(16, 16);
+  glyph.LinkImages(&list);
+  glyph.SetNumGlyphs(3);
+  EXPECT_EQ(glyph.NumGlyphs(), 1);
+}
+
+TEST_F(ButtonGlyphImagesTest, LoadingIntoTheGlyphBitmapRefreshesButDoesNotDeriveNumGlyphs) {
+  TButtonGlyph glyph;
+  int changes = 0;
+  glyph.OnGlyphChange = [&](TButtonGlyph&) { ++changes; };
+  glyph.SetGlyph(Bitmap::Color(32, 16, kTeal));
+  EXPECT_EQ(glyph.NumGlyphs(), 2);
+  EXPECT_GE(changes, 1);
+  glyph.PrepareStateImage(ButtonState::Up);
+  ASSERT_NE(glyph.StateImageIndex(true, ButtonState::Up), -1);
+
+  changes = 0;
+  glyph.GlyphBitmap().Assign(Bitmap::Color(16, 16, kRed));
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(glyph.NumGlyphs(), 2);
+  EXPECT_EQ(glyph.TransparentColor(), RGBColor(255, 0, 0) | kPaletteRelativeFlag);
+  EXPECT_EQ(glyph.StateImageIndex(true, ButtonState::Up), -1);
+  EXPECT_EQ(glyph.GlyphList(true), nullptr);
+}
+
+TEST_F(ButtonGlyphImagesTest, GlyphNarrowerThanItsImageCountCannotBePrepared) {
+  TButtonGlyph glyph;
+  glyph.SetGlyph(Bitmap::Color(1, 16));
+  glyph.SetNumGlyphs(2);
+  try {
+    glyph.PrepareStateImage(ButtonState::Up);
+    FAIL() << "no error";
+  } catch (const EInvalidOperation& error) {
+    EXPECT_STREQ(error.what(), "Ungültige Bildgröße");
+  }
+  EXPECT_EQ(glyph.StateImageIndex(true, ButtonState::Up), -1);
+  EXPECT_EQ(glyph.GlyphList(true), nullptr);
+  // The disabled cell is one pixel wider, so it can be made; the next Up paint fails again.
+  EXPECT_NE(glyph.PrepareStateImage(ButtonState::Disabled).slot, -1);
+  EXPECT_THROW(glyph.PrepareStateImage(ButtonState::Hot), EInvalidOperation);
+}
+
+TEST_F(ButtonGlyphImagesTest, EmptyGlyphPreparesNothing) {
+  TButtonGlyph glyph;
+  EXPECT_EQ(glyph.PrepareStateImage(ButtonState::Up).slot, -1);
+  EXPECT_EQ(glyph.PrepareStateImage(ButtonState::Disabled).slot, -1);
+  EXPECT_EQ(glyph.GlyphList(true), nullptr);
+  EXPECT_EQ(glyph.GlyphList(false), nullptr);
+}
+
+TEST_F(ButtonGlyphImagesTest, ImagesFromAnExternalListWithChangeLink) {
+  TImageList list(16, 16);
+  Bitmap image = Bitmap::Color(16, 16, kTeal);
+  image.SetPixel(4, 4, kBlack);
+  image.SetPixel(6, 4, kRed);
+  ASSERT_EQ(list.AddMasked(image, ToColor(kTeal)), 0);
+
+  TButtonGlyph glyph;
+  int changes = 0;
+  glyph.OnGlyphChange = [&](TButtonGlyph&) { ++changes; };
+  glyph.LinkImages(&list);
+  ASSERT_NE(glyph.ImagesLink(), nullptr);
+  EXPECT_EQ(glyph.PrepareStateImage(ButtonState::Up).slot, -1);  // ImageIndex -1
+  glyph.SetImageIndex(1);
+  EXPECT_EQ(glyph.PrepareStateImage(ButtonState::Up).slot, -1);  // beyond the list
+  glyph.SetImageIndex(0);
+  glyph.GlyphSourceChanged(&list);
+
+  std::vector<std::string> up = Blank(16, 16);
+  up[4][4] = 'K';
+  up[4][6] = 'R';
+  EXPECT_EQ(Prepared(glyph, ButtonState::Up), up);
+  std::vector<std::string> disabled = Blank(17, 17);
+  disabled[4][4] = disabled[4][6] = 'S';
+  disabled[5][5] = disabled[5][7] = 'H';
+  EXPECT_EQ(Prepared(glyph, ButtonState::Disabled), disabled);
+  glyph.SetOldDisabledStyle(true);
+  glyph.DiscardImages();
+  disabled[4][6] = disabled[5][7] = '-';
+  EXPECT_EQ(Prepared(glyph, ButtonState::Disabled), disabled);
+
+  // A change of the list discards the prepared images and tells the owner.
+  changes = 0;
+  list.Change();
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(glyph.StateImageIndex(true, ButtonState::Up), -1);
+
+  glyph.LinkImages(nullptr);
+  EXPECT_EQ(glyph.ImagesLink(), nullptr);
+  EXPECT_EQ(glyph.Images(), nullptr);
+}
+
+TEST_F(ButtonGlyphImagesTest, ListDestroyedWhileLinkedIsNoLongerUsed) {
+  TButtonGlyph glyph;
+  {
+    auto list = std::make_unique<TImageList>(16, 16);
+    list->Add(Bitmap::Color(16, 16, kRed), nullptr);
+    glyph.LinkImages(list.get());
+    glyph.SetImageIndex(0);
+    glyph.PrepareStateImage(ButtonState::Up);
+  }
+  glyph.DiscardImages();
+  EXPECT_EQ(glyph.PrepareStateImage(ButtonState::Up).slot, -1);
+}
+
+TEST_F(ButtonGlyphImagesTest, SystemColourChangeNeedsDiscardToShowInDisabledImages) {
+  Bitmap bitmap = Bitmap::Color(16, 16, kTeal);
+  bitmap.SetPixel(3, 3, kBlack);
+  TButtonGlyph glyph;
+  glyph.SetGlyph(bitmap);
+  EXPECT_EQ(Prepared(glyph, ButtonState::Disabled)[3][3], 'S');
+  SetSysColorResolver([](SysColor color) {
+    return color == SysColor::BtnShadow ? Rgb{0, 128, 0} : test::KnownSysColor(color);
+  });
+  EXPECT_EQ(Prepared(glyph, ButtonState::Disabled)[3][3], 'S');  // prepared with the old colours
+  glyph.DiscardImages();
+  EXPECT_EQ(Prepared(glyph, ButtonState::Disabled)[3][3], 'g');
+}
+
+}  // namespace
+}  // namespace tilvaro
