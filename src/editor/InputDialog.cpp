@@ -1,0 +1,150 @@
+#include "editor/InputDialog.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QTextLayout>
+
+#include "controls/Edit97.h"
+#include "controls/ToolbarButton97.h"
+
+namespace tilvaro {
+
+namespace {
+
+constexpr QSize kClientSize{353, 104};
+constexpr int kFontPixelSize = 11;
+
+// A word-wrapped label that shows only the lines that fit in its height whole; a line that would
+// be cut through is left out instead of showing the top of its letters.
+class WholeLinesLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QRect area = contentsRect();
+    // Line breaks in the prompt start a new line, as in any label.
+    QString shown = text();
+    shown.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
+    shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    shown.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    QTextLayout layout(shown, font());
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int placed = 0;
+    qreal y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(area.width());
+      if (y + line.height() > area.height() + 0.5) break;
+      line.setPosition(QPointF(0, y));
+      y += line.height();
+      ++placed;
+    }
+    layout.endLayout();
+    for (int i = 0; i < placed; ++i) layout.lineAt(i).draw(&painter, area.topLeft());
+  }
+};
+
+QFont DialogFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+  font.setPixelSize(kFontPixelSize);
+  font.setWeight(QFont::Normal);
+  return font;
+}
+
+}  // namespace
+
+TeInput::TeInput(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+  setFixedSize(kClientSize);
+  setFont(DialogFont());
+  QPalette pal = palette();
+  pal.setColor(QPalette::WindowText, Qt::black);
+  setPalette(pal);
+
+  Lbl_Text = new WholeLinesLabel(this);
+  Lbl_Text->setGeometry(8, 8, 337, 41);
+  Lbl_Text->setTextFormat(Qt::PlainText);
+  Lbl_Text->setWordWrap(true);
+  Lbl_Text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Lbl_Text->setText(QStringLiteral("... Text (2 Zeilen)"));
+
+  Edit_Txt = new TEdit97(this);
+  Edit_Txt->setGeometry(8, 51, 337, 19);
+
+  Btn_Abbruch = new TToolbarButton97(this);
+  Btn_Abbruch->setGeometry(192, 80, 81, 22);
+  Btn_Abbruch->SetCaption(QStringLiteral("&Abbruch"));
+  Btn_Abbruch->SetGlyph(QImage(QStringLiteral(":/images/cancel.xpm")));
+  Btn_Abbruch->SetModalResult(kResultCancel);
+  Btn_Abbruch->SetHint(QStringLiteral("Aktion abbrechen"));
+  Btn_Abbruch->SetShowHint(false);
+
+  Btn_OK = new TToolbarButton97(this);
+  Btn_OK->setGeometry(280, 80, 65, 22);
+  Btn_OK->SetCaption(QStringLiteral("&OK"));
+  Btn_OK->SetGlyph(QImage(QStringLiteral(":/images/ok.xpm")));
+  Btn_OK->SetNumGlyphs(2);
+  Btn_OK->SetModalResult(kResultOk);
+  Btn_OK->SetHint(QStringLiteral("Aktion bestätigen"));
+  Btn_OK->SetShowHint(false);
+
+  // The edit is the only control that takes the focus; the label and buttons never do.
+  Lbl_Text->setFocusPolicy(Qt::NoFocus);
+  setFocusProxy(Edit_Txt);
+}
+
+void TeInput::reject() { done(kResultCancel); }
+
+void TeInput::keyPressEvent(QKeyEvent* event) {
+  // No default or cancel button: Enter and Escape are swallowed instead of ending the dialog.
+  switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      event->accept();
+      return;
+    default:
+      QDialog::keyPressEvent(event);
+  }
+}
+
+void TeInput::showEvent(QShowEvent* event) {
+  CentreOnScreen();
+  QDialog::showEvent(event);
+  Edit_Txt->setFocus(Qt::OtherFocusReason);
+  Edit_Txt->selectAll();
+}
+
+void TeInput::CentreOnScreen() {
+  QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : this->screen();
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  // The window manager's frame is known once the dialog was shown; before that the client size
+  // stands in for it.
+  const QSize outer = frameGeometry().size().expandedTo(size());
+  const QRect available = screen->availableGeometry();
+  move(available.left() + (available.width() - outer.width()) / 2,
+       available.top() + (available.height() - outer.height()) / 2);
+}
+
+int ShowInputDialog(TeInput& dialog, const QString& caption, const QString& prompt, QString& text) {
+  dialog.setWindowTitle(caption);
+  dialog.Lbl_Text->setText(prompt);
+  dialog.Edit_Txt->setText(text);
+  const int result = dialog.exec();
+  if (result != TeInput::kResultOk) return TeInput::kResultCancel;
+  text = dialog.Edit_Txt->text();
+  return TeInput::kResultOk;
+}
+
+}  // namespace tilvaro
