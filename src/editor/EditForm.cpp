@@ -19,6 +19,7 @@
 #include "editor/InputDialog.h"
 #include "editor/LayerGrid.h"
 #include "editor/ListBox.h"
+#include "editor/ScrollBar.h"
 #include "editor/UpDown.h"
 #include "layout/Cp1252.h"
 #include "layout/LayoutAttributes.h"
@@ -167,13 +168,12 @@ void TEditForm::CreateControls() {
   CBX_Inscripe->setChecked(false);
 
   Lbl_LayerCount = MakeLabel(this, QStringLiteral("Anzahl Ebenen ( 1..4 )"), {144, 176, 128, 13});
-  SBar_LayerCount = new QScrollBar(Qt::Horizontal, this);
+  SBar_LayerCount = new TScrollBar(Qt::Horizontal, this);
   SBar_LayerCount->setGeometry(144, 200, 185, 13);
   SBar_LayerCount->setRange(1, 4);
   SBar_LayerCount->setSingleStep(1);
   SBar_LayerCount->setPageStep(1);
   SBar_LayerCount->setValue(1);
-  SBar_LayerCount->setFocusPolicy(Qt::StrongFocus);
   SBar_LayerCount->setToolTip(QStringLiteral("1 Ebene(n)"));
 
   CreateLeftMenu();
@@ -204,13 +204,12 @@ void TEditForm::CreateControls() {
   Edit_Back->setGeometry(248, 96, 233, 19);
 
   Lbl_3D = MakeLabel(this, QStringLiteral("3D - Farben"), {360, 176, 68, 13});
-  SBar_3D = new QScrollBar(Qt::Horizontal, this);
+  SBar_3D = new TScrollBar(Qt::Horizontal, this);
   SBar_3D->setGeometry(360, 200, 121, 13);
   SBar_3D->setRange(1, 8);
   SBar_3D->setSingleStep(1);
   SBar_3D->setPageStep(1);
   SBar_3D->setValue(1);
-  SBar_3D->setFocusPolicy(Qt::StrongFocus);
   SBar_3D->setToolTip(QStringLiteral("Hellgrau"));
 
   Lbl_CLayer = MakeLabel(this, QStringLiteral("1"), {328, 224, 7, 13});

@@ -22,7 +22,6 @@
 
 class QCheckBox;
 class QLabel;
-class QScrollBar;
 
 namespace tilvaro {
 
@@ -31,6 +30,7 @@ class TClickLabel;
 class TEdit97;
 class TLayerGrid;
 class TListBox;
+class TScrollBar;
 class TToolbarButton97;
 class TUpDown;
 class TeInput;
@@ -56,7 +56,7 @@ class TEditForm : public QWidget {
   TUpDown* UpDown_Layer;
   QCheckBox* CBX_Inscripe;
   QLabel* Lbl_LayerCount;
-  QScrollBar* SBar_LayerCount;
+  TScrollBar* SBar_LayerCount;
   QWidget* Pnl_LeftMenu;
   QWidget* Pnl_TopGFX;
   QLabel* Lbl_Menu;
@@ -74,7 +74,7 @@ class TEditForm : public QWidget {
   TEdit97* Edit_Back;
   QLabel* Lbl_Hinweis;
   QLabel* Lbl_3D;
-  QScrollBar* SBar_3D;
+  TScrollBar* SBar_3D;
   QLabel* Lbl_CLayer;
   QLabel* Lbl_Warn;
   TClickLabel* Lbl_Copyright;

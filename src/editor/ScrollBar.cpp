@@ -1,0 +1,26 @@
+#include "editor/ScrollBar.h"
+
+#include <QKeyEvent>
+
+namespace tilvaro {
+
+TScrollBar::TScrollBar(Qt::Orientation orientation, QWidget* parent) : QScrollBar(orientation, parent) {
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void TScrollBar::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up: triggerAction(SliderSingleStepSub); break;
+    case Qt::Key_Right:
+    case Qt::Key_Down: triggerAction(SliderSingleStepAdd); break;
+    case Qt::Key_PageUp: triggerAction(SliderPageStepSub); break;
+    case Qt::Key_PageDown: triggerAction(SliderPageStepAdd); break;
+    case Qt::Key_Home: triggerAction(SliderToMinimum); break;
+    case Qt::Key_End: triggerAction(SliderToMaximum); break;
+    default: QScrollBar::keyPressEvent(event); return;
+  }
+  event->accept();
+}
+
+}  // namespace tilvaro
