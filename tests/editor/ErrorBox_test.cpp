@@ -1,0 +1,85 @@
+// The application's handler for unexpected errors and the numbered cursor table.
+#include <QLabel>
+#include <stdexcept>
+
+#include "EditorTestSupport.h"
+#include "platform/CursorTable.h"
+#include "platform/ErrorBox.h"
+
+namespace tilvaro::test {
+namespace {
+
+TEST(RunGuarded, AHandlerThatEndsNormallyShowsNothing) {
+  bool ran = false;
+  EXPECT_TRUE(RunGuarded([&] { ran = true; }));
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(RunGuarded, AnExceptionEndsTheHandlerAndShowsItsMessageWithAFullStop) {
+  MessageBoxAnswerer answerer;
+  bool after = false;
+  const bool completed = RunGuarded([&] {
+    throw std::runtime_error("Kann nicht nach /tmp/Straße.set schreiben");
+    after = true;
+  });
+  EXPECT_FALSE(completed);
+  EXPECT_FALSE(after);
+  ASSERT_TRUE(answerer.Seen().shown);
+  EXPECT_EQ(answerer.Seen().text, QStringLiteral("Kann nicht nach /tmp/Straße.set schreiben."));
+  EXPECT_EQ(answerer.Seen().title, QStringLiteral("Tilvaro - Editor"));
+  EXPECT_EQ(answerer.Seen().icon, QMessageBox::Critical);
+}
+
+TEST(RunGuarded, AnythingThrownIsCaught) {
+  MessageBoxAnswerer answerer;
+  EXPECT_FALSE(RunGuarded([] { throw 42; }));
+  ASSERT_TRUE(answerer.Seen().shown);
+  EXPECT_EQ(answerer.Seen().text, QStringLiteral("Unbekannter Fehler."));
+}
+
+TEST(RunGuarded, GuardedHandlersGetTheirSenderAndKeepExceptionsInside) {
+  QObject sender;
+  QObject* seen = nullptr;
+  Guarded([&](QObject* s) { seen = s; })(&sender);
+  EXPECT_EQ(seen, &sender);
+  MessageBoxAnswerer answerer;
+  EXPECT_NO_THROW(Guarded([](QObject*) { throw std::logic_error("x"); })(&sender));
+  EXPECT_TRUE(answerer.Seen().shown);
+}
+
+TEST(ShowErrorBox, IsOwnedByTheGivenWindow) {
+  QWidget owner;
+  owner.show();
+  MessageBoxAnswerer answerer;
+  ShowErrorBox(&owner, QStringLiteral("Layout nicht gefunden"), QStringLiteral("Fehler ..."));
+  ASSERT_TRUE(answerer.Seen().shown);
+  EXPECT_EQ(answerer.Seen().owner, &owner);
+  EXPECT_EQ(answerer.Seen().title, QStringLiteral("Fehler ..."));
+  EXPECT_EQ(answerer.Seen().text, QStringLiteral("Layout nicht gefunden"));
+}
+
+TEST(CursorTable, NumberedCursorsAreRegisteredFoundAndApplied) {
+  CursorTable::Clear();
+  EXPECT_FALSE(CursorTable::Find(7).has_value());
+  QLabel label;
+  EXPECT_FALSE(CursorTable::Apply(label, 7));
+  EXPECT_FALSE(label.testAttribute(Qt::WA_SetCursor));
+
+  CursorTable::Register(7, QCursor(Qt::PointingHandCursor));
+  ASSERT_TRUE(CursorTable::Find(7).has_value());
+  EXPECT_TRUE(CursorTable::Apply(label, 7));
+  EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
+
+  ASSERT_TRUE(RegisterLinkCursor());
+  const std::optional<QCursor> link = CursorTable::Find(kLinkCursorNumber);
+  ASSERT_TRUE(link.has_value());
+  EXPECT_EQ(link->shape(), Qt::BitmapCursor);
+  EXPECT_EQ(link->hotSpot(), QPoint(0, 0));
+  EXPECT_EQ(link->pixmap().size(), QSize(32, 32));
+  CursorTable::Clear();
+  EXPECT_FALSE(CursorTable::Find(kLinkCursorNumber).has_value());
+}
+
+}  // namespace
+}  // namespace tilvaro::test
