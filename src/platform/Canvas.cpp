@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/SysColors.h"
+#include "platform/TextCache.h"
 #include "platform/TextLines.h"
 
 namespace tilvaro {
@@ -58,7 +59,11 @@ Canvas::Canvas(QImage& image)
 Canvas::~Canvas() = default;
 
 QFontMetrics Canvas::FontMetrics() const {
-  return painter_->device() ? QFontMetrics(Font.font, painter_->device()) : QFontMetrics(Font.font);
+  if (!metrics_ || !(metricsFont_ == Font.font)) {
+    metricsFont_ = Font.font;
+    metrics_.emplace(painter_->device() ? QFontMetrics(Font.font, painter_->device()) : QFontMetrics(Font.font));
+  }
+  return *metrics_;
 }
 
 void Canvas::FillPixels(int left, int top, int width, int height, TColor color) {
@@ -154,14 +159,17 @@ void Canvas::Polygon(std::initializer_list<Point> points) {
 
 int Canvas::DrawText(const QString& text, Rect& rect, unsigned flags) {
   const QFontMetrics metrics = FontMetrics();
-  const std::vector<TextLine> lines = BreakText(text, flags, rect.right - rect.left, metrics);
+  const int dpi = painter_->device() ? painter_->device()->logicalDpiY() : 0;
+  TextCache& cache = TextCache::Instance();
+  auto width = [&](const QString& piece) { return cache.Width(metrics, Font.font, dpi, piece); };
+  const std::vector<TextLine> lines = BreakText(text, flags, rect.right - rect.left, width);
   const int lineHeight = metrics.height();
   const int textHeight = static_cast<int>(lines.size()) * lineHeight;
 
   if (flags & DT_CALCRECT) {
-    int width = 0;
-    for (const TextLine& line : lines) width = std::max(width, metrics.horizontalAdvance(line.text));
-    rect.right = rect.left + width;
+    int widest = 0;
+    for (const TextLine& line : lines) widest = std::max(widest, width(line.text));
+    rect.right = rect.left + widest;
     rect.bottom = rect.top + textHeight;
     return textHeight;
   }
@@ -177,18 +185,19 @@ int Canvas::DrawText(const QString& text, Rect& rect, unsigned flags) {
   const QColor textColor = ToQColor(Font.color);
   painter_->setPen(textColor);
   for (const TextLine& line : lines) {
-    const int width = metrics.horizontalAdvance(line.text);
+    const int lineWidth = width(line.text);
     int x = rect.left;
     if (flags & DT_CENTER) {
-      x = rect.left + (rect.right - rect.left - width) / 2;
+      x = rect.left + (rect.right - rect.left - lineWidth) / 2;
     } else if (flags & DT_RIGHT) {
-      x = rect.right - width;
+      x = rect.right - lineWidth;
     }
-    if (Brush.style == BrushStyle::Solid) FillPixels(x, y, width, lineHeight, Brush.color);
-    painter_->drawText(QPoint(x, y + metrics.ascent()), line.text);
+    if (Brush.style == BrushStyle::Solid) FillPixels(x, y, lineWidth, lineHeight, Brush.color);
+    // A prepared line puts its baseline at y + ascent, exactly where the metrics measure it.
+    painter_->drawStaticText(QPoint(x, y), cache.Line(Font.font, dpi, line.text));
     for (int index : line.underlined) {
-      const int charLeft = x + metrics.horizontalAdvance(line.text.left(index));
-      const int charWidth = metrics.horizontalAdvance(line.text.mid(index, 1));
+      const int charLeft = x + width(line.text.left(index));
+      const int charWidth = width(line.text.mid(index, 1));
       painter_->fillRect(QRect(charLeft, y + metrics.ascent() + metrics.underlinePos(), charWidth,
                                std::max(1, metrics.lineWidth())),
                          textColor);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 
 #include "platform/DrawFlags.h"
 #include "platform/raster/Color.h"
@@ -80,6 +81,10 @@ class Canvas {
  private:
   void FillPixels(int left, int top, int width, int height, TColor color);
   void Line(Point from, Point to, TColor color);  // Bresenham, end point excluded
+
+  // The metrics of the last font measured, kept because making them costs as much as a measure.
+  mutable std::optional<QFontMetrics> metrics_;
+  mutable QFont metricsFont_;
 
   std::unique_ptr<QPainter> ownPainter_;
   QPainter* painter_;

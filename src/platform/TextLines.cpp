@@ -22,8 +22,8 @@ int TrimmedLength(const QString& text, int from, int to) {
 }
 
 // Greedy word wrap of one paragraph [from, to) of the resolved caption.
-void WrapParagraph(const TextLine& whole, int from, int to, int width,
-                   const QFontMetrics& metrics, std::vector<TextLine>& out) {
+void WrapParagraph(const TextLine& whole, int from, int to, int width, const TextMeasure& measure,
+                   std::vector<TextLine>& out) {
   const QString& text = whole.text;
   int start = from;
   while (true) {
@@ -34,7 +34,7 @@ void WrapParagraph(const TextLine& whole, int from, int to, int width,
       int wordEnd = scan;
       while (wordEnd < to && text[wordEnd] != u' ') ++wordEnd;
       const int candidate = TrimmedLength(text, start, wordEnd);
-      if (lineEnd >= 0 && metrics.horizontalAdvance(text.mid(start, candidate)) > width) break;
+      if (lineEnd >= 0 && measure(text.mid(start, candidate)) > width) break;
       lineEnd = wordEnd;  // the first word always fits, however wide it is
       while (wordEnd < to && text[wordEnd] == u' ') ++wordEnd;
       scan = wordEnd;
@@ -69,7 +69,7 @@ TextLine ResolvePrefixes(const QString& text, bool handlePrefixes) {
 }
 
 std::vector<TextLine> BreakText(const QString& text, unsigned flags, int width,
-                                const QFontMetrics& metrics) {
+                                const TextMeasure& measure) {
   TextLine whole = ResolvePrefixes(text, (flags & DT_NOPREFIX) == 0);
   std::vector<TextLine> lines;
   if (whole.text.isEmpty()) return lines;
@@ -94,7 +94,7 @@ std::vector<TextLine> BreakText(const QString& text, unsigned flags, int width,
     int to = from;
     while (to < size && !IsBreak(whole.text[to])) ++to;
     if (flags & DT_WORDBREAK) {
-      WrapParagraph(whole, from, to, width, metrics, lines);
+      WrapParagraph(whole, from, to, width, measure, lines);
     } else {
       lines.push_back(Slice(whole, from, to - from));
     }

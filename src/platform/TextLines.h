@@ -4,8 +4,8 @@
 // up to a width. Measuring and drawing share this one breaking, so a rectangle computed with
 // DT_CALCRECT is exactly the one the drawn text occupies.
 
-#include <QFontMetrics>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace tilvaro {
@@ -21,7 +21,9 @@ TextLine ResolvePrefixes(const QString& text, bool handlePrefixes);
 
 // flags are the DT_* flags of Canvas::DrawText (DT_SINGLELINE, DT_WORDBREAK, DT_NOPREFIX count).
 // width is only used with DT_WORDBREAK; a word wider than it stays whole on a line of its own.
+// measure gives the width of a piece of text in the font.
+using TextMeasure = std::function<int(const QString&)>;
 std::vector<TextLine> BreakText(const QString& text, unsigned flags, int width,
-                                const QFontMetrics& metrics);
+                                const TextMeasure& measure);
 
 }  // namespace tilvaro
