@@ -109,7 +109,8 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path) {
     return result;
   }
   std::string bytes;
-  bytes.resize(static_cast<std::size_t>(info.st_size));
+  // One byte more than the file's size, so that reaching the end needs no second allocation.
+  bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
   std::size_t filled = 0;
   for (;;) {
     if (filled == bytes.size()) {

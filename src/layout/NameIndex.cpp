@@ -49,8 +49,16 @@ void NameIndex::ShiftValues(std::uint32_t exceptScope, std::uint32_t from, std::
   }
 }
 
-void NameIndex::Grow() {
-  const std::size_t capacity = slots_.empty() ? 16 : slots_.size() * 2;
+void NameIndex::Reserve(std::size_t count) {
+  entries_.reserve(count);
+  std::size_t capacity = 16;
+  while (capacity < count * 2) capacity *= 2;
+  if (capacity > slots_.size()) Rehash(capacity);
+}
+
+void NameIndex::Grow() { Rehash(slots_.empty() ? 16 : slots_.size() * 2); }
+
+void NameIndex::Rehash(std::size_t capacity) {
   slots_.assign(capacity, Slot{});
   const std::size_t mask = capacity - 1;
   for (std::size_t e = 0; e < entries_.size(); ++e) {

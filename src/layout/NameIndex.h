@@ -20,6 +20,8 @@ class NameIndex {
   // Adds delta to every value of every scope but one that is at least `from`.
   void ShiftValues(std::uint32_t exceptScope, std::uint32_t from, std::uint32_t delta);
   std::size_t Size() const { return entries_.size(); }
+  // Makes room for `count` names in all, so that filling the index rehashes nothing.
+  void Reserve(std::size_t count);
 
  private:
   struct Entry {
@@ -35,6 +37,7 @@ class NameIndex {
   static std::uint64_t Hash(std::uint32_t scope, std::string_view name);
   std::size_t FindSlot(std::uint64_t hash, std::uint32_t scope, std::string_view name) const;
   void Grow();
+  void Rehash(std::size_t capacity);
 
   std::vector<Slot> slots_;
   std::vector<Entry> entries_;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "layout/FileContents.h"
 #include "layout/ProfileText.h"
 
 namespace tilvaro {
@@ -31,6 +32,11 @@ void ProfileDocument::Parse() {
   const std::string_view text = *original_;
   size_ = text.size();
   bomLength_ = pt::ByteOrderMarkLength(text);
+  // Every line ends in CR or LF but perhaps the last, so this bounds the number of lines.
+  const std::size_t lineBound =
+      static_cast<std::size_t>(std::max(std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r'))) + 1;
+  lines_.reserve(std::min(lineBound, kMaxLines));
+  index_.Reserve(std::min(lineBound, kMaxLines));
   std::uint32_t current = kSectionScope;  // the section the following keys belong to, if indexed
   std::uint32_t currentSection = kSectionScope;
   std::size_t pos = 0;
@@ -39,7 +45,7 @@ void ProfileDocument::Parse() {
     std::size_t endLength = 0;
     const std::string_view lineText = pt::NextLine(text, pos, endLength);
     const auto number = static_cast<std::uint32_t>(lines_.size());
-    lines_.push_back({lineText.data(), lineText.size(), endLength});
+    lines_.push_back(MakeLine(lineText.data(), lineText.size(), endLength));
     const pt::ParsedLine parsed = pt::ParseLine(ReadableText(number));
     switch (parsed.kind) {
       case pt::LineKind::Blank:
@@ -51,7 +57,7 @@ void ProfileDocument::Parse() {
         current = index_.Insert(kSectionScope, parsed.name, currentSection) ? currentSection : kSectionScope;
         break;
       case pt::LineKind::Key:
-        if (current != kSectionScope) index_.Insert(current, parsed.name, number);
+        if (current != kSectionScope && index_.Insert(current, parsed.name, number)) lines_[number].indexed = 1;
         [[fallthrough]];
       case pt::LineKind::Comment:
       case pt::LineKind::Other:
@@ -69,8 +75,19 @@ std::string_view ProfileDocument::ReadableText(std::uint32_t line) const {
 std::optional<std::string_view> ProfileDocument::Find(std::string_view section, std::string_view key) const {
   const std::uint32_t sectionNumber = index_.Find(kSectionScope, pt::CutAtNul(section));
   if (sectionNumber == NameIndex::kNotFound) return std::nullopt;
-  const std::uint32_t line = index_.Find(sectionNumber, pt::CutAtNul(key));
+  key = pt::CutAtNul(key);
+  if (cursorSection_ == sectionNumber && cursorLine_ + 1 < lines_.size() && lines_[cursorLine_ + 1].indexed) {
+    // An indexed key line right after a key line of this section belongs to it too.
+    const pt::ParsedLine next = pt::ParseLine(lines_[cursorLine_ + 1].Text());
+    if (pt::NamesEqual(next.name, key)) {
+      ++cursorLine_;
+      return pt::Unquote(next.value);
+    }
+  }
+  const std::uint32_t line = index_.Find(sectionNumber, key);
   if (line == NameIndex::kNotFound) return std::nullopt;
+  cursorSection_ = sectionNumber;
+  cursorLine_ = line;
   return pt::Unquote(pt::ParseLine(ReadableText(line)).value);
 }
 
@@ -107,7 +124,7 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
   }
   sections_[sectionNumber].contentEnd = at + 1;
   // The name as a later reading of the file would see it (a key given with blanks reads trimmed).
-  index_.Insert(sectionNumber, pt::ParseLine(lines_[at].Text()).name, at);
+  if (index_.Insert(sectionNumber, pt::ParseLine(lines_[at].Text()).name, at)) lines_[at].indexed = 1;
 }
 
 std::uint32_t ProfileDocument::AppendSection(std::string_view section) {
@@ -130,6 +147,7 @@ void ProfileDocument::EnsureLineEnd(std::uint32_t line) {
 
 void ProfileDocument::ReplaceLine(std::uint32_t at, Line line) {
   size_ = size_ - lines_[at].textLength - lines_[at].endLength + line.textLength + line.endLength;
+  line.indexed = lines_[at].indexed;  // the same key stays at the same place
   lines_[at] = line;
 }
 
@@ -141,6 +159,7 @@ void ProfileDocument::InsertLine(std::uint32_t at, Line line) {
     return;
   }
   lines_.insert(lines_.begin() + at, line);
+  cursorSection_ = NameIndex::kNotFound;
   index_.ShiftValues(kSectionScope, at, 1);
   for (Section& section : sections_) {
     if (section.headerLine >= at) ++section.headerLine;
@@ -167,7 +186,14 @@ ProfileDocument::Line ProfileDocument::StoreLine(std::string_view first, std::st
     if (!piece.empty()) std::memcpy(out, piece.data(), piece.size());
     out += piece.size();
   }
-  return {target, textLength, end.size()};
+  return MakeLine(target, textLength, end.size());
+}
+
+ProfileDocument::Line ProfileDocument::MakeLine(const char* data, std::size_t textLength, std::size_t endLength) {
+  if (textLength > kMaxProfileFileSize || endLength > kMaxProfileFileSize) {
+    throw std::length_error("profile line too long");
+  }
+  return {data, static_cast<std::uint32_t>(textLength), static_cast<std::uint32_t>(endLength), 0};
 }
 
 std::string ProfileDocument::Text() const {

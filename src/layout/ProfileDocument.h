@@ -27,9 +27,9 @@ namespace tilvaro {
 //  - Section names, keys and values are C strings: each is taken up to its first NUL byte.
 // A UTF-8 byte-order mark at the start of the text is skipped when reading and kept when writing.
 //
-// Costs: parsing is linear in the text; Find and Set on an indexed name are O(1) on average (one hash
-// table over all sections and keys). Adding a key anywhere but at the very end of the text shifts the
-// lines after it, O(lines). Memory is the text plus about 60 bytes per line.
+// Costs: parsing is linear in the text; Find and Set are O(1) on average (one hash table over all
+// sections and keys; Find first tries the line after the last key it found). Adding a key anywhere but at the very end of the text shifts the
+// lines after it, O(lines). Memory is the text plus about 60 bytes per key line.
 class ProfileDocument {
  public:
   ProfileDocument();                           // an empty file
@@ -40,6 +40,7 @@ class ProfileDocument {
 
   // The value as the reader returns it (quotes removed, not yet cut), or nullopt when the section or
   // the key is missing.
+  // Not safe to call from several threads at once on one document (it moves a read cursor).
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
   void Set(std::string_view section, std::string_view key, std::string_view value);
 
@@ -47,10 +48,12 @@ class ProfileDocument {
   std::size_t Size() const { return size_; }
 
  private:
+  // Files are at most 1 GiB (kMaxProfileFileSize), so 32-bit lengths suffice.
   struct Line {
     const char* data;  // the line's text followed directly by its line end
-    std::size_t textLength;
-    std::size_t endLength;
+    std::uint32_t textLength;
+    std::uint32_t endLength : 31;
+    std::uint32_t indexed : 1;  // a key line that the index finds under its section and name
     std::string_view Text() const { return {data, textLength}; }
   };
   struct Section {
@@ -65,6 +68,7 @@ class ProfileDocument {
   void EnsureLineEnd(std::uint32_t line);
   void InsertLine(std::uint32_t at, Line line);
   void ReplaceLine(std::uint32_t at, Line line);
+  static Line MakeLine(const char* data, std::size_t textLength, std::size_t endLength);
   Line StoreLine(std::string_view first, std::string_view second, std::string_view third, std::string_view end);
 
   std::unique_ptr<std::string> original_;  // heap-held so that moves keep the views into it valid
@@ -73,7 +77,11 @@ class ProfileDocument {
   std::size_t arenaLeft_ = 0;
   std::vector<Line> lines_;
   std::vector<Section> sections_;
-  NameIndex index_;  // sections under kSectionScope -> section number; keys under their section -> line
+  NameIndex index_;
+  // Where the last successful Find ended: readers mostly ask for the keys of a section in the order
+  // they stand, so the line after it is tried before the hash table.
+  mutable std::uint32_t cursorSection_ = NameIndex::kNotFound;
+  mutable std::uint32_t cursorLine_ = 0;  // sections under kSectionScope -> section number; keys under their section -> line
   std::size_t size_ = 0;
   std::size_t bomLength_ = 0;  // a UTF-8 byte-order mark that starts line 0
 };
