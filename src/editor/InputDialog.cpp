@@ -52,6 +52,13 @@ class WholeLinesLabel : public QLabel {
   }
 };
 
+// Width of the window manager's frame around a shown top-level window; null while unknown.
+QMargins FrameMargins(const QWidget& window) {
+  const QRect frame = window.frameGeometry(), client = window.geometry();
+  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+          frame.bottom() - client.bottom()};
+}
+
 QFont DialogFont() {
   QFont font;
   font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
@@ -129,12 +136,15 @@ void TeInput::CentreOnScreen() {
   QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : this->screen();
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
-  // The window manager's frame is known once the dialog was shown; before that the client size
-  // stands in for it.
-  const QSize outer = frameGeometry().size().expandedTo(size());
+  // The whole window, frame included, is centred. Before the dialog was first shown its frame is
+  // unknown; the frame of the window it belongs to stands in for it (same window manager).
+  QMargins frame = FrameMargins(*this);
+  if (frame.isNull() && parentWidget() != nullptr) frame = FrameMargins(*parentWidget()->window());
+  const QSize outer = size().grownBy(frame);
   const QRect available = screen->availableGeometry();
-  move(available.left() + (available.width() - outer.width()) / 2,
-       available.top() + (available.height() - outer.height()) / 2);
+  const QPoint frameTopLeft(available.left() + (available.width() - outer.width()) / 2,
+                            available.top() + (available.height() - outer.height()) / 2);
+  setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), size()));
 }
 
 int ShowInputDialog(TeInput& dialog, const QString& caption, const QString& prompt, QString& text) {

@@ -1,0 +1,195 @@
+#!/usr/bin/env bash
+# End-to-end test: installs the built tree into a temporary prefix, starts the installed
+# tilvaro-editor under Xvfb with the openbox window manager, sets two tiles and the layout name
+# with real pointer clicks and key strokes (xdotool), saves the layout through the input dialog and
+# checks the written file byte for byte.
+#
+# Usage: save_layout.sh <build dir> [<artifacts dir>]
+# Exit codes: 0 passed, 1 failed, 77 skipped (no Xvfb on this machine).
+set -euo pipefail
+
+BUILD_DIR=${1:?usage: save_layout.sh <build dir> [<artifacts dir>]}
+ARTIFACTS=${2:-$BUILD_DIR/e2e-artifacts}
+TITLE="Tilvaro - Layout Editor"
+SAVE_TITLE="Layout speichern ..."
+LAYOUT_FILE_NAME="e2e-brett"
+LAYOUT_NAME="Prüfbrett"  # typed as Unicode, stored as Windows-1252 (ü = 0xFC)
+
+if ! command -v Xvfb >/dev/null 2>&1; then
+  echo "SKIP: Xvfb is not installed"
+  exit 77
+fi
+for tool in openbox xdotool xprop; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed"; exit 1; }
+done
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/tilvaro-e2e.XXXXXX")
+XVFB_PID="" WM_PID="" EDITOR_PID=""
+
+stop() {  # stop <pid>: ask politely, then insist
+  local pid=$1
+  [[ -n $pid ]] || return 0
+  kill -0 "$pid" 2>/dev/null || return 0
+  kill "$pid" 2>/dev/null || true
+  for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null || true
+}
+
+cleanup() {
+  stop "$EDITOR_PID"
+  stop "$WM_PID"
+  stop "$XVFB_PID"
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+screenshot() {  # screenshot <name>: the whole screen, kept for inspection
+  mkdir -p "$ARTIFACTS"
+  if command -v import >/dev/null 2>&1; then
+    import -display "$DISPLAY" -window root "$ARTIFACTS/$1.png" 2>/dev/null || true
+  fi
+}
+
+fail() {
+  echo "FAIL: $*"
+  [[ -n ${DISPLAY:-} ]] && screenshot failure
+  [[ -f $WORK/editor.log ]] && { echo "--- editor output"; cat "$WORK/editor.log"; }
+  exit 1
+}
+
+wait_for() {  # wait_for <seconds> <command...>: retries the command until it succeeds
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+find_window() {  # find_window <exact title>: prints the id of a visible window with that title
+  local title=$1
+  xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[].[*^$\\]/\\&/g')\$" 2>/dev/null |
+    head -n 1
+}
+
+window_exists() { [[ -n $(find_window "$1") ]]; }
+
+running() {  # running <pid>: the process exists and has not ended (an ended child is a zombie)
+  [[ -r /proc/$1/stat ]] && ! grep -q '^[0-9]* (.*) Z' "/proc/$1/stat"
+}
+export -f running
+
+# --- install ---------------------------------------------------------------------------------
+PREFIX=$WORK/prefix
+cmake --install "$BUILD_DIR" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 ||
+  { cat "$WORK/install.log"; fail "cmake --install failed"; }
+for installed in bin/tilvaro-editor share/applications/tilvaro-editor.desktop \
+                 share/icons/hicolor/32x32/apps/tilvaro-editor.png; do
+  [[ -e $PREFIX/$installed ]] || fail "not installed: $installed"
+done
+
+# --- X server and window manager -------------------------------------------------------------
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+XVFB_PID=$!
+wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+export DISPLAY=":$(head -n 1 "$WORK/display")"
+
+openbox >"$WORK/openbox.log" 2>&1 &
+WM_PID=$!
+wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+  fail "openbox did not start"
+
+# --- the editor, started in a folder with a layouts folder -----------------------------------
+RUN_DIR=$WORK/run
+mkdir -p "$RUN_DIR/layouts"
+(cd "$RUN_DIR" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/tilvaro-editor") >"$WORK/editor.log" 2>&1 &
+EDITOR_PID=$!
+
+wait_for 20 window_exists "$TITLE" || fail "the editor window did not appear"
+EDITOR_WINDOW=$(find_window "$TITLE")
+xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
+sleep 0.5
+
+click() {  # click <window> <x> <y>: left click at client coordinates of the window
+  xdotool mousemove --window "$1" "$2" "$3" sleep 0.1 click 1
+  sleep 0.2
+}
+
+# Grid cells are 12 pixels with one-pixel lines, the grid's top-left at client (144, 240).
+cell_centre_x() { echo $((144 + $1 * 13 + 6)); }
+cell_centre_y() { echo $((240 + $1 * 13 + 6)); }
+
+click "$EDITOR_WINDOW" "$(cell_centre_x 0)" "$(cell_centre_y 0)"
+click "$EDITOR_WINDOW" "$(cell_centre_x 3)" "$(cell_centre_y 2)"
+
+# The name field: client (192, 40), 289 x 19.
+click "$EDITOR_WINDOW" 300 49
+xdotool type --delay 50 "$LAYOUT_NAME"
+sleep 0.3
+screenshot editor-before-save
+
+# Save: the menu button at (33, 184) in the left panel, which starts at client (0, 32); 70 x 55.
+click "$EDITOR_WINDOW" $((33 + 35)) $((32 + 184 + 27))
+wait_for 10 window_exists "$SAVE_TITLE" || fail "the save dialog did not appear"
+DIALOG_WINDOW=$(find_window "$SAVE_TITLE")
+xdotool windowactivate --sync "$DIALOG_WINDOW" >/dev/null 2>&1 || true
+sleep 0.3
+# The dialog, frame included, is centred on the screen (1024 x 768).
+read -r dlg_x dlg_y dlg_w dlg_h < <(xwininfo -id "$DIALOG_WINDOW" |
+  awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF}
+       /Height:/ {h=$NF} END {print x, y, w, h}')
+((dlg_w == 353 && dlg_h == 104)) || fail "the dialog's client area is ${dlg_w} x ${dlg_h}"
+IFS=', ' read -r fl fr ft fb < <(xprop -id "$DIALOG_WINDOW" _NET_FRAME_EXTENTS | sed 's/.*= //')
+centre_dx=$(((dlg_x - fl) * 2 + dlg_w + fl + fr - 1024))
+centre_dy=$(((dlg_y - ft) * 2 + dlg_h + ft + fb - 768))
+((centre_dx >= -3 && centre_dx <= 3 && centre_dy >= -3 && centre_dy <= 3)) ||
+  fail "the dialog is not centred (off by $centre_dx/2, $centre_dy/2)"
+# The edit has the focus with its whole text selected: typing replaces the proposal.
+xdotool type --delay 50 "$LAYOUT_FILE_NAME"
+sleep 0.3
+screenshot save-dialog
+# OK: client (280, 80), 65 x 22.
+click "$DIALOG_WINDOW" $((280 + 32)) $((80 + 11))
+
+LAYOUT_FILE=$RUN_DIR/layouts/$LAYOUT_FILE_NAME.set
+wait_for 10 test -s "$LAYOUT_FILE" || fail "no file written at $LAYOUT_FILE"
+wait_for 5 sh -c "! xdotool search --onlyvisible --name '^Layout speichern' | grep -q ." ||
+  fail "the save dialog is still open"
+
+# --- the file, byte for byte -----------------------------------------------------------------
+# Every line ends in CR LF; blank lines between sections are allowed.
+if LC_ALL=C grep -q -e $'[^\r]$' -e '^$' "$LAYOUT_FILE" || [[ $(tail -c 2 "$LAYOUT_FILE" | od -An -tx1 | tr -d ' ') != 0d0a ]]; then
+  od -c "$LAYOUT_FILE" | head -n 20
+  fail "a line of the layout file does not end in CR LF"
+fi
+EMPTY_ROW=".............."
+{
+  printf '[INFO]\r\n'
+  printf 'TILESET=Pr\xfcfbrett\r\n'
+  printf 'LAYERS=1\r\n3D=1\r\nORIGINAL=0\r\n'
+  printf '[TILES]\r\nNUMBERS=0\r\n'
+  printf '[LAYER1]\r\n1=x.............\r\n2=%s\r\n3=...x..........\r\n' "$EMPTY_ROW"
+  for row in 4 5 6 7; do printf '%s=%s\r\n' "$row" "$EMPTY_ROW"; done
+  for layer in 2 3 4; do
+    printf '[LAYER%s]\r\n' "$layer"
+    for row in 1 2 3 4 5 6 7; do printf '%s=%s\r\n' "$row" "$EMPTY_ROW"; done
+  done
+} >"$WORK/expected.set"
+LC_ALL=C grep -v $'^\r$' "$LAYOUT_FILE" >"$WORK/written.set" || true
+if ! cmp -s "$WORK/expected.set" "$WORK/written.set"; then
+  echo "--- expected"; od -c "$WORK/expected.set" | head -n 40
+  echo "--- written (blank lines removed)"; od -c "$WORK/written.set" | head -n 40
+  fail "the layout file differs from the expected bytes"
+fi
+
+# --- closing the window ends the program -----------------------------------------------------
+xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
+xdotool key --clearmodifiers alt+F4
+wait_for 10 bash -c "! running $EDITOR_PID" || fail "the editor did not end when its window was closed"
+status=0
+wait "$EDITOR_PID" || status=$?
+EDITOR_PID=""
+((status == 0)) || fail "the editor ended with status $status"
+
+echo "PASS: saved $LAYOUT_FILE_NAME.set with two tiles and the name $LAYOUT_NAME"
