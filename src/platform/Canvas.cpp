@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "platform/RasterImage.h"
 #include "platform/SysColors.h"
 #include "platform/TextCache.h"
 #include "platform/TextLines.h"
@@ -262,6 +263,14 @@ void Canvas::DrawEdge(Rect& rect, unsigned edge, unsigned flags) {
 
 void Canvas::DrawImage(int x, int y, const QImage& image) {
   painter_->drawImage(QPoint(x, y), image);
+}
+
+void Canvas::DrawBitmap(int x, int y, const Bitmap& bitmap) {
+  if (!bitmap.IsEmpty()) DrawImage(x, y, ToQImage(bitmap));
+}
+
+void Canvas::DrawMasked(int x, int y, const Bitmap& image, const Bitmap& mask) {
+  if (!image.IsEmpty()) DrawImage(x, y, ToMaskedQImage(image, mask));
 }
 
 }  // namespace tilvaro

@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "platform/DrawFlags.h"
+#include "platform/raster/Bitmap.h"
 #include "platform/raster/Color.h"
 #include "platform/raster/Geometry.h"
 
@@ -77,6 +78,10 @@ class Canvas {
 
   // Draws an image at its own size; its alpha channel decides what shows.
   void DrawImage(int x, int y, const QImage& image);
+  // Draws a raster bitmap at its own size (mono bits 0 black, 1 white).
+  void DrawBitmap(int x, int y, const Bitmap& bitmap);
+  // Draws a colour bitmap through a mono mask: pixels whose mask bit is 1 are left alone.
+  void DrawMasked(int x, int y, const Bitmap& image, const Bitmap& mask);
 
  private:
   void FillPixels(int left, int top, int width, int height, TColor color);

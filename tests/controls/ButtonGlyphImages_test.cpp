@@ -1,6 +1,7 @@
 // The prepared state images of the glyph renderer, pixel by pixel.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <memory>
 #include <string>
 #include <vector>
@@ -213,6 +214,28 @@ TEST_F(ButtonGlyphImagesTest, GlyphNarrowerThanItsImageCountCannotBePrepared) {
   // The disabled cell is one pixel wider, so it can be made; the next Up paint fails again.
   EXPECT_NE(glyph.PrepareStateImage(ButtonState::Disabled).slot, -1);
   EXPECT_THROW(glyph.PrepareStateImage(ButtonState::Hot), EInvalidOperation);
+}
+
+TEST_F(ButtonGlyphImagesTest, QImageWithTransparentPixelsBringsItsOwnMask) {
+  QImage image(16, 16, QImage::Format_ARGB32);
+  image.fill(qRgba(0, 0, 0, 0));
+  image.setPixel(4, 5, qRgba(255, 0, 0, 255));
+  TButtonGlyph glyph;
+  glyph.SetGlyph(image);
+  EXPECT_EQ(glyph.GlyphMask().Width(), 16);
+  std::vector<std::string> up = Blank(16, 16);
+  up[5][4] = 'R';
+  EXPECT_EQ(Prepared(glyph, ButtonState::Up), up);
+
+  // An opaque image clears the mask again: its bottom-left colour is transparent.
+  QImage opaque(16, 16, QImage::Format_RGB32);
+  opaque.fill(qRgb(0, 128, 128));
+  opaque.setPixel(1, 1, qRgb(0, 0, 0));
+  glyph.SetGlyph(opaque);
+  EXPECT_TRUE(glyph.GlyphMask().IsEmpty());
+  up = Blank(16, 16);
+  up[1][1] = 'K';
+  EXPECT_EQ(Prepared(glyph, ButtonState::Up), up);
 }
 
 TEST_F(ButtonGlyphImagesTest, EmptyGlyphPreparesNothing) {
