@@ -193,8 +193,16 @@ void TToolbarButton97::Click() {
   // A click raised from the keyboard shows the face pressed while the handlers run.
   if (state_ == ButtonState::Up || state_ == ButtonState::Hot) SetState(ButtonState::Down);
   PointerLeft();
+  // A modal dialog ends its modal wait with a non-zero result; a dialog that is not shown modally
+  // only records the result.
   if (modalResult_ != 0) {
-    if (auto* dialog = qobject_cast<QDialog*>(window())) dialog->done(modalResult_);
+    if (auto* dialog = qobject_cast<QDialog*>(window())) {
+      if (dialog->isModal() && dialog->isVisible()) {
+        dialog->done(modalResult_);
+      } else {
+        dialog->setResult(modalResult_);
+      }
+    }
   }
   if (self && OnClick) OnClick(this);
 }

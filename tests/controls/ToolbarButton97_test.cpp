@@ -297,6 +297,18 @@ TEST(ToolbarButtonModalResult, ZeroModalResultKeepsTheDialogOpen) {
   EXPECT_TRUE(openAfterClick);
 }
 
+TEST(ToolbarButtonModalResult, DialogShownWithoutAModalLoopOnlyRecordsTheResult) {
+  QDialog dialog;
+  auto* button = new TToolbarButton97(&dialog);
+  button->setGeometry(10, 10, 40, 22);
+  button->SetModalResult(1);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  Click(button, QPoint(20, 11));
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), 1);
+}
+
 TEST(ToolbarButtonClick, HandlerMayDestroyTheButton) {
   QWidget window;
   auto* button = new TToolbarButton97(&window);
