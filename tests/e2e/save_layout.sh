@@ -2,7 +2,9 @@
 # End-to-end test: installs the built tree into a temporary prefix, starts the installed
 # tilvaro-editor under Xvfb with the openbox window manager, sets two tiles and the layout name
 # with real pointer clicks and key strokes (xdotool), saves the layout through the input dialog and
-# checks the written file byte for byte.
+# checks the written file byte for byte; then checks the dialog's keys (Enter and Escape keep it
+# open, Alt+O confirms, closing it from the title bar cancels) and that closing the window ends the
+# program.
 #
 # Usage: save_layout.sh <build dir> [<artifacts dir>]
 # Exit codes: 0 passed, 1 failed, 77 skipped (no Xvfb on this machine).
@@ -183,6 +185,40 @@ if ! cmp -s "$WORK/expected.set" "$WORK/written.set"; then
   fail "the layout file differs from the expected bytes"
 fi
 
+# --- the dialog's keys: the proposal is replaced, Enter and Escape keep it open, Alt+O confirms --
+open_save_dialog() {
+  xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
+  click "$EDITOR_WINDOW" $((33 + 35)) $((32 + 184 + 27))
+  wait_for 10 window_exists "$SAVE_TITLE" || fail "the save dialog did not appear again"
+  DIALOG_WINDOW=$(find_window "$SAVE_TITLE")
+  xdotool windowactivate --sync "$DIALOG_WINDOW" >/dev/null 2>&1 || true
+  sleep 0.3
+}
+open_save_dialog
+xdotool type --delay 50 "zweites"
+xdotool key Return
+xdotool key Escape
+sleep 0.5
+window_exists "$SAVE_TITLE" || fail "Enter or Escape ended the dialog"
+xdotool key alt+o
+wait_for 10 test -s "$RUN_DIR/layouts/zweites.set" ||
+  fail "Alt+O did not save as zweites.set (was the proposal replaced?)"
+wait_for 5 bash -c "! xdotool search --onlyvisible --name '^Layout speichern' | grep -q ." ||
+  fail "the save dialog is still open after Alt+O"
+LC_ALL=C grep -v $'^\r$' "$RUN_DIR/layouts/zweites.set" | cmp -s - "$WORK/expected.set" ||
+  fail "the second save wrote different bytes"
+
+# Closing the dialog from its title bar cancels: nothing more is written.
+open_save_dialog
+xdotool type --delay 50 "verworfen"
+xdotool key --clearmodifiers alt+F4
+wait_for 5 bash -c "! xdotool search --onlyvisible --name '^Layout speichern' | grep -q ." ||
+  fail "closing the dialog from the title bar did not end it"
+sleep 0.5
+[[ ! -e $RUN_DIR/layouts/verworfen.set ]] || fail "a cancelled save wrote a file"
+[[ $(find "$RUN_DIR/layouts" -type f | wc -l) -eq 2 ]] || fail "unexpected files in layouts"
+running "$EDITOR_PID" || fail "the editor ended with the dialog"
+
 # --- closing the window ends the program -----------------------------------------------------
 xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
 xdotool key --clearmodifiers alt+F4
@@ -192,4 +228,4 @@ wait "$EDITOR_PID" || status=$?
 EDITOR_PID=""
 ((status == 0)) || fail "the editor ended with status $status"
 
-echo "PASS: saved $LAYOUT_FILE_NAME.set with two tiles and the name $LAYOUT_NAME"
+echo "PASS: saved $LAYOUT_FILE_NAME.set with two tiles and the name $LAYOUT_NAME; dialog keys work"
