@@ -33,8 +33,15 @@ std::uint32_t NameIndex::Find(std::uint32_t scope, std::string_view name) const 
 }
 
 bool NameIndex::Insert(std::uint32_t scope, std::string_view name, std::uint32_t value) {
+  return InsertHashed(Hash(scope, name), scope, name, value);
+}
+
+void NameIndex::Prefetch(std::uint64_t hash) const {
+  if (!slots_.empty()) __builtin_prefetch(&slots_[static_cast<std::size_t>(hash) & (slots_.size() - 1)]);
+}
+
+bool NameIndex::InsertHashed(std::uint64_t hash, std::uint32_t scope, std::string_view name, std::uint32_t value) {
   if ((entries_.size() + 1) * 2 > slots_.size()) Grow();
-  const std::uint64_t hash = Hash(scope, name);
   Slot& slot = slots_[FindSlot(hash, scope, name)];
   if (slot.entry != 0) return false;
   entries_.push_back({name, scope, value});

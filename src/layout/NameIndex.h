@@ -17,6 +17,12 @@ class NameIndex {
   std::uint32_t Find(std::uint32_t scope, std::string_view name) const;
   // Returns false (and changes nothing) when the name is in the scope already.
   bool Insert(std::uint32_t scope, std::string_view name, std::uint32_t value);
+
+  // For filling a large index: hashing a name and asking for its slot a few names before inserting it
+  // lets the memory access overlap with other work instead of stalling on each insertion.
+  static std::uint64_t Hash(std::uint32_t scope, std::string_view name);
+  void Prefetch(std::uint64_t hash) const;
+  bool InsertHashed(std::uint64_t hash, std::uint32_t scope, std::string_view name, std::uint32_t value);
   // Adds delta to every value of every scope but one that is at least `from`.
   void ShiftValues(std::uint32_t exceptScope, std::uint32_t from, std::uint32_t delta);
   std::size_t Size() const { return entries_.size(); }
@@ -34,7 +40,6 @@ class NameIndex {
     std::uint32_t entry = 0;  // index into entries_ + 1; 0 marks an empty slot
   };
 
-  static std::uint64_t Hash(std::uint32_t scope, std::string_view name);
   std::size_t FindSlot(std::uint64_t hash, std::uint32_t scope, std::string_view name) const;
   void Grow();
   void Rehash(std::size_t capacity);

@@ -1,6 +1,7 @@
 #include "layout/ProfileDocument.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <stdexcept>
 
@@ -39,6 +40,24 @@ void ProfileDocument::Parse() {
   index_.Reserve(std::min(lineBound, kMaxLines));
   std::uint32_t current = kSectionScope;  // the section the following keys belong to, if indexed
   std::uint32_t currentSection = kSectionScope;
+
+  // Keys are indexed a few lines after they are read, their slots fetched in the meantime. The queue
+  // keeps file order, so the first key of a name is still the one indexed.
+  struct PendingKey {
+    std::uint64_t hash;
+    std::uint32_t scope, line;
+    std::string_view name;
+  };
+  constexpr std::size_t kLookahead = 8;
+  std::array<PendingKey, kLookahead> pending{};
+  std::size_t pendingHead = 0, pendingCount = 0;
+  const auto indexOldestKey = [&] {
+    const PendingKey& key = pending[pendingHead];
+    if (index_.InsertHashed(key.hash, key.scope, key.name, key.line)) lines_[key.line].indexed = 1;
+    pendingHead = (pendingHead + 1) % kLookahead;
+    --pendingCount;
+  };
+
   std::size_t pos = 0;
   while (pos < text.size()) {
     if (lines_.size() >= kMaxLines) throw std::length_error("profile has too many lines");
@@ -57,7 +76,12 @@ void ProfileDocument::Parse() {
         current = index_.Insert(kSectionScope, parsed.name, currentSection) ? currentSection : kSectionScope;
         break;
       case pt::LineKind::Key:
-        if (current != kSectionScope && index_.Insert(current, parsed.name, number)) lines_[number].indexed = 1;
+        if (current != kSectionScope) {
+          if (pendingCount == kLookahead) indexOldestKey();
+          const std::uint64_t hash = NameIndex::Hash(current, parsed.name);
+          index_.Prefetch(hash);
+          pending[(pendingHead + pendingCount++) % kLookahead] = {hash, current, number, parsed.name};
+        }
         [[fallthrough]];
       case pt::LineKind::Comment:
       case pt::LineKind::Other:
@@ -65,6 +89,7 @@ void ProfileDocument::Parse() {
         break;
     }
   }
+  while (pendingCount > 0) indexOldestKey();
 }
 
 std::string_view ProfileDocument::ReadableText(std::uint32_t line) const {
@@ -72,12 +97,26 @@ std::string_view ProfileDocument::ReadableText(std::uint32_t line) const {
   return line == 0 ? text.substr(bomLength_) : text;
 }
 
+std::uint32_t ProfileDocument::FindSection(std::string_view section) const {
+  // Readers ask for the same section many times in a row. A section once found stays the first of
+  // its name, so remembering the last one found can never give a stale answer.
+  if (cursorSection_ != NameIndex::kNotFound && section == cursorSectionName_) return cursorSection_;
+  const std::uint32_t number = index_.Find(kSectionScope, section);
+  if (number != NameIndex::kNotFound) {
+    cursorSectionName_.assign(section);
+    cursorSection_ = number;
+    cursorLine_ = sections_[number].headerLine;
+  }
+  return number;
+}
+
 std::optional<std::string_view> ProfileDocument::Find(std::string_view section, std::string_view key) const {
-  const std::uint32_t sectionNumber = index_.Find(kSectionScope, pt::CutAtNul(section));
+  const std::uint32_t sectionNumber = FindSection(pt::CutAtNul(section));
   if (sectionNumber == NameIndex::kNotFound) return std::nullopt;
   key = pt::CutAtNul(key);
-  if (cursorSection_ == sectionNumber && cursorLine_ + 1 < lines_.size() && lines_[cursorLine_ + 1].indexed) {
-    // An indexed key line right after a key line of this section belongs to it too.
+  if (cursorLine_ + 1 < lines_.size() && lines_[cursorLine_ + 1].indexed) {
+    // The cursor stands on the section's header or on a key line of it; an indexed key line right
+    // after it belongs to the same section.
     const pt::ParsedLine next = pt::ParseLine(lines_[cursorLine_ + 1].Text());
     if (pt::NamesEqual(next.name, key)) {
       ++cursorLine_;
@@ -86,7 +125,6 @@ std::optional<std::string_view> ProfileDocument::Find(std::string_view section, 
   }
   const std::uint32_t line = index_.Find(sectionNumber, key);
   if (line == NameIndex::kNotFound) return std::nullopt;
-  cursorSection_ = sectionNumber;
   cursorLine_ = line;
   return pt::Unquote(pt::ParseLine(ReadableText(line)).value);
 }

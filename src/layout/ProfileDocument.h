@@ -63,6 +63,7 @@ class ProfileDocument {
   static constexpr std::uint32_t kSectionScope = NameIndex::kNotFound;
 
   void Parse();
+  std::uint32_t FindSection(std::string_view section) const;
   std::string_view ReadableText(std::uint32_t line) const;  // without the byte-order mark
   std::uint32_t AppendSection(std::string_view section);
   void EnsureLineEnd(std::uint32_t line);
@@ -78,8 +79,10 @@ class ProfileDocument {
   std::vector<Line> lines_;
   std::vector<Section> sections_;
   NameIndex index_;
-  // Where the last successful Find ended: readers mostly ask for the keys of a section in the order
-  // they stand, so the line after it is tried before the hash table.
+  // The section last found and the line of the last key found in it (its header at first): readers
+  // mostly ask for the keys of one section in the order they stand, so the line after the cursor is
+  // tried before the hash table.
+  mutable std::string cursorSectionName_;
   mutable std::uint32_t cursorSection_ = NameIndex::kNotFound;
   mutable std::uint32_t cursorLine_ = 0;  // sections under kSectionScope -> section number; keys under their section -> line
   std::size_t size_ = 0;
