@@ -41,12 +41,6 @@ int HandleArguments(int argc, char** argv, bool& done) {
   return 2;
 }
 
-QIcon ProgramIcon() {
-  QIcon icon(QStringLiteral(":/images/icon.png"));
-  if (icon.isNull()) icon = QIcon(QStringLiteral(":/images/icon.xpm"));
-  return icon;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -55,7 +49,7 @@ int main(int argc, char** argv) {
   if (done) return code;
 
   QApplication application(argc, argv);
-  application.setWindowIcon(ProgramIcon());
+  application.setWindowIcon(QIcon(QStringLiteral(":/images/icon.xpm")));
   // The application title (tilvaro::kApplicationTitle) captions the error box only; it is not made
   // the display name, which would be appended to the window's own caption.
   QGuiApplication::setDesktopFileName(QStringLiteral("tilvaro-editor"));

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "controls/Edit97.h"
 #include "controls/ToolbarButton97.h"
@@ -128,6 +129,7 @@ TEditForm::TEditForm(QWidget* parent) : QWidget(parent) {
   };
 
   CreateControls();
+  NameControls();
   WireEvents();
   SetTabOrder();
 
@@ -290,6 +292,31 @@ void TEditForm::CreateTopStrip() {
   SetTextColour(*Lbl_Version, kStripTextColour);
 }
 
+void TEditForm::NameControls() {
+  // Object names equal to the member names, so that tools and tests can find a control by name.
+  const std::pair<QWidget*, const char*> controls[] = {
+      {Lbl_Name, "Lbl_Name"},           {Edit_Name, "Edit_Name"},
+      {Edit_Author, "Edit_Author"},     {Lbl_Author, "Lbl_Author"},
+      {Layer_Control, "Layer_Control"}, {Bvl_Layer, "Bvl_Layer"},
+      {Lbl_Layer, "Lbl_Layer"},         {UpDown_Layer, "UpDown_Layer"},
+      {CBX_Inscripe, "CBX_Inscripe"},   {Lbl_LayerCount, "Lbl_LayerCount"},
+      {SBar_LayerCount, "SBar_LayerCount"}, {Pnl_LeftMenu, "Pnl_LeftMenu"},
+      {Pnl_TopGFX, "Pnl_TopGFX"},       {Lbl_Menu, "Lbl_Menu"},
+      {Lbl_MenuHelp, "Lbl_MenuHelp"},   {Btn_New, "Btn_New"},
+      {Btn_Open, "Btn_Open"},           {Btn_Save, "Btn_Save"},
+      {Img_qmLogo, "Img_qmLogo"},       {LBox_Tiles, "LBox_Tiles"},
+      {Bvl_Steine, "Bvl_Steine"},       {Lbl_Tiles, "Lbl_Tiles"},
+      {Btn_TileAdd, "Btn_TileAdd"},     {Btn_TileDel, "Btn_TileDel"},
+      {Lbl_Back, "Lbl_Back"},           {Edit_Back, "Edit_Back"},
+      {Lbl_Hinweis, "Lbl_Hinweis"},     {Lbl_3D, "Lbl_3D"},
+      {SBar_3D, "SBar_3D"},             {Lbl_CLayer, "Lbl_CLayer"},
+      {Lbl_Warn, "Lbl_Warn"},           {Lbl_Copyright, "Lbl_Copyright"},
+      {Btn_TileName, "Btn_TileName"},   {Lbl_Version, "Lbl_Version"},
+  };
+  for (const auto& [control, name] : controls) control->setObjectName(QString::fromLatin1(name));
+  setObjectName(QStringLiteral("EditForm"));
+}
+
 void TEditForm::WireEvents() {
   Btn_New->OnClick = Guarded([this](QObject* sender) { Btn_NewClick(sender); });
   Btn_Open->OnClick = Guarded([this](QObject* sender) { Btn_OpenClick(sender); });
@@ -322,6 +349,10 @@ void TEditForm::SetTabOrder() {
 void TEditForm::FormCreate(QObject*) {
   std::error_code error;
   StartDir = std::filesystem::current_path(error);
+  // A working directory that has been removed has no path; "." then keeps every layout path
+  // relative to it, so opening finds nothing and saving fails with a message, instead of reaching
+  // for a "/layouts" folder at the root.
+  if (error || StartDir.empty()) StartDir = ".";
   if (RegisterLinkCursor()) {
     CursorTable::Apply(*Img_qmLogo, kLinkCursorNumber);
     CursorTable::Apply(*Lbl_Copyright, kLinkCursorNumber);

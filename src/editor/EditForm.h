@@ -131,6 +131,7 @@ class TEditForm : public QWidget {
   void CreateControls();
   void CreateTopStrip();
   void CreateLeftMenu();
+  void NameControls();
   void WireEvents();
   void SetTabOrder();
   int AskForText(const QString& caption, const QString& prompt, QString& text);

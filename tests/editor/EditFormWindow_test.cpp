@@ -139,6 +139,14 @@ TEST_F(EditFormWindowTest, StartsEmpty) {
   EXPECT_TRUE(f.LayoutName.isEmpty());
 }
 
+TEST_F(EditFormWindowTest, ControlsCanBeFoundByTheirMemberNames) {
+  TEditForm& f = Form();
+  EXPECT_EQ(f.findChild<QWidget*>(QStringLiteral("Btn_Save")), f.Btn_Save);
+  EXPECT_EQ(f.findChild<QWidget*>(QStringLiteral("Layer_Control")), f.Layer_Control);
+  EXPECT_EQ(f.findChild<QWidget*>(QStringLiteral("Lbl_Copyright")), f.Lbl_Copyright);
+  EXPECT_EQ(f.findChild<QWidget*>(QStringLiteral("Edit_Back")), f.Edit_Back);
+}
+
 TEST_F(EditFormWindowTest, StartDirIsTheWorkingDirectoryAtCreation) {
   EXPECT_EQ(Form().StartDir, Layouts().parent_path());
 }

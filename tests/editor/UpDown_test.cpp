@@ -81,3 +81,15 @@ TEST_F(UpDownTest, HoldingAnArrowRepeatsTheStep) {
 
 }  // namespace
 }  // namespace tilvaro
+
+namespace tilvaro {
+namespace {
+
+TEST_F(UpDownTest, EachPressOfADoubleClickStepsOnce) {
+  QTest::mouseDClick(spinner_.windowHandle(), Qt::LeftButton, Qt::NoModifier, QPoint(6, 3));
+  EXPECT_EQ(spinner_.Position(), 3);
+  EXPECT_EQ(clicks_.size(), 2u);
+}
+
+}  // namespace
+}  // namespace tilvaro
