@@ -9,10 +9,20 @@
 // contract. Each call is complete in itself: it reads the file as it is at that moment, and a write
 // is in the file when the call returns. Nothing is cached between calls.
 //
-// The file is read by the rules of profile_text (ProfileText.h) and changed as ProfileDocument
-// (ProfileDocument.h) describes: names compared without regard to letter case, new sections at the
-// end, new keys at the end of their section, existing values replaced in place, CR LF after every
-// line written, all other bytes kept.
+// Reading, in short (ProfileText.h has the exact rules):
+//  - any run of CR and LF ends a line; a UTF-8 byte-order mark at the start is skipped;
+//  - lines are trimmed of the bytes 9..13, 26 and 32 at both ends; blank lines are skipped;
+//  - "[name]" starts a section (name up to the last "]", trimmed); lines before the first one belong
+//    to no section; ";" lines are comments; "key = value" splits at the first "=";
+//  - one pair of enclosing quotes (' or ") is removed from a value;
+//  - the first section of a name and the first key of a name in it win; names are compared without
+//    regard to the letter case of Windows-1252;
+//  - a value ends at its first NUL byte and is cut to bufferSize - 1 bytes.
+// Writing (ProfileDocument.h has the exact rules): new sections at the end of the file, directly after
+// its last line (which gets a line end first if it lacks one); new keys after the last non-blank line
+// of their section; existing values replaced where they stand; CR LF after every line written; every
+// other byte kept. Section names, keys and values are written as given (up to a NUL): like the Windows
+// calls, the store does not guard against a line end inside one, which would split the line.
 namespace tilvaro::profile_store {
 
 // Reads the value of key in section. Gives the default instead when the file (or anything at the
