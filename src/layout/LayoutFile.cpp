@@ -10,9 +10,10 @@
 namespace tilvaro {
 namespace {
 
-// A damaged NUMBERS must not turn a small file into a huge list. Every honest file holds its entries
-// as lines of at least 3 bytes, so a limit of the file's size (never below this floor) keeps every
-// entry a file can carry, plus room for the empty entries of a count larger than the keys present.
+// A damaged NUMBERS must not turn a small file into a huge list (NUMBERS=2147483647 would otherwise
+// mean two billion empty entries). Each entry a file holds is a line of at least 3 bytes, so limiting
+// the list to the file's size in bytes (but never below this floor) keeps every entry of a file whose
+// keys are numbered from 1 without huge gaps, and memory stays a small multiple of the file's size.
 constexpr std::size_t kMinTileSetLimit = 1024;
 
 }  // namespace

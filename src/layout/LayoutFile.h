@@ -24,7 +24,8 @@ struct LayoutReadResult {
 // Reads a layout file as the editor's Open does: every attribute and row from its key, with the
 // defaults and bounds of the format (inscription on when ORIGINAL is missing, layer count kept in
 // 1..4, colour scheme in 1..8, rows of 14 cells, texts cut to 1023 bytes). The file is read once and
-// the keys are looked up in that snapshot.
+// the keys are looked up in that snapshot. The tile-set list is limited to max(1024, file size in
+// bytes) entries, so that a damaged NUMBERS cannot make a small file produce billions of entries.
 // Missing: nothing at the path. NotAFile: a folder or another non-regular file. Unreadable: it
 // exists but cannot be read (permission, I/O error).
 LayoutReadResult ReadLayoutFile(const std::filesystem::path& path);
