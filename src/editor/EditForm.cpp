@@ -503,6 +503,14 @@ void TEditForm::Lbl_CopyrightClick(QObject*) {}
 std::optional<Layout> TEditForm::LayoutFromControls() {
   Layout layout;
   const auto encode = [this](const QString& text, const QString& field) -> std::optional<std::string> {
+    // A line break (a pasted text can hold one) would end the value's line in the file and turn
+    // the rest into a stray line.
+    if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+      ShowFailure(QStringLiteral("Das Feld „%1“ enthält einen Zeilenumbruch, den eine Layout-Datei "
+                                 "nicht speichern kann.\n\nSpeichern nicht möglich!")
+                      .arg(field));
+      return std::nullopt;
+    }
     cp1252::EncodeError error{};
     std::optional<std::string> bytes = cp1252::EncodeUtf8(text.toStdString(), &error);
     if (!bytes) ShowFailure(UnencodableText(field, error.character));

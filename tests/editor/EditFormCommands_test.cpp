@@ -308,6 +308,17 @@ TEST_F(EditFormCommandsTest, SaveRefusesTextsThatWindows1252CannotHold) {
   EXPECT_TRUE(std::filesystem::is_empty(Layouts()));
 }
 
+TEST_F(EditFormCommandsTest, SaveRefusesTextsWithLineBreaks) {
+  TEditForm& f = Form();
+  f.Edit_Back->setText(QStringLiteral("wald\nEXTRA=1"));  // as a paste can put it there
+  const BoxSeen box = ClickExpectingBox(f.Btn_Save);
+  ASSERT_TRUE(box.shown);
+  EXPECT_EQ(box.title, kFailure);
+  EXPECT_TRUE(box.text.contains(QStringLiteral("„Hintergrundbild“"))) << box.text.toStdString();
+  EXPECT_TRUE(Questions().empty());
+  EXPECT_TRUE(std::filesystem::is_empty(Layouts()));
+}
+
 TEST_F(EditFormCommandsTest, AFailedWriteReachesTheErrorBoxAndTheEditorGoesOn) {
   // A folder where the file should go: the write fails, and the folder is left as it was.
   std::filesystem::create_directory(Layouts() / "Turm.set");
