@@ -62,6 +62,18 @@ TEST_F(EditFormCommandsTest, KeyboardMovesToggleEveryCellLandedOnOnAnyLayer) {
   EXPECT_TRUE(f.Lbl_Warn->isHidden());
 }
 
+TEST_F(EditFormCommandsTest, KeyboardTogglesOnEveryLayer) {
+  TEditForm& f = Form();
+  for (int layer = 1; layer <= 4; ++layer) {
+    if (layer > 1) StepLayer(true);
+    f.Layer_Control->setFocus();
+    QTest::keyClick(f.Layer_Control, Qt::Key_Down);  // rows 1, 2, 3, 4 in turn
+    EXPECT_EQ(f.LayerCells(0, layer, layer), 1) << layer;
+    EXPECT_EQ(f.Layer_Control->Cell(0, layer), QStringLiteral("g"));
+  }
+  EXPECT_EQ(f.LayerCells.TileCount(), 4);
+}
+
 TEST_F(EditFormCommandsTest, DoubleClickMarksACellOnceOnEveryLayer) {
   TEditForm& f = Form();
   for (int layer = 1; layer <= 4; ++layer) {
