@@ -96,7 +96,9 @@ void RunSeries(const std::filesystem::path& file, const char* title) {
     });
     row.saveDisk = Fastest([&] { tilvaro::WriteLayoutFile(file, layout); }, WallSeconds);
     row.saveMemory = Fastest([&] {
-      tilvaro::MemoryProfile profile(file);
+      tilvaro::ProfileDocument document;  // as WriteLayoutFile builds it, short of writing the file
+      document.Reserve(layout.attributes.tileSets.size() + 41);
+      tilvaro::MemoryProfile profile(file, std::move(document));
       tilvaro::WriteLayout(profile, layout);
       if (profile.Document().Text().size() != row.bytes) std::abort();
     });

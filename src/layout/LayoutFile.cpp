@@ -16,6 +16,10 @@ namespace {
 // keys are numbered from 1 without huge gaps, and memory stays a small multiple of the file's size.
 constexpr std::size_t kMinTileSetLimit = 1024;
 
+// The lines of a saved layout besides its tile-set entries: INFO with up to 6 keys, TILES with
+// NUMBERS, four layer sections of 7 rows.
+constexpr std::size_t kFixedLines = 7 + 2 + 4 * 8;
+
 }  // namespace
 
 std::filesystem::path LayoutFilePath(const std::filesystem::path& startDir, std::string_view name) {
@@ -51,7 +55,9 @@ LayoutReadResult ReadLayoutFile(const std::filesystem::path& path) {
 void WriteLayoutFile(const std::filesystem::path& path, const Layout& layout) {
   // The file is built from nothing, as the editor's Save starts from a deleted file, and written in one
   // piece, so the old file stays whole until the new one is complete.
-  MemoryProfile profile(path);
+  ProfileDocument document;
+  document.Reserve(layout.attributes.tileSets.size() + kFixedLines);
+  MemoryProfile profile(path, std::move(document));
   WriteLayout(profile, layout);
   if (!ReplaceFileContents(path, profile.Document().Text())) {
     std::error_code ec;

@@ -36,8 +36,7 @@ void ProfileDocument::Parse() {
   // Every line ends in CR or LF but perhaps the last, so this bounds the number of lines.
   const std::size_t lineBound =
       static_cast<std::size_t>(std::max(std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r'))) + 1;
-  lines_.reserve(std::min(lineBound, kMaxLines));
-  index_.Reserve(std::min(lineBound, kMaxLines));
+  Reserve(lineBound);
   std::uint32_t current = kSectionScope;  // the section the following keys belong to, if indexed
   std::uint32_t currentSection = kSectionScope;
 
@@ -232,6 +231,12 @@ ProfileDocument::Line ProfileDocument::MakeLine(const char* data, std::size_t te
     throw std::length_error("profile line too long");
   }
   return {data, static_cast<std::uint32_t>(textLength), static_cast<std::uint32_t>(endLength), 0};
+}
+
+void ProfileDocument::Reserve(std::size_t lines) {
+  lines = std::min(lines, kMaxLines);
+  lines_.reserve(lines);
+  index_.Reserve(lines);
 }
 
 std::string ProfileDocument::Text() const {

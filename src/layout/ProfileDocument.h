@@ -44,6 +44,9 @@ class ProfileDocument {
   std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
   void Set(std::string_view section, std::string_view key, std::string_view value);
 
+  // Makes room for a document of about `lines` lines, for building a large one with few reallocations.
+  void Reserve(std::size_t lines);
+
   std::string Text() const;  // the whole file as it would be written
   std::size_t Size() const { return size_; }
 
