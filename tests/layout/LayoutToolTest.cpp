@@ -1,7 +1,10 @@
 #include "tools/LayoutTool.h"
 
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "layout/LayoutFile.h"
@@ -115,6 +118,33 @@ TEST(LayoutToolTest, ResaveReportsLayoutProblemsWithOne) {
   const ToolRun unwritable = Tool({"resave", Fixture("turm.set").string(), folder.Path().string()});
   EXPECT_EQ(unwritable.status, 1);
   EXPECT_EQ(unwritable.err, "tilvaro-layout: Kann nicht nach " + folder.Path().string() + " schreiben\n");
+}
+
+}  // namespace
+}  // namespace tilvaro
+
+namespace tilvaro {
+namespace {
+
+// The program itself: arguments, streams and exit status pass through main unchanged.
+TEST(LayoutProgramTest, RunsAsACommand) {
+  const std::string program = TILVARO_LAYOUT_PROGRAM;
+  const auto run = [&](const std::string& arguments, std::string* out) {
+    FILE* pipe = ::popen((program + " " + arguments + " 2>/dev/null").c_str(), "r");
+    if (!pipe) return -1;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out->append(buffer, got);
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  std::string out;
+  EXPECT_EQ(run("show '" + Fixture("turm.set").string() + "'", &out), 0);
+  EXPECT_NE(out.find("Name:          Turm\n"), std::string::npos);
+  EXPECT_NE(out.find("Ebene 1:\n  xx............\n"), std::string::npos);
+  out.clear();
+  EXPECT_EQ(run("check '" + Fixture("quirks.set").string() + "'", &out), 1);
+  EXPECT_EQ(run("", &out), 2);
 }
 
 }  // namespace
