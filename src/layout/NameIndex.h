@@ -1,51 +1,77 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
 namespace tilvaro {
 
-// Maps (scope, name) to a number, comparing names without regard to letter case
-// (profile_text::NamesEqual). Open addressing with linear probing: one slot array for all scopes, so
-// a profile with many small sections costs no allocation per section. The first insertion of a name
-// wins. The index does not own the names; they must outlive it.
+// An open-addressing hash table (linear probing) of 32-bit values, one table for all the names of a
+// profile. It stores only each entry's hash and value, 8 bytes a slot: the names stay where they are
+// (in the profile's text), and the caller says through a `matches(value)` predicate whether the entry
+// stored as a value is the one asked for. The first value inserted for an entry wins.
 class NameIndex {
  public:
-  static constexpr std::uint32_t kNotFound = 0xFFFFFFFF;
+  static constexpr std::uint32_t kNotFound = 0xFFFFFFFF;  // never a value
 
-  std::uint32_t Find(std::uint32_t scope, std::string_view name) const;
-  // Returns false (and changes nothing) when the name is in the scope already.
-  bool Insert(std::uint32_t scope, std::string_view name, std::uint32_t value);
-
-  // For filling a large index: hashing a name and asking for its slot a few names before inserting it
-  // lets the memory access overlap with other work instead of stalling on each insertion.
+  // The hash of a name within a scope, consistent with profile_text::NamesEqual.
   static std::uint64_t Hash(std::uint32_t scope, std::string_view name);
+
+  template <class Matches>
+  std::uint32_t Find(std::uint64_t hash, const Matches& matches) const {
+    if (slots_.empty()) return kNotFound;
+    const Slot& slot = slots_[FindSlot(Short(hash), matches)];
+    return slot.value;
+  }
+
+  // Returns false (and changes nothing) when an entry that `matches` accepts is there already.
+  template <class Matches>
+  bool Insert(std::uint64_t hash, std::uint32_t value, const Matches& matches) {
+    if ((size_ + 1) * 2 > slots_.size()) Rehash(slots_.empty() ? 16 : slots_.size() * 2);
+    const std::uint32_t shortHash = Short(hash);
+    Slot& slot = slots_[FindSlot(shortHash, matches)];
+    if (slot.value != kNotFound) return false;
+    slot = {shortHash, value};
+    ++size_;
+    return true;
+  }
+
+  // Asks for the slot of a hash ahead of Insert or Find, so that the memory access overlaps with
+  // other work (filling a large index is otherwise one cache miss after another).
   void Prefetch(std::uint64_t hash) const;
-  bool InsertHashed(std::uint64_t hash, std::uint32_t scope, std::string_view name, std::uint32_t value);
-  // Adds delta to every value of every scope but one that is at least `from`.
-  void ShiftValues(std::uint32_t exceptScope, std::uint32_t from, std::uint32_t delta);
-  std::size_t Size() const { return entries_.size(); }
-  // Makes room for `count` names in all, so that filling the index rehashes nothing.
+  // Makes room for `count` entries in all, so that filling the index rehashes nothing.
   void Reserve(std::size_t count);
+  // Replaces every stored value v by map(v); map must keep distinct values distinct.
+  template <class Map>
+  void UpdateValues(const Map& map) {
+    for (Slot& slot : slots_) {
+      if (slot.value != kNotFound) slot.value = map(slot.value);
+    }
+  }
+  std::size_t Size() const { return size_; }
 
  private:
-  struct Entry {
-    std::string_view name;
-    std::uint32_t scope;
-    std::uint32_t value;
-  };
   struct Slot {
-    std::uint32_t tag = 0;    // upper bits of the hash, to skip most name comparisons
-    std::uint32_t entry = 0;  // index into entries_ + 1; 0 marks an empty slot
+    std::uint32_t hash = 0;
+    std::uint32_t value = kNotFound;
   };
 
-  std::size_t FindSlot(std::uint64_t hash, std::uint32_t scope, std::string_view name) const;
-  void Grow();
+  static std::uint32_t Short(std::uint64_t hash) { return static_cast<std::uint32_t>(hash ^ (hash >> 32)); }
+
+  // The slot of the matching entry, or the empty slot where it would go. slots_ is never full.
+  template <class Matches>
+  std::size_t FindSlot(std::uint32_t shortHash, const Matches& matches) const {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = shortHash & mask;; i = (i + 1) & mask) {
+      const Slot& slot = slots_[i];
+      if (slot.value == kNotFound || (slot.hash == shortHash && matches(slot.value))) return i;
+    }
+  }
   void Rehash(std::size_t capacity);
 
   std::vector<Slot> slots_;
-  std::vector<Entry> entries_;
+  std::size_t size_ = 0;
 };
 
 }  // namespace tilvaro

@@ -15,8 +15,9 @@ namespace pt = profile_text;
 namespace {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::size_t kArenaChunk = 64 * 1024;
-// Line numbers are 32-bit; NameIndex::kNotFound is reserved.
-constexpr std::size_t kMaxLines = 0xFFFFFFF0u;
+// Line numbers are below 2^31: the index marks section numbers with the top bit.
+constexpr std::size_t kMaxLines = 0x7FFFFFF0u;
+constexpr std::uint32_t kSectionFlag = 0x80000000u;
 }  // namespace
 
 ProfileDocument::ProfileDocument() : original_(std::make_unique<std::string>()) {}
@@ -52,7 +53,7 @@ void ProfileDocument::Parse() {
   std::size_t pendingHead = 0, pendingCount = 0;
   const auto indexOldestKey = [&] {
     const PendingKey& key = pending[pendingHead];
-    if (index_.InsertHashed(key.hash, key.scope, key.name, key.line)) lines_[key.line].indexed = 1;
+    if (IndexKey(key.hash, key.scope, key.name, key.line)) lines_[key.line].indexed = 1;
     pendingHead = (pendingHead + 1) % kLookahead;
     --pendingCount;
   };
@@ -72,7 +73,7 @@ void ProfileDocument::Parse() {
         currentSection = static_cast<std::uint32_t>(sections_.size());
         sections_.push_back({number, number + 1});
         // A repeated section is kept but never consulted, so its keys need no index entries.
-        current = index_.Insert(kSectionScope, parsed.name, currentSection) ? currentSection : kSectionScope;
+        current = IndexSection(parsed.name, currentSection) ? currentSection : kSectionScope;
         break;
       case pt::LineKind::Key:
         if (current != kSectionScope) {
@@ -91,6 +92,48 @@ void ProfileDocument::Parse() {
   while (pendingCount > 0) indexOldestKey();
 }
 
+std::string_view ProfileDocument::SectionNameAt(std::uint32_t section) const {
+  return pt::ParseLine(ReadableText(sections_[section].headerLine)).name;
+}
+
+std::string_view ProfileDocument::KeyNameAt(std::uint32_t line) const {
+  return pt::ParseLine(ReadableText(line)).name;
+}
+
+std::uint32_t ProfileDocument::SectionOfLine(std::uint32_t line) const {
+  const auto after = std::upper_bound(sections_.begin(), sections_.end(), line,
+                                      [](std::uint32_t l, const Section& section) { return l < section.headerLine; });
+  return after == sections_.begin() ? NameIndex::kNotFound
+                                    : static_cast<std::uint32_t>(after - sections_.begin() - 1);
+}
+
+std::uint32_t ProfileDocument::LookUpSection(std::string_view name) const {
+  const std::uint32_t value = index_.Find(NameIndex::Hash(kSectionScope, name), [&](std::uint32_t candidate) {
+    return (candidate & kSectionFlag) != 0 && pt::NamesEqual(SectionNameAt(candidate & ~kSectionFlag), name);
+  });
+  return value == NameIndex::kNotFound ? value : value & ~kSectionFlag;
+}
+
+bool ProfileDocument::IndexSection(std::string_view name, std::uint32_t section) {
+  return index_.Insert(NameIndex::Hash(kSectionScope, name), section | kSectionFlag, [&](std::uint32_t candidate) {
+    return (candidate & kSectionFlag) != 0 && pt::NamesEqual(SectionNameAt(candidate & ~kSectionFlag), name);
+  });
+}
+
+bool ProfileDocument::KeyMatches(std::uint32_t candidate, std::uint32_t section, std::string_view name) const {
+  return (candidate & kSectionFlag) == 0 && SectionOfLine(candidate) == section &&
+         pt::NamesEqual(KeyNameAt(candidate), name);
+}
+
+std::uint32_t ProfileDocument::LookUpKey(std::uint32_t section, std::string_view name) const {
+  return index_.Find(NameIndex::Hash(section, name),
+                     [&](std::uint32_t candidate) { return KeyMatches(candidate, section, name); });
+}
+
+bool ProfileDocument::IndexKey(std::uint64_t hash, std::uint32_t section, std::string_view name, std::uint32_t line) {
+  return index_.Insert(hash, line, [&](std::uint32_t candidate) { return KeyMatches(candidate, section, name); });
+}
+
 std::string_view ProfileDocument::ReadableText(std::uint32_t line) const {
   const std::string_view text = lines_[line].Text();
   return line == 0 ? text.substr(bomLength_) : text;
@@ -100,7 +143,7 @@ std::uint32_t ProfileDocument::FindSection(std::string_view section) const {
   // Readers ask for the same section many times in a row. A section once found stays the first of
   // its name, so remembering the last one found can never give a stale answer.
   if (cursorSection_ != NameIndex::kNotFound && section == cursorSectionName_) return cursorSection_;
-  const std::uint32_t number = index_.Find(kSectionScope, section);
+  const std::uint32_t number = LookUpSection(section);
   if (number != NameIndex::kNotFound) {
     cursorSectionName_.assign(section);
     cursorSection_ = number;
@@ -122,7 +165,7 @@ std::optional<std::string_view> ProfileDocument::Find(std::string_view section, 
       return pt::Unquote(next.value);
     }
   }
-  const std::uint32_t line = index_.Find(sectionNumber, key);
+  const std::uint32_t line = LookUpKey(sectionNumber, key);
   if (line == NameIndex::kNotFound) return std::nullopt;
   cursorLine_ = line;
   return pt::Unquote(pt::ParseLine(ReadableText(line)).value);
@@ -133,10 +176,10 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
   key = pt::CutAtNul(key);
   value = pt::CutAtNul(value);
 
-  std::uint32_t sectionNumber = index_.Find(kSectionScope, section);
+  std::uint32_t sectionNumber = LookUpSection(section);
   if (sectionNumber == NameIndex::kNotFound) sectionNumber = AppendSection(section);
 
-  const std::uint32_t existing = index_.Find(sectionNumber, key);
+  const std::uint32_t existing = LookUpKey(sectionNumber, key);
   if (existing != NameIndex::kNotFound) {
     const Line& old = lines_[existing];
     const std::string_view storedName = pt::ParseLine(ReadableText(existing)).name;
@@ -161,7 +204,8 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
   }
   sections_[sectionNumber].contentEnd = at + 1;
   // The name as a later reading of the file would see it (a key given with blanks reads trimmed).
-  if (index_.Insert(sectionNumber, pt::ParseLine(lines_[at].Text()).name, at)) lines_[at].indexed = 1;
+  const std::string_view storedName = KeyNameAt(at);
+  if (IndexKey(NameIndex::Hash(sectionNumber, storedName), sectionNumber, storedName, at)) lines_[at].indexed = 1;
 }
 
 std::uint32_t ProfileDocument::AppendSection(std::string_view section) {
@@ -172,7 +216,7 @@ std::uint32_t ProfileDocument::AppendSection(std::string_view section) {
   sections_.push_back({header, header + 1});
   // When the name reads back as that of an earlier section (blanks around it), the earlier one keeps
   // being found, as it will be when the file is read again; the write still lands here.
-  index_.Insert(kSectionScope, pt::ParseLine(lines_[header].Text()).name, number);
+  IndexSection(SectionNameAt(number), number);
   return number;
 }
 
@@ -197,7 +241,9 @@ void ProfileDocument::InsertLine(std::uint32_t at, Line line) {
   }
   lines_.insert(lines_.begin() + at, line);
   cursorSection_ = NameIndex::kNotFound;
-  index_.ShiftValues(kSectionScope, at, 1);
+  index_.UpdateValues([at](std::uint32_t value) {
+    return (value & kSectionFlag) != 0 || value < at ? value : value + 1;  // key lines move down by one
+  });
   for (Section& section : sections_) {
     if (section.headerLine >= at) ++section.headerLine;
     if (section.contentEnd >= at) ++section.contentEnd;

@@ -29,7 +29,7 @@ namespace tilvaro {
 //
 // Costs: parsing is linear in the text; Find and Set are O(1) on average (one hash table over all
 // sections and keys; Find first tries the line after the last key it found). Adding a key anywhere but at the very end of the text shifts the
-// lines after it, O(lines). Memory is the text plus about 60 bytes per key line.
+// lines after it, O(lines). Memory is the text plus about 32 bytes per line.
 class ProfileDocument {
  public:
   ProfileDocument();                           // an empty file
@@ -66,6 +66,16 @@ class ProfileDocument {
   static constexpr std::uint32_t kSectionScope = NameIndex::kNotFound;
 
   void Parse();
+  // The index holds line numbers for keys and flagged section numbers for sections; the names are
+  // read back from the lines themselves.
+  std::string_view SectionNameAt(std::uint32_t section) const;
+  std::string_view KeyNameAt(std::uint32_t line) const;
+  std::uint32_t SectionOfLine(std::uint32_t line) const;
+  std::uint32_t LookUpSection(std::string_view name) const;
+  bool IndexSection(std::string_view name, std::uint32_t section);
+  bool KeyMatches(std::uint32_t candidate, std::uint32_t section, std::string_view name) const;
+  std::uint32_t LookUpKey(std::uint32_t section, std::string_view name) const;
+  bool IndexKey(std::uint64_t hash, std::uint32_t section, std::string_view name, std::uint32_t line);
   std::uint32_t FindSection(std::string_view section) const;
   std::string_view ReadableText(std::uint32_t line) const;  // without the byte-order mark
   std::uint32_t AppendSection(std::string_view section);
