@@ -28,8 +28,9 @@ namespace tilvaro {
 // A UTF-8 byte-order mark at the start of the text is skipped when reading and kept when writing.
 //
 // Costs: parsing is linear in the text; Find and Set are O(1) on average (one hash table over all
-// sections and keys; Find first tries the line after the last key it found). Adding a key anywhere but at the very end of the text shifts the
-// lines after it, O(lines). Memory is the text plus about 32 bytes per line.
+// sections and keys; Find first tries the line after the last key it found). Adding a key anywhere
+// but at the very end of the text shifts the lines after it, O(lines). Memory is the text plus about
+// 32 bytes per line.
 class ProfileDocument {
  public:
   ProfileDocument();                           // an empty file
