@@ -202,11 +202,13 @@ TEST_F(LayoutFileTest, WhatCannotBeReadIsReportedNotOpenedAsEmpty) {
 }
 
 TEST_F(LayoutFileTest, AFileWithoutReadPermissionIsUnreadable) {
-  if (test::RunningAsRoot()) GTEST_SKIP() << "permission bits do not stop root";
   const auto path = folder_ / "secret.set";
   WriteBytes(path, "[INFO]\r\nLAYERS=3\r\n");
   fs::permissions(path, fs::perms::none);
-  const LayoutReadResult result = ReadLayoutFile(path);
+  const LayoutReadResult result = [&] {
+    test::Unprivileged unprivileged(folder_.Path());
+    return ReadLayoutFile(path);
+  }();
   EXPECT_EQ(result.status, LayoutReadStatus::Unreadable);
   EXPECT_NE(result.message.find("keine Berechtigung"), std::string::npos);
 }
@@ -232,18 +234,19 @@ TEST_F(LayoutFileTest, AFailedSaveChangesNothingAndLeavesNoFileBehind) {
 }
 
 TEST_F(LayoutFileTest, ReadOnlyTargetsAreNotReplaced) {
-  if (test::RunningAsRoot()) GTEST_SKIP() << "permission bits do not stop root";
   const auto file = folder_ / "locked.set";
   WriteBytes(file, "old");
   fs::permissions(file, fs::perms::owner_read);
-  EXPECT_THROW(WriteLayoutFile(file, TurmExample()), WriteError);
-  EXPECT_EQ(ReadBytes(file), "old");
-
   const auto lockedFolder = folder_ / "locked";
   fs::create_directory(lockedFolder);
   WriteBytes(lockedFolder / "x.set", "old");
   fs::permissions(lockedFolder, fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_THROW(WriteLayoutFile(lockedFolder / "x.set", TurmExample()), WriteError);
+  {
+    test::Unprivileged unprivileged(folder_.Path());
+    EXPECT_THROW(WriteLayoutFile(file, TurmExample()), WriteError);
+    EXPECT_THROW(WriteLayoutFile(lockedFolder / "x.set", TurmExample()), WriteError);
+  }
+  EXPECT_EQ(ReadBytes(file), "old");
   EXPECT_EQ(ReadBytes(lockedFolder / "x.set"), "old");
   EXPECT_EQ(test::CountEntries(lockedFolder), 1);
 }

@@ -134,10 +134,12 @@ TEST_F(ProfileStoreTest, ArgumentsEndAtTheirFirstNul) {
 }
 
 TEST_F(ProfileStoreTest, AnUnreadableTargetIsNotOverwritten) {
-  if (test::RunningAsRoot()) GTEST_SKIP() << "permission bits do not stop root";
   const auto path = File("[S]\r\nK=old\r\n");
   std::filesystem::permissions(path, std::filesystem::perms::owner_write);
-  EXPECT_FALSE(profile_store::WriteString(path, "S", "K", "new"));
+  {
+    test::Unprivileged unprivileged(path.parent_path());
+    EXPECT_FALSE(profile_store::WriteString(path, "S", "K", "new"));
+  }
   std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   EXPECT_EQ(ReadBytes(path), "[S]\r\nK=old\r\n");
 }

@@ -51,8 +51,32 @@ inline std::filesystem::path Fixture(std::string_view name) {
   return std::filesystem::path(TILVARO_TEST_FIXTURES) / "layout" / name;
 }
 
-// Permission bits do not stop root; tests that rely on them skip themselves then.
-inline bool RunningAsRoot() { return ::geteuid() == 0; }
+// Permission bits do not stop root. Tests that rely on them run their checks inside an
+// Unprivileged scope: under root it switches the process's user and group ids to nobody (keeping
+// root as the saved id, so the scope can switch back) and opens the test folder to everyone;
+// under any other user it changes nothing.
+class Unprivileged {
+ public:
+  explicit Unprivileged(const std::filesystem::path& folder) : folder_(folder) {
+    if (::geteuid() != 0) return;
+    std::filesystem::permissions(folder_, std::filesystem::perms::all, std::filesystem::perm_options::add);
+    if (::setresgid(kNobody, kNobody, 0) != 0 || ::setresuid(kNobody, kNobody, 0) != 0)
+      throw std::runtime_error("cannot switch to the unprivileged user");
+    switched_ = true;
+  }
+  ~Unprivileged() {
+    if (!switched_) return;
+    // Back to root; nothing sensible is left to do if that fails, and the test would then fail loudly.
+    if (::setresuid(0, 0, 0) != 0 || ::setresgid(0, 0, 0) != 0) std::abort();
+  }
+  Unprivileged(const Unprivileged&) = delete;
+  Unprivileged& operator=(const Unprivileged&) = delete;
+
+ private:
+  static constexpr uid_t kNobody = 65534;
+  std::filesystem::path folder_;
+  bool switched_ = false;
+};
 
 // Names in a folder, to check that no temporary file was left behind.
 inline int CountEntries(const std::filesystem::path& folder) {
