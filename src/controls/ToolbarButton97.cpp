@@ -9,8 +9,14 @@
 #include <QPainter>
 #include <QPointer>
 #include <QShortcutEvent>
+#include <QTimer>
 #include <QToolTip>
 #include <algorithm>
+#include <optional>
+
+#include "controls/ButtonGlyph.h"
+#include "platform/Canvas.h"
+#include "platform/ErrorBox.h"
 
 namespace tilvaro {
 
@@ -26,35 +32,6 @@ QChar AcceleratorOf(const QString& caption) {
   return caption.at(amp + 1);
 }
 
-// Returns the image with its transparent colour (the bottom-left pixel's) made fully transparent.
-QImage WithTransparentBackground(const QImage& source) {
-  QImage image = source.convertToFormat(QImage::Format_ARGB32);
-  if (image.isNull()) return image;
-  const QRgb transparent = image.pixel(0, image.height() - 1) | 0xFF000000u;
-  for (int y = 0; y < image.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      if ((line[x] | 0xFF000000u) == transparent || qAlpha(line[x]) == 0) line[x] = 0;
-    }
-  }
-  return image;
-}
-
-// A one-colour silhouette of the glyph's darker pixels, the way a greyed-out glyph is embossed:
-// light parts of the drawing vanish, dark parts keep the shape.
-QImage Silhouette(const QImage& glyph, const QColor& colour) {
-  QImage shape(glyph.size(), QImage::Format_ARGB32);
-  shape.fill(Qt::transparent);
-  for (int y = 0; y < glyph.height(); ++y) {
-    for (int x = 0; x < glyph.width(); ++x) {
-      const QRgb pixel = glyph.pixel(x, y);
-      if (qAlpha(pixel) == 0) continue;
-      if (qGray(pixel) < 192) shape.setPixelColor(x, y, colour);
-    }
-  }
-  return shape;
-}
-
 }  // namespace
 
 TToolbarButton97::TToolbarButton97(QWidget* parent) : QWidget(parent) {
@@ -64,6 +41,8 @@ TToolbarButton97::TToolbarButton97(QWidget* parent) : QWidget(parent) {
   // the next move over it.
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent, opaque_ || !flat_);
+  renderer_ = std::make_unique<TButtonGlyph>();
+  renderer_->OnGlyphChange = [this](TButtonGlyph&) { update(); };
 }
 
 TToolbarButton97::~TToolbarButton97() = default;
@@ -77,13 +56,18 @@ void TToolbarButton97::SetCaption(const QString& caption) {
 
 void TToolbarButton97::SetGlyph(const QImage& glyph) {
   glyph_ = glyph;
+  renderer_->SetGlyph(glyph);
+  numGlyphs_ = renderer_->NumGlyphs();  // derived from the strip's proportions
+  paintErrorReported_ = false;
   update();
 }
 
 void TToolbarButton97::SetNumGlyphs(int count) {
   count = std::clamp(count, 1, kMaxGlyphs);
-  if (count == numGlyphs_) return;
-  numGlyphs_ = count;
+  if (count == renderer_->NumGlyphs()) return;
+  renderer_->SetNumGlyphs(count);
+  numGlyphs_ = renderer_->NumGlyphs();
+  paintErrorReported_ = false;
   update();
 }
 
@@ -254,7 +238,12 @@ void TToolbarButton97::changeEvent(QEvent* event) {
       state_ = ButtonState::Up;
     }
     update();
-  } else if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
+  } else if (event->type() == QEvent::PaletteChange ||
+             event->type() == QEvent::ApplicationPaletteChange) {
+    // The system colours may have changed: the prepared images that use them are made anew.
+    renderer_->DiscardImages();
+    update();
+  } else if (event->type() == QEvent::FontChange) {
     update();
   }
   QWidget::changeEvent(event);
@@ -309,118 +298,60 @@ void TToolbarButton97::mouseReleaseEvent(QMouseEvent* event) {
 
 void TToolbarButton97::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  Paint(painter);
+  // No exception may leave through Qt's paint dispatch. A glyph the renderer cannot prepare
+  // leaves the face as far as it got, and its error is shown once, after the paint.
+  try {
+    Paint(painter);
+  } catch (const std::exception& error) {
+    if (paintErrorReported_) return;
+    paintErrorReported_ = true;
+    const QString message = QString::fromUtf8(error.what()) + QLatin1Char('.');
+    QTimer::singleShot(0, this, [this, message] {
+      ShowErrorBox(window(), message, QString::fromUtf8(kApplicationTitle));
+    });
+  }
 }
 
 void TToolbarButton97::Paint(QPainter& painter) {
-  if (opaque_ || !flat_) painter.fillRect(rect(), Color());
-  painter.setFont(font());
+  // Opaque and non-flat faces are drawn off-screen and copied in one step, so they never
+  // flicker; a transparent flat face draws straight over what the parent painted.
+  const bool offScreen = opaque_ || !flat_;
+  QImage buffer;
+  std::optional<Canvas> bufferCanvas;
+  std::optional<Canvas> directCanvas;
+  if (offScreen) {
+    buffer = QImage(size(), QImage::Format_RGB32);
+    buffer.fill(Color());
+    bufferCanvas.emplace(buffer);
+  } else {
+    directCanvas.emplace(painter);
+  }
+  Canvas& canvas = offScreen ? *bufferCanvas : *directCanvas;
+  canvas.Font.font = font();
+  const QColor fontColor = FontColor();
+  canvas.Font.color = RGBColor(fontColor.red(), fontColor.green(), fontColor.blue());
 
   const bool faceDown = state_ == ButtonState::Down || state_ == ButtonState::Latched;
   const bool drawFrame = !flat_ || faceDown || (pointerOver_ && state_ != ButtonState::Disabled);
-  QRect face = rect();
-  if (drawFrame) PaintFrame(painter, face, faceDown);
+  Rect face{0, 0, width(), height()};
+  if (drawFrame) {
+    Rect frame = face;
+    if (flat_) {
+      canvas.DrawEdge(frame, faceDown ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    } else {
+      canvas.DrawEdge(frame, faceDown ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_SOFT);
+    }
+  }
   const int inset = flat_ ? 1 : 2;
-  face.adjust(inset, inset, -inset, -inset);
-  PaintContent(painter, face, faceDown ? QPoint(1, 1) : QPoint(0, 0));
-}
+  face = Rect{face.left + inset, face.top + inset, face.right - inset, face.bottom - inset};
+  const Point offset = faceDown ? Point{1, 1} : Point{0, 0};
+  renderer_->RenderButton(canvas, face, offset, displayMode_ != TButtonDisplayMode::dmTextOnly,
+                          displayMode_ != TButtonDisplayMode::dmGlyphOnly, caption_, false, alignment_,
+                          layout_, margin_, spacing_, false, 9, state_);
 
-void TToolbarButton97::PaintFrame(QPainter& painter, const QRect& rect, bool pushed) const {
-  const QPalette& pal = palette();
-  const int left = rect.left(), top = rect.top(), right = rect.right(), bottom = rect.bottom();
-  // One line: top and left in `topLeft`, then bottom and right (covering the corners) in
-  // `bottomRight`.
-  auto line = [&](int inset, const QColor& topLeft, const QColor& bottomRight) {
-    painter.setPen(topLeft);
-    painter.drawLine(left + inset, top + inset, right - inset - 1, top + inset);
-    painter.drawLine(left + inset, top + inset, left + inset, bottom - inset - 1);
-    painter.setPen(bottomRight);
-    painter.drawLine(left + inset, bottom - inset, right - inset, bottom - inset);
-    painter.drawLine(right - inset, top + inset, right - inset, bottom - inset);
-  };
-  if (flat_) {
-    if (pushed) {
-      line(0, pal.color(QPalette::Dark), pal.color(QPalette::Light));
-    } else {
-      line(0, pal.color(QPalette::Light), pal.color(QPalette::Dark));
-    }
-    return;
-  }
-  painter.fillRect(rect.adjusted(2, 2, -2, -2), pal.color(QPalette::Button));
-  if (pushed) {
-    line(0, pal.color(QPalette::Dark), pal.color(QPalette::Light));
-    line(1, pal.color(QPalette::Shadow), pal.color(QPalette::Midlight));
-  } else {
-    line(0, pal.color(QPalette::Light), pal.color(QPalette::Shadow));
-    line(1, pal.color(QPalette::Midlight), pal.color(QPalette::Dark));
-  }
-}
-
-QImage TToolbarButton97::GlyphImageForState() const {
-  if (glyph_.isNull()) return {};
-  const int cellWidth = glyph_.width() / numGlyphs_;
-  if (cellWidth <= 0) return {};
-  const int column = static_cast<int>(state_) < numGlyphs_ ? static_cast<int>(state_) : 0;
-  return WithTransparentBackground(glyph_.copy(column * cellWidth, 0, cellWidth, glyph_.height()));
-}
-
-void TToolbarButton97::PaintContent(QPainter& painter, const QRect& rect, QPoint offset) const {
-  const bool disabled = state_ == ButtonState::Disabled;
-  const QImage glyph =
-      displayMode_ == TButtonDisplayMode::dmTextOnly ? QImage() : GlyphImageForState();
-  const bool showCaption = displayMode_ != TButtonDisplayMode::dmGlyphOnly && !caption_.isEmpty();
-
-  const QFontMetrics metrics(font());
-  const QSize textSize = showCaption ? metrics.size(Qt::TextShowMnemonic, caption_) : QSize();
-  const QSize glyphSize = glyph.isNull() ? QSize() : glyph.size();
-  const int gap = (!glyph.isNull() && showCaption) ? spacing_ : 0;
-  const bool horizontal =
-      layout_ == TButtonLayout::blGlyphLeft || layout_ == TButtonLayout::blGlyphRight;
-
-  // Extent of glyph, gap and caption along the layout's axis; the other axis centres each part.
-  const int along = horizontal ? glyphSize.width() + gap + textSize.width()
-                               : glyphSize.height() + gap + textSize.height();
-  const int space = horizontal ? rect.width() : rect.height();
-  const int start = margin_ < 0 ? (space - along) / 2 : margin_;
-  const bool glyphFirst =
-      layout_ == TButtonLayout::blGlyphLeft || layout_ == TButtonLayout::blGlyphTop;
-
-  QPoint glyphPos, textPos;
-  if (horizontal) {
-    const int glyphX = glyphFirst ? start : start + textSize.width() + gap;
-    const int textX = glyphFirst ? start + glyphSize.width() + gap : start;
-    glyphPos = {rect.left() + glyphX, rect.top() + (rect.height() - glyphSize.height()) / 2};
-    textPos = {rect.left() + textX, rect.top() + (rect.height() - textSize.height()) / 2};
-  } else {
-    const int glyphY = glyphFirst ? start : start + textSize.height() + gap;
-    const int textY = glyphFirst ? start + glyphSize.height() + gap : start;
-    glyphPos = {rect.left() + (rect.width() - glyphSize.width()) / 2, rect.top() + glyphY};
-    textPos = {rect.left() + (rect.width() - textSize.width()) / 2, rect.top() + textY};
-  }
-  glyphPos += offset;
-  textPos += offset;
-
-  const QPalette& pal = palette();
-  if (!glyph.isNull()) {
-    // A strip without an own disabled image is greyed out by embossing its silhouette.
-    if (disabled && numGlyphs_ <= static_cast<int>(ButtonState::Disabled)) {
-      painter.drawImage(glyphPos + QPoint(1, 1), Silhouette(glyph, pal.color(QPalette::Light)));
-      painter.drawImage(glyphPos, Silhouette(glyph, pal.color(QPalette::Dark)));
-    } else {
-      painter.drawImage(glyphPos, glyph);
-    }
-  }
-  if (showCaption) {
-    const QRect textRect(textPos, textSize);
-    const int flags = Qt::TextShowMnemonic | Qt::AlignCenter;
-    if (disabled) {
-      painter.setPen(pal.color(QPalette::Light));
-      painter.drawText(textRect.translated(1, 1), flags, caption_);
-      painter.setPen(pal.color(QPalette::Dark));
-    } else {
-      painter.setPen(pal.color(QPalette::ButtonText));
-    }
-    painter.drawText(textRect, flags, caption_);
+  if (offScreen) {
+    bufferCanvas.reset();  // finishes the drawing on the buffer
+    painter.drawImage(0, 0, buffer);
   }
 }
 

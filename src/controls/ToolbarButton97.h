@@ -13,12 +13,15 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "controls/ButtonTypes.h"
 
 class QPainter;
 
 namespace tilvaro {
+
+class TButtonGlyph;
 
 class TToolbarButton97 : public QWidget {
   Q_OBJECT
@@ -88,6 +91,8 @@ class TToolbarButton97 : public QWidget {
 
   // Draws the whole face (background, frame, glyph, caption) for the current state.
   void Paint(QPainter& painter);
+  // The glyph and caption renderer that Paint draws the content with.
+  TButtonGlyph& Renderer() { return *renderer_; }
 
   QSize sizeHint() const override { return {kDefaultWidth, kDefaultHeight}; }
 
@@ -109,11 +114,6 @@ class TToolbarButton97 : public QWidget {
   void UpdateAccelerator();
   void SetState(ButtonState state);
 
-  // Parts of Paint, kept apart so the face can be drawn by another renderer piece by piece.
-  void PaintFrame(QPainter& painter, const QRect& rect, bool pushed) const;
-  void PaintContent(QPainter& painter, const QRect& rect, QPoint offset) const;
-  QImage GlyphImageForState() const;
-
   QString caption_;
   QImage glyph_;
   int numGlyphs_ = 1;
@@ -133,6 +133,9 @@ class TToolbarButton97 : public QWidget {
   bool pointerOver_ = false;
   bool leftButtonHeld_ = false;
   int shortcutId_ = 0;
+
+  std::unique_ptr<TButtonGlyph> renderer_;
+  bool paintErrorReported_ = false;  // a failing glyph is reported once, not at every paint
 };
 
 }  // namespace tilvaro
