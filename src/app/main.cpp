@@ -9,6 +9,7 @@
 #include "editor/EditForm.h"
 #include "editor/InputDialog.h"
 #include "platform/ErrorBox.h"
+#include "platform/SysColors.h"
 
 namespace {
 
@@ -41,6 +42,12 @@ int HandleArguments(int argc, char** argv, bool& done) {
   return 2;
 }
 
+// Qt aborts with a long plugin message when it finds no display; say plainly what is missing.
+bool HasDisplay() {
+  return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -48,7 +55,16 @@ int main(int argc, char** argv) {
   const int code = HandleArguments(argc, argv, done);
   if (done) return code;
 
+  if (!HasDisplay()) {
+    std::fputs("tilvaro-editor: no display to show the window on (DISPLAY is not set).\n"
+               "Start it inside a desktop session, or under 'xvfb-run -a tilvaro-editor'.\n",
+               stderr);
+    return 1;
+  }
+
   QApplication application(argc, argv);
+  // Frames, embossed glyphs and hint colours follow the desktop's palette from here on.
+  tilvaro::InstallSysColorMapping();
   application.setWindowIcon(QIcon(QStringLiteral(":/images/icon.xpm")));
   // The application title (tilvaro::kApplicationTitle) captions the error box only; it is not made
   // the display name, which would be appended to the window's own caption.
