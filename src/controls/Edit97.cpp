@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QStyleOptionFrame>
 
+#include "platform/Canvas.h"
+#include "platform/SysColors.h"
+
 namespace tilvaro {
 
 TEdit97::TEdit97(QWidget* parent) : QLineEdit(parent) {
@@ -31,8 +34,7 @@ void TEdit97::initStyleOption(QStyleOptionFrame* option) const {
   QLineEdit::initStyleOption(option);
   // A disabled edit shows its client in the button-face colour instead of the window colour.
   if (!isEnabled()) {
-    option->palette.setColor(QPalette::Disabled, QPalette::Base,
-                             palette().color(QPalette::Active, QPalette::Button));
+    option->palette.setColor(QPalette::Disabled, QPalette::Base, ToQColor(SysColorValue(SysColor::BtnFace)));
   }
 }
 
@@ -70,37 +72,27 @@ void TEdit97::paintEvent(QPaintEvent* event) {
 }
 
 void TEdit97::PaintFrame(QPainter& painter) const {
-  const QPalette& pal = palette();
-  const QColor face = pal.color(QPalette::Active, QPalette::Button);
-  const QColor window = pal.color(QPalette::Active, QPalette::Base);
-  const int right = width() - 1, bottom = height() - 1;
-
-  auto frame = [&](int inset, const QColor& colour) {
-    painter.setPen(colour);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(inset, inset, right - 2 * inset, bottom - 2 * inset);
-  };
-  if (!IsSunken()) {
-    frame(0, face);
-    frame(1, face);
-    frame(2, window);
-    return;
+  Canvas canvas(painter);
+  const TColor face = SysColorValue(SysColor::BtnFace);
+  const TColor window = SysColorValue(SysColor::Window);
+  Rect r{0, 0, width(), height()};
+  if (IsSunken()) {
+    // Outer line sunken; the inner line is button face at the top and left and 3-D light at the
+    // bottom and right; the innermost line is the window colour.
+    canvas.DrawEdge(r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    canvas.Brush.color = face;
+    canvas.FillRect({r.left, r.top, r.left + 1, r.bottom - 1});
+    canvas.FillRect({r.left, r.top, r.right - 1, r.top + 1});
+    canvas.DrawEdge(r, BDR_SUNKENINNER, BF_BOTTOMRIGHT);
+  } else {
+    canvas.Brush.color = face;
+    canvas.FrameRect(r);
+    r = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    canvas.FrameRect(r);
   }
-  // Outer line: shadow at the top and left, highlight at the bottom and right.
-  painter.setPen(pal.color(QPalette::Active, QPalette::Dark));
-  painter.drawLine(0, 0, right - 1, 0);
-  painter.drawLine(0, 0, 0, bottom - 1);
-  painter.setPen(pal.color(QPalette::Active, QPalette::Light));
-  painter.drawLine(0, bottom, right, bottom);
-  painter.drawLine(right, 0, right, bottom);
-  // Second line: button face at the top and left, 3-D light at the bottom and right.
-  painter.setPen(face);
-  painter.drawLine(1, 1, right - 2, 1);
-  painter.drawLine(1, 1, 1, bottom - 2);
-  painter.setPen(pal.color(QPalette::Active, QPalette::Midlight));
-  painter.drawLine(1, bottom - 1, right - 1, bottom - 1);
-  painter.drawLine(right - 1, 1, right - 1, bottom - 1);
-  frame(2, window);
+  r = {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+  canvas.Brush.color = window;
+  canvas.FrameRect(r);
 }
 
 }  // namespace tilvaro

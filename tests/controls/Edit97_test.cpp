@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "controls/ToolbarButton97.h"
+#include "platform/SysColors.h"
 
 namespace tilvaro {
 namespace {
@@ -37,8 +38,11 @@ QFont EditorFont(int pixels) {
 class Edit97Test : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The frame's colours are the system colours, which follow the application palette.
+    savedPalette_ = QApplication::palette();
+    QApplication::setPalette(TestPalette());
+    InstallSysColorMapping();
     window_ = std::make_unique<QWidget>();
-    window_->setPalette(TestPalette());
     window_->setFont(EditorFont(11));
     window_->resize(300, 120);
     first_ = new TEdit97(window_.get());
@@ -73,6 +77,13 @@ class Edit97Test : public ::testing::Test {
   }
   void Unhover() { QTest::mouseMove(window_->windowHandle(), QPoint(250, 110)); }
 
+  void TearDown() override {
+    window_.reset();
+    QApplication::setPalette(savedPalette_);
+    SetSysColorResolver({});
+  }
+
+  QPalette savedPalette_;
   std::unique_ptr<QWidget> window_;
   TEdit97* first_ = nullptr;
   TEdit97* second_ = nullptr;
