@@ -11,7 +11,7 @@
 #include "controls/Edit97.h"
 #include "controls/ToolbarButton97.h"
 #include "editor/InputDialog.h"
-#include "editor/ListBox.h"
+#include "controls/ListBox.h"
 
 namespace tilvaro::test {
 namespace {
@@ -582,7 +582,7 @@ namespace {
 // The sample layouts shipped in examples/ open in the editor and save back to the same bytes.
 TEST_F(EditFormCommandsTest, SampleLayoutsOpenAndSaveBackUnchanged) {
   const std::filesystem::path samples =
-      std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "examples" / "layouts";
+      std::filesystem::path(TILVARO_SOURCE_DIR) / "examples" / "layouts";
   int opened = 0;
   for (const auto& entry : std::filesystem::directory_iterator(samples)) {
     if (entry.path().extension() != ".set") continue;

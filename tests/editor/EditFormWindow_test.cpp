@@ -8,9 +8,9 @@
 #include "EditorTestSupport.h"
 #include "controls/Edit97.h"
 #include "controls/ToolbarButton97.h"
-#include "editor/Bevel.h"
-#include "editor/ClickLabel.h"
-#include "editor/ListBox.h"
+#include "controls/Bevel.h"
+#include "controls/ClickLabel.h"
+#include "controls/ListBox.h"
 #include "platform/CursorTable.h"
 
 namespace tilvaro::test {

@@ -20,9 +20,9 @@
 #include <string>
 
 #include "editor/EditForm.h"
-#include "editor/LayerGrid.h"
-#include "editor/ScrollBar.h"
-#include "editor/UpDown.h"
+#include "controls/LayerGrid.h"
+#include "controls/ScrollBar.h"
+#include "controls/UpDown.h"
 
 namespace tilvaro::test {
 

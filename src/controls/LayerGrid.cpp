@@ -1,4 +1,4 @@
-#include "editor/LayerGrid.h"
+#include "controls/LayerGrid.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

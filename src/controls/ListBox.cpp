@@ -1,4 +1,4 @@
-#include "editor/ListBox.h"
+#include "controls/ListBox.h"
 
 #include <QStyledItemDelegate>
 

@@ -1,4 +1,4 @@
-#include "editor/UpDown.h"
+#include "controls/UpDown.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

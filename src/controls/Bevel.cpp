@@ -1,4 +1,4 @@
-#include "editor/Bevel.h"
+#include "controls/Bevel.h"
 
 #include <QPainter>
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor/LayerGrid.h"
+#include "controls/LayerGrid.h"
 
 namespace tilvaro {
 namespace {

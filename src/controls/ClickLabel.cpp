@@ -1,4 +1,4 @@
-#include "editor/ClickLabel.h"
+#include "controls/ClickLabel.h"
 
 #include <QMouseEvent>
 

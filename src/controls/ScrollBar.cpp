@@ -1,4 +1,4 @@
-#include "editor/ScrollBar.h"
+#include "controls/ScrollBar.h"
 
 #include <QKeyEvent>
 

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <vector>
 
-#include "editor/UpDown.h"
+#include "controls/UpDown.h"
 
 namespace tilvaro {
 namespace {
