@@ -17,106 +17,32 @@ SAVE_TITLE="Layout speichern ..."
 LAYOUT_FILE_NAME="e2e-brett"
 LAYOUT_NAME="Prüfbrett"  # typed as Unicode, stored as Windows-1252 (ü = 0xFC)
 
-if ! command -v Xvfb >/dev/null 2>&1; then
-  echo "SKIP: Xvfb is not installed"
-  exit 77
-fi
-for tool in openbox xdotool xprop; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed"; exit 1; }
-done
-
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/tilvaro-e2e.XXXXXX")
-XVFB_PID="" WM_PID="" EDITOR_PID=""
-
-stop() {  # stop <pid>: ask politely, then insist
-  local pid=$1
-  [[ -n $pid ]] || return 0
-  kill -0 "$pid" 2>/dev/null || return 0
-  kill "$pid" 2>/dev/null || true
-  for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
-  kill -9 "$pid" 2>/dev/null || true
-}
-
-cleanup() {
-  stop "$EDITOR_PID"
-  stop "$WM_PID"
-  stop "$XVFB_PID"
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-screenshot() {  # screenshot <name>: the whole screen, kept for inspection
-  mkdir -p "$ARTIFACTS"
-  if command -v import >/dev/null 2>&1; then
-    import -display "$DISPLAY" -window root "$ARTIFACTS/$1.png" 2>/dev/null || true
-  fi
-}
-
-fail() {
-  echo "FAIL: $*"
-  [[ -n ${DISPLAY:-} ]] && screenshot failure
-  [[ -f $WORK/editor.log ]] && { echo "--- editor output"; cat "$WORK/editor.log"; }
-  exit 1
-}
-
-wait_for() {  # wait_for <seconds> <command...>: retries the command until it succeeds
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
-
-find_window() {  # find_window <exact title>: prints the id of a visible window with that title
-  local title=$1
-  xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[].[*^$\\]/\\&/g')\$" 2>/dev/null |
-    head -n 1
-}
-
-window_exists() { [[ -n $(find_window "$1") ]]; }
-
-running() {  # running <pid>: the process exists and has not ended (an ended child is a zombie)
-  [[ -r /proc/$1/stat ]] && ! grep -q '^[0-9]* (.*) Z' "/proc/$1/stat"
-}
-export -f running
+# shellcheck source=tests/e2e/e2e_lib.sh
+source "$(dirname "$0")/e2e_lib.sh"
+e2e_init
+EDITOR_PID=""
+E2E_LOGS+=("$WORK/editor.log")
 
 # --- install ---------------------------------------------------------------------------------
-PREFIX=$WORK/prefix
-cmake --install "$BUILD_DIR" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 ||
-  { cat "$WORK/install.log"; fail "cmake --install failed"; }
+install_build "$BUILD_DIR"
 for installed in bin/tilvaro-editor share/applications/tilvaro-editor.desktop \
                  share/icons/hicolor/32x32/apps/tilvaro-editor.png; do
   [[ -e $PREFIX/$installed ]] || fail "not installed: $installed"
 done
 
-# --- X server and window manager -------------------------------------------------------------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
-export DISPLAY=":$(head -n 1 "$WORK/display")"
-
-openbox >"$WORK/openbox.log" 2>&1 &
-WM_PID=$!
-wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-  fail "openbox did not start"
+start_x_session
 
 # --- the editor, started in a folder with a layouts folder -----------------------------------
 RUN_DIR=$WORK/run
 mkdir -p "$RUN_DIR/layouts"
 (cd "$RUN_DIR" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/tilvaro-editor") >"$WORK/editor.log" 2>&1 &
 EDITOR_PID=$!
+E2E_PIDS+=("$EDITOR_PID")
 
 wait_for 20 window_exists "$TITLE" || fail "the editor window did not appear"
 EDITOR_WINDOW=$(find_window "$TITLE")
 xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
 sleep 0.5
-
-click() {  # click <window> <x> <y>: left click at client coordinates of the window
-  xdotool mousemove --window "$1" "$2" "$3" sleep 0.1 click 1
-  sleep 0.2
-}
 
 # Grid cells are 12 pixels with one-pixel lines, the grid's top-left at client (144, 240).
 cell_centre_x() { echo $((144 + $1 * 13 + 6)); }

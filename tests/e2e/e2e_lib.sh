@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Shared pieces of the end-to-end scripts: a private Xvfb display with openbox, waiting, finding
+# windows by title, clicking at client coordinates, screenshots and failing with the evidence.
+#
+# A script sources this file, sets ARTIFACTS (where screenshots go) and calls e2e_init, which makes
+# $WORK (removed on exit), then start_x_session. It registers pids in E2E_PIDS to be stopped on exit.
+# Exit codes of a script: 0 passed, 1 failed, 77 skipped (no Xvfb on this machine).
+
+E2E_PIDS=()
+
+stop() {  # stop <pid>: ask politely, then insist
+  local pid=$1
+  [[ -n $pid ]] || return 0
+  kill -0 "$pid" 2>/dev/null || return 0
+  kill "$pid" 2>/dev/null || true
+  for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null || true
+}
+
+e2e_cleanup() {
+  local i
+  for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do stop "${E2E_PIDS[i]}"; done
+  [[ -n ${WORK:-} ]] && rm -rf "$WORK"
+}
+
+e2e_init() {  # e2e_init: skips without Xvfb, checks the tools, makes $WORK
+  if ! command -v Xvfb >/dev/null 2>&1; then
+    echo "SKIP: Xvfb is not installed"
+    exit 77
+  fi
+  for tool in openbox xdotool xprop xwininfo; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is not installed"; exit 1; }
+  done
+  WORK=$(mktemp -d "${TMPDIR:-/tmp}/tilvaro-e2e.XXXXXX")
+  trap e2e_cleanup EXIT
+}
+
+screenshot() {  # screenshot <name>: the whole screen, kept for inspection in $ARTIFACTS
+  mkdir -p "$ARTIFACTS"
+  if command -v import >/dev/null 2>&1; then
+    import -display "$DISPLAY" -window root "$ARTIFACTS/$1.png" 2>/dev/null || true
+  fi
+}
+
+E2E_LOGS=()  # files whose contents a failure prints
+
+fail() {
+  echo "FAIL: $*"
+  [[ -n ${DISPLAY:-} ]] && screenshot failure
+  local log
+  for log in "${E2E_LOGS[@]}"; do
+    [[ -f $log ]] && { echo "--- $log"; cat "$log"; }
+  done
+  exit 1
+}
+
+wait_for() {  # wait_for <seconds> <command...>: retries the command until it succeeds
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+find_window() {  # find_window <exact title>: prints the id of a visible window with that title
+  local title=$1
+  xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[].[*^$\\]/\\&/g')\$" 2>/dev/null |
+    head -n 1
+}
+
+window_exists() { [[ -n $(find_window "$1") ]]; }
+
+running() {  # running <pid>: the process exists and has not ended (an ended child is a zombie)
+  [[ -r /proc/$1/stat ]] && ! grep -q '^[0-9]* (.*) Z' "/proc/$1/stat"
+}
+export -f running
+
+click() {  # click <window> <x> <y>: left click at client coordinates of the window
+  xdotool mousemove --window "$1" "$2" "$3" sleep 0.1 click 1
+  sleep 0.2
+}
+
+install_build() {  # install_build <build dir>: installs into $WORK/prefix and sets PREFIX
+  PREFIX=$WORK/prefix
+  cmake --install "$1" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 ||
+    { cat "$WORK/install.log"; fail "cmake --install failed"; }
+}
+
+start_x_session() {  # start_x_session: a 1024 x 768 Xvfb display with openbox; sets DISPLAY
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  E2E_PIDS+=($!)
+  wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+  export DISPLAY=":$(head -n 1 "$WORK/display")"
+  openbox >"$WORK/openbox.log" 2>&1 &
+  E2E_PIDS+=($!)
+  wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    fail "openbox did not start"
+}
