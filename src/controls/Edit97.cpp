@@ -33,6 +33,10 @@ bool TEdit97::IsSunken() const {
 
 int TEdit97::HeightForFont() const { return QFontMetrics(font()).height() + 2 * kFrameWidth; }
 
+QSize TEdit97::sizeHint() const { return {QLineEdit::sizeHint().width(), HeightForFont()}; }
+
+QSize TEdit97::minimumSizeHint() const { return {QLineEdit::minimumSizeHint().width(), HeightForFont()}; }
+
 void TEdit97::AdjustHeight() { resize(width(), HeightForFont()); }
 
 void TEdit97::initStyleOption(QStyleOptionFrame* option) const {

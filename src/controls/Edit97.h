@@ -36,6 +36,10 @@ class TEdit97 : public QLineEdit {
   // class list, which holds TEdit97 while any instance exists.
   static bool IsFlatEdit(const QWidget* widget);
 
+  // Layouts give the edit its font's height too.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
