@@ -147,6 +147,7 @@ TEST_F(Edit97Test, StoredHeightGivesWayToTheFontWhenTheEditIsSetUp) {
   edit->setGeometry(10, 90, 80, 40);
   edit->show();
   EXPECT_EQ(edit->height(), 19);
+  EXPECT_EQ(edit->sizeHint().height(), 19) << "layouts keep it too";
   EXPECT_EQ(edit->contentsRect().size(), QSize(80 - 6, 19 - 6));
 }
 
