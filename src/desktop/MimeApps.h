@@ -6,6 +6,12 @@
 // XDG_DATA_HOME/applications and each XDG_DATA_DIRS/applications. In each, the desktop-specific
 // lists ("<desktop>-mimeapps.list" for each name of XDG_CURRENT_DESKTOP) come before the plain
 // "mimeapps.list"; the applications folders also hold desktop entries.
+//
+// GIO's own look-up is not used for this: it keeps the associations in a cache that file monitors
+// refresh on a worker thread, so a look-up made just after the user chose another browser can
+// still give the old one. GLib reads the files (KeyFile); the rules are applied here on what was
+// read, and the desktop entries themselves are read rather than their mimeinfo.cache summary,
+// which is only as fresh as its last rebuild.
 
 #include <map>
 #include <string>

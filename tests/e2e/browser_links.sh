@@ -14,7 +14,6 @@ set -euo pipefail
 
 BUILD_DIR=${1:?usage: browser_links.sh <build dir> [<artifacts dir>]}
 ARTIFACTS=${2:-$BUILD_DIR/e2e-artifacts}
-TITLE="Tilvaro - Layout Editor"
 WEB_ADDRESS="www.tilvaro.example"
 MAIL_LINK="mailto:layouts@tilvaro.example?subject=Tilvaro%20-%20Layout%20Editor"
 
@@ -50,20 +49,14 @@ chmod +x "$BROWSER"
 
 RUN_DIR=$WORK/run
 mkdir -p "$RUN_DIR/layouts"
-(cd "$RUN_DIR" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/tilvaro-editor") >"$WORK/editor.log" 2>&1 &
-EDITOR_PID=$!
-E2E_PIDS+=("$EDITOR_PID")
-wait_for 20 window_exists "$TITLE" || fail "the editor window did not appear"
-EDITOR_WINDOW=$(find_window "$TITLE")
-xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
-sleep 0.5
+start_editor "$RUN_DIR"
 
 # The logo: client (399, 0), 105 x 32; the copyright line: client (2, 2), 134 x 13.
 click_logo() { click "$EDITOR_WINDOW" 440 16; }
 click_copyright() { click "$EDITOR_WINDOW" 40 8; }
 calls() { find "$CALLS" -name 'call-*' ! -name '*.tmp' | wc -l; }
 no_box_shown() {
-  ! window_exists "Fehler ..." && ! window_exists "Tilvaro - Editor" || fail "a message box was shown"
+  if window_exists "Fehler ..." || window_exists "Tilvaro - Editor"; then fail "a message box was shown"; fi
 }
 
 # --- no browser registered: nothing happens, the editor goes on --------------------------------
