@@ -27,9 +27,9 @@ class BrowserLookupTest : public ::testing::Test {
     return found ? found->entry.file.filename().string() : std::string();
   }
 
-  void Entry(const std::filesystem::path& folder, const std::string& id, std::string_view types = "text/x-test-htm;",
-             std::string_view extraLines = {}) const {
-    XdgSandbox::WriteEntry(folder, id, browser + " %u", types, extraLines);
+  void Entry(const std::filesystem::path& folder, const std::string& id,
+             std::string_view types = "text/x-test-htm;") const {
+    XdgSandbox::WriteEntry(folder, id, browser + " %u", types);
   }
 
   XdgSandbox& sandbox = XdgSandbox::Instance();

@@ -51,9 +51,9 @@ class XdgSandbox {
 
   // An application entry `id` in `folder` that starts `exec` and lists `mimeTypes` (";"-separated).
   static void WriteEntry(const std::filesystem::path& folder, const std::string& id, std::string_view exec,
-                         std::string_view mimeTypes, std::string_view extraLines = {}) {
+                         std::string_view mimeTypes) {
     Write(folder / id, "[Desktop Entry]\nType=Application\nName=" + id + "\nExec=" + std::string(exec) +
-                           "\nMimeType=" + std::string(mimeTypes) + "\n" + std::string(extraLines));
+                           "\nMimeType=" + std::string(mimeTypes) + "\n");
   }
 
   // An executable shell script in Bin(); returns its path.
