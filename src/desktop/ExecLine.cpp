@@ -8,6 +8,9 @@ bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r
 
 bool IsQuotedEscape(char c) { return c == '"' || c == '`' || c == '$' || c == '\\'; }
 
+// A percent sign before anything but a letter or another percent sign is no field code; it stays.
+bool IsCodeLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '%'; }
+
 bool IsAddressCode(char c) { return c == 'u' || c == 'U' || c == 'f' || c == 'F'; }
 
 // Builds the argument list word by word. A word is "open" once any character (or an empty quoted
@@ -67,7 +70,7 @@ std::optional<std::vector<std::string>> SplitExecLine(std::string_view exec, con
         }
       }
       ++i;
-    } else if (c == '%' && i + 1 < exec.size()) {
+    } else if (c == '%' && i + 1 < exec.size() && IsCodeLetter(exec[i + 1])) {
       const char code = exec[i + 1];
       i += 2;
       if (code == '%') {

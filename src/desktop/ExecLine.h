@@ -9,7 +9,8 @@
 //                alone the code becomes exactly one argument, the address, whatever it holds
 //   %i           "--icon" and the entry's icon as two arguments (nothing when there is no icon)
 //   %c           the entry's name;  %k  the entry's location;  %%  a percent sign
-//   anything else after '%' (the deprecated %d %D %n %N %v %m among them) is dropped.
+//   any other letter after '%' (the deprecated %d %D %n %N %v %m among them) is dropped;
+//   a '%' before anything else stays as it is.
 // When none of %u %U %f %F stands outside quotes, the address is appended as the last argument.
 // Codes inside a quoted argument are never expanded: quoted arguments are where command strings
 // for a shell live, and an address expanded there could run as a command.

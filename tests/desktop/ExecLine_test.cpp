@@ -29,6 +29,7 @@ TEST(ExecLineTest, SplitsByTheQuotingRulesAndPutsTheAddressWhereTheFieldCodeStan
       {"only the first address code counts", "browser %f %F %u", a, Args{"browser", a}},
       {"runs of blanks and tabs", "browser   -a\t %u  ", a, Args{"browser", "-a", a}},
       {"%% is a percent sign", "browser 100%% %u", a, Args{"browser", "100%", a}},
+      {"a lone percent sign stays", "browser 50% off%", a, Args{"browser", "50%", "off%", a}},
       {"deprecated and unknown codes dropped", "browser %d %D %n %N %v %m %z %u", a, Args{"browser", a}},
       {"quoted escapes", R"(sh "say \"hi\" \$HOME \`id\` \\ \n 50%%")", a,
        Args{"sh", "say \"hi\" $HOME `id` \\ \\n 50%", a}},
