@@ -18,6 +18,7 @@
 #include "controls/ToolbarButton97.h"
 #include "controls/Bevel.h"
 #include "controls/ClickLabel.h"
+#include "controls/GoToWeb.h"
 #include "editor/EditFormControls.h"
 #include "editor/InputDialog.h"
 #include "controls/LayerGrid.h"
@@ -33,6 +34,9 @@
 namespace tilvaro {
 
 namespace {
+
+// The subject of a new e-mail to the contact address.
+const char kMailSubject[] = "Tilvaro - Layout Editor";
 
 const QString kFailureCaption = QStringLiteral("Fehler ...");
 const QString kOpenCaption = QStringLiteral("Layout öffnen ...");
@@ -108,6 +112,13 @@ TEditForm::TEditForm(QWidget* parent) : QWidget(parent) {
   AskText = [this](const QString& caption, const QString& prompt, QString& text) {
     return AskForText(caption, prompt, text);
   };
+
+  // The launcher behind the logo and the copyright line.
+  GoWWW = new TGoToWeb(this);
+  GoWWW->SetUrl(QString::fromLatin1(kWebAddress));
+  GoWWW->SetEMail(QString::fromLatin1(kContactAddress));
+  GoWWW->SetEMailSubject(QString::fromLatin1(kMailSubject));
+  GoWWW->SetBrowserState(TBrowserState::gwMaximized);
 
   CreateControls();
   WireEvents();
@@ -371,11 +382,11 @@ void TEditForm::Btn_TileNameClick(QObject*) {
   if (AskText(kTileRenameCaption, kTilePrompt, text) == 1) LBox_Tiles->SetItem(index, text);
 }
 
-// The logo and the copyright line will start the web browser and the mail program; that launcher
-// is not part of the program yet, so for now a click on them does nothing.
-void TEditForm::Img_qmLogoClick(QObject*) {}
+// The logo opens the maker's web page, the copyright line a new e-mail to the contact address.
+// Without a browser that can be started nothing happens, so the results are not looked at.
+void TEditForm::Img_qmLogoClick(QObject*) { GoWWW->OpenWebPage(); }
 
-void TEditForm::Lbl_CopyrightClick(QObject*) {}
+void TEditForm::Lbl_CopyrightClick(QObject*) { GoWWW->OpenNewMail(); }
 
 // ---- Between controls and layout ---------------------------------------------------------------
 

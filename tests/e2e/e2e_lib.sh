@@ -3,7 +3,8 @@
 # windows by title, clicking at client coordinates, screenshots and failing with the evidence.
 #
 # A script sources this file, sets ARTIFACTS (where screenshots go) and calls e2e_init, which makes
-# $WORK (removed on exit), then start_x_session. It registers pids in E2E_PIDS to be stopped on exit.
+# $WORK (removed on exit), then start_x_session; start_editor starts the installed editor and sets
+# EDITOR_PID and EDITOR_WINDOW. It registers pids in E2E_PIDS to be stopped on exit.
 # Exit codes of a script: 0 passed, 1 failed, 77 skipped (no Xvfb on this machine).
 
 E2E_PIDS=()
@@ -80,6 +81,16 @@ export -f running
 click() {  # click <window> <x> <y>: left click at client coordinates of the window
   xdotool mousemove --window "$1" "$2" "$3" sleep 0.1 click 1
   sleep 0.2
+}
+
+start_editor() {  # start_editor <folder>: the installed editor, started there; waits for its window
+  (cd "$1" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/tilvaro-editor") >"$WORK/editor.log" 2>&1 &
+  EDITOR_PID=$!
+  E2E_PIDS+=("$EDITOR_PID")
+  wait_for 20 window_exists "Tilvaro - Layout Editor" || fail "the editor window did not appear"
+  EDITOR_WINDOW=$(find_window "Tilvaro - Layout Editor")
+  xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
+  sleep 0.5
 }
 
 install_build() {  # install_build <build dir>: installs into $WORK/prefix and sets PREFIX
