@@ -35,7 +35,8 @@ std::string WithoutFirstLine(const std::string& text) { return text.substr(text.
 TEST(LayoutToolTest, HelpExplainsEveryCommand) {
   const ToolRun help = Tool({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* word : {"show DATEI", "check DATEI...", "resave QUELLE ZIEL", "Exit-Status"}) {
+  for (const char* word : {"show DATEI", "check DATEI...", "resave QUELLE ZIEL", "show --json DATEI", "check --json DATEI...",
+                           "render DATEI -o BILD.png [--size N]", "Exit-Status"}) {
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
   }
 }
