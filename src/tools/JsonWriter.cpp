@@ -2,67 +2,18 @@
 
 #include <cstdio>
 
+#include "layout/Utf8.h"
+
 namespace tilvaro {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// Decodes the UTF-8 sequence at text[index], advancing index past it. Overlong forms, surrogates,
-// values above U+10FFFF and cut sequences give U+FFFD and consume one byte.
+// The next character; a byte that does not start a valid UTF-8 sequence stands for U+FFFD.
 char32_t NextCharacter(std::string_view text, std::size_t& index) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(index);
-  int length = 0;
-  char32_t c = 0, minimum = 0;
-  if (lead < 0x80) {
-    ++index;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2, c = lead & 0x1F, minimum = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, c = lead & 0x0F, minimum = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, c = lead & 0x07, minimum = 0x10000;
-  } else {
-    ++index;
-    return kReplacement;
-  }
-  if (index + static_cast<std::size_t>(length) > text.size()) {
-    ++index;
-    return kReplacement;
-  }
-  for (int i = 1; i < length; ++i) {
-    const unsigned char next = byte(index + static_cast<std::size_t>(i));
-    if ((next & 0xC0) != 0x80) {
-      ++index;
-      return kReplacement;
-    }
-    c = (c << 6) | (next & 0x3F);
-  }
-  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-    ++index;
-    return kReplacement;
-  }
-  index += static_cast<std::size_t>(length);
-  return c;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
+  if (const std::optional<char32_t> c = NextUtf8(text, index)) return *c;
+  ++index;
+  return kReplacement;
 }
 
 }  // namespace

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "layout/TestFiles.h"
+#include "layout/ToolRun.h"
 #include "tools/JsonWriter.h"
-#include "tools/LayoutTool.h"
 
 namespace tilvaro {
 namespace {
@@ -37,9 +35,9 @@ TEST(LayoutJsonTest, WriterSeparatesValuesInNestedContainers) {
 }
 
 std::string ToolOutput(const std::vector<std::string>& arguments, int expectedStatus) {
-  std::ostringstream out, err;
-  EXPECT_EQ(RunLayoutTool(arguments, out, err), expectedStatus) << err.str();
-  return out.str();
+  const test::ToolRun run = test::Tool(arguments);
+  EXPECT_EQ(run.status, expectedStatus) << run.err;
+  return run.out;
 }
 
 TEST(LayoutJsonTest, ShowJsonPrintsTheLayoutAsTheEditorOpensIt) {

@@ -9,6 +9,7 @@
 
 #include "layout/LayoutFile.h"
 #include "layout/TestFiles.h"
+#include "layout/ToolRun.h"
 
 namespace tilvaro {
 namespace {
@@ -17,18 +18,9 @@ namespace fs = std::filesystem;
 using test::Fixture;
 using test::ReadBytes;
 using test::TempFolder;
+using test::Tool;
+using test::ToolRun;
 using test::WriteBytes;
-
-struct ToolRun {
-  int status;
-  std::string out, err;
-};
-
-ToolRun Tool(const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  const int status = RunLayoutTool(arguments, out, err);
-  return {status, out.str(), err.str()};
-}
 
 std::string WithoutFirstLine(const std::string& text) { return text.substr(text.find('\n') + 1); }
 

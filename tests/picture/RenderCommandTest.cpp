@@ -2,10 +2,8 @@
 
 #include <QImage>
 
-#include <sstream>
-
 #include "layout/TestFiles.h"
-#include "tools/LayoutTool.h"
+#include "layout/ToolRun.h"
 
 namespace tilvaro {
 namespace {
@@ -13,17 +11,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::Fixture;
 using test::TempFolder;
-
-struct ToolRun {
-  int status;
-  std::string out, err;
-};
-
-ToolRun Tool(const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  const int status = RunLayoutTool(arguments, out, err);
-  return {status, out.str(), err.str()};
-}
+using test::Tool;
+using test::ToolRun;
 
 TEST(RenderCommandTest, WrongUsageExitsWithTwo) {
   const std::vector<std::vector<std::string>> cases = {
