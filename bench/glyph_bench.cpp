@@ -64,7 +64,7 @@ std::size_t ImageMemory(const std::vector<std::unique_ptr<TButtonGlyph>>& button
       if (const TGlyphList* list = button->GlyphList(side)) lists.insert(list);
     }
   }
-  std::size_t bytes = SharedGlyphImages::Instance().BytesInUse();
+  std::size_t bytes = SharedGlyphCache() ? SharedGlyphCache()->Images().BytesInUse() : 0;
   for (const TGlyphList* list : lists) bytes += static_cast<std::size_t>(list->Capacity()) * list->BytesPerImage();
   return bytes;
 }
