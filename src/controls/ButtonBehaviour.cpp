@@ -99,10 +99,13 @@ ButtonEffects ButtonBehaviour::Handle(const ButtonInput& input) {
         repeatTimer_ = true;
         out.push_back(ButtonEffect::StartRepeat);
       }
-      // The second press of a double-click reports the double-click only on a latched button.
-      if (input.doubleClick && down_) out.push_back(ButtonEffect::RaiseDblClick);
       break;
     }
+
+    case ButtonInputKind::DoubleClick:
+      // Only a latched button reports the double-click; any other just had two clicks.
+      if (props.enabled && down_) out.push_back(ButtonEffect::RaiseDblClick);
+      break;
 
     case ButtonInputKind::PressEnd:
       arrowPartPressed_ = false;

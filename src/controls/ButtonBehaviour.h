@@ -23,10 +23,11 @@ enum class ButtonInputKind : std::uint8_t {
   PointerLeft,         // the pointer is no longer over the button
   LeaveTimerTick,      // `inside`: the pointer is still over the button
   AppDeactivated,      // the application lost its active window
-  PressFace,           // left press not on the drop-down part; `doubleClick` for a second press
+  PressFace,           // left press not on the drop-down part
   PressArrow,          // left press that targets the drop-down part
   PressEnd,            // the handling of a left press is over (also when it failed)
   PressOther,          // right or middle press
+  DoubleClick,         // follows the second left press of a double-click
   Move,                // pointer move; `inside`: over the face
   ReleaseLeft,         // `inside`: over the face
   ReleaseOther,        // right or middle release
@@ -45,7 +46,6 @@ struct ButtonInput {
   ButtonInputKind kind;
   bool inside = false;       // LeaveTimerTick, Move, ReleaseLeft, RepeatTick
   bool value = false;        // SetEnabled, SetDown
-  bool doubleClick = false;  // PressFace
 };
 
 enum class ButtonEffect : std::uint8_t {

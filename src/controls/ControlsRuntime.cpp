@@ -196,6 +196,11 @@ bool ControlsRuntime::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ApplicationDeactivate:
       if (hot_) hot_->Feed({ButtonInputKind::AppDeactivated});
       break;
+    case QEvent::ApplicationStateChange:
+      if (hot_ && QGuiApplication::applicationState() != Qt::ApplicationActive) {
+        hot_->Feed({ButtonInputKind::AppDeactivated});
+      }
+      break;
     case QEvent::Show:
       // A popup or modal window takes the pointer: a held press ends (cancel mode).
       if (held_ && watched->isWidgetType()) {

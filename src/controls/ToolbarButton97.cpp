@@ -530,7 +530,7 @@ void TToolbarButton97::RememberMouse(QMouseEvent* event) {
   mousePos_ = event->position().toPoint();
 }
 
-void TToolbarButton97::Press(QMouseEvent* event, bool doubleClick) {
+void TToolbarButton97::Press(QMouseEvent* event) {
   RememberMouse(event);
   if (event->button() != Qt::LeftButton) {
     Feed({ButtonInputKind::PressOther});
@@ -545,14 +545,17 @@ void TToolbarButton97::Press(QMouseEvent* event, bool doubleClick) {
     }
   } pressEnd{self};
   const bool arrow = PressTargetsArrow(behaviour_.props, width(), dropdownArrowWidth_, mousePos_.x());
-  Feed({arrow ? ButtonInputKind::PressArrow : ButtonInputKind::PressFace, false, false, doubleClick});
+  Feed({arrow ? ButtonInputKind::PressArrow : ButtonInputKind::PressFace});
 }
 
-void TToolbarButton97::mousePressEvent(QMouseEvent* event) { Press(event, false); }
+void TToolbarButton97::mousePressEvent(QMouseEvent* event) { Press(event); }
 
 void TToolbarButton97::mouseDoubleClickEvent(QMouseEvent* event) {
-  // The second press of a double-click is an ordinary press that knows it is one.
-  Press(event, true);
+  // The second press of a double-click arrives as this event alone: it is handled as a press,
+  // and then the double-click itself is reported.
+  QPointer<TToolbarButton97> self(this);
+  Press(event);
+  if (self && event->button() == Qt::LeftButton) Feed({ButtonInputKind::DoubleClick});
 }
 
 void TToolbarButton97::mouseMoveEvent(QMouseEvent* event) {

@@ -202,7 +202,7 @@ class TToolbarButton97 : public QWidget {
 
  private:
   void Apply(const ButtonEffects& effects);
-  void Press(QMouseEvent* event, bool doubleClick);
+  void Press(QMouseEvent* event);
   void RememberMouse(QMouseEvent* event);
   void RaiseMouse(const TMouseEvent& handler);
   void Redraw(bool erase);
