@@ -4,9 +4,11 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 #include "controls/ApplicationHint.h"
 #include "controls/DropdownList.h"
@@ -130,8 +132,21 @@ const QImage& ControlsRuntime::DownPattern() {
     for (int y = 0; y < 8; ++y) {
       for (int x = 0; x < 8; ++x) downPattern_.setPixel(x, y, (x + y) % 2 == 0 ? highlightRgb : faceRgb);
     }
+    downPatternTiled_ = QImage();
   }
   return downPattern_;
+}
+
+const QImage& ControlsRuntime::DownPatternTiled(QSize size) {
+  const QImage& pattern = DownPattern();
+  if (downPatternTiled_.width() < size.width() || downPatternTiled_.height() < size.height()) {
+    const int width = std::max({size.width(), downPatternTiled_.width(), 128});
+    const int height = std::max({size.height(), downPatternTiled_.height(), 128});
+    downPatternTiled_ = QImage(width, height, QImage::Format_RGB32);
+    QPainter painter(&downPatternTiled_);
+    painter.fillRect(downPatternTiled_.rect(), QBrush(pattern));
+  }
+  return downPatternTiled_;
 }
 
 TGlyphCache& ControlsRuntime::EnsureGlyphCache() {

@@ -64,6 +64,9 @@ class ControlsRuntime : public QObject {
   // 8 x 8 checker of button highlight (where x + y is even) and button face; made again when
   // either system colour has changed since it was made.
   const QImage& DownPattern();
+  // The same checker already tiled over at least `size` from the origin, so that a face copies
+  // its part instead of tiling it pixel by pixel at every paint.
+  const QImage& DownPatternTiled(QSize size);
 
   // The glyph lists shared by all renderers; the cache itself goes when it is empty.
   TGlyphCache* GlyphCache() const { return glyphCache_.get(); }
@@ -98,6 +101,7 @@ class ControlsRuntime : public QObject {
   std::unique_ptr<ControlTimer> leaveTimer_;
   ControlTimerFactory timerFactory_;
   QImage downPattern_;
+  QImage downPatternTiled_;
   Rgb patternFace_{}, patternHighlight_{};
   std::unique_ptr<TGlyphCache> glyphCache_;
   std::unique_ptr<ApplicationHint> hint_;

@@ -639,11 +639,11 @@ void TToolbarButton97::Paint(QPainter& painter) {
   }
   Point offset{0, 0};
   if (face.facePushed) {
-    if (face.checker) {
-      canvas.Brush.style = BrushStyle::Pattern;
-      canvas.Brush.pattern = ControlsRuntime::Instance().DownPattern();
-      canvas.FillRect(r);
-      canvas.Brush.style = BrushStyle::Solid;
+    if (face.checker && r.right > r.left && r.bottom > r.top) {
+      // The checker is tiled from the canvas origin: the same part of the tiled image.
+      const QImage& tiled = ControlsRuntime::Instance().DownPatternTiled(QSize(r.right, r.bottom));
+      const QRect part(r.left, r.top, r.right - r.left, r.bottom - r.top);
+      canvas.Painter().drawImage(part.topLeft(), tiled, part);
     }
     offset = Point{1, 1};
   }
