@@ -172,6 +172,12 @@ ApplicationHint& ControlsRuntime::Hint() {
 
 std::unique_ptr<ControlTimer> ControlsRuntime::MakeTimer() { return timerFactory_(); }
 
+void ControlsRuntime::SetTimerFactory(ControlTimerFactory factory) {
+  timerFactory_ = std::move(factory);
+  if (TToolbarButton97* hot = hot_) StopLeaveTracking(*hot);
+  leaveTimer_.reset();
+}
+
 // --- The application-wide filter --------------------------------------------------------------
 
 bool ControlsRuntime::HandleWindowKey(QWidget& window, QKeyEvent& event) {

@@ -82,9 +82,10 @@ class ControlsRuntime : public QObject {
   ApplicationHint& Hint();
 
   // --- Timers ---------------------------------------------------------------------------------
-  // A new timer for a control. Tests install a factory of hand-driven timers.
+  // A new timer for a control. Tests install a factory of hand-driven timers; the leave timer is
+  // then made again from the new factory at its next use (a hot button stops being tracked).
   std::unique_ptr<ControlTimer> MakeTimer();
-  void SetTimerFactory(ControlTimerFactory factory) { timerFactory_ = std::move(factory); }
+  void SetTimerFactory(ControlTimerFactory factory);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -237,6 +238,35 @@ TEST_F(ButtonModesTest, HotFrameEndsWhenTheApplicationIsDeactivatedUnlessShownIn
   EXPECT_EQ(buttons_[0]->State(), ButtonState::Up) << "no active window: no hot frame";
   test::Move(buttons_[1], QPoint(20, 12));
   EXPECT_EQ(buttons_[1]->State(), ButtonState::Hot);
+}
+
+TEST_F(ButtonModesTest, LeaveTimerEndsTheHotFrameWhenThePointerIsElsewhere) {
+  test::Move(buttons_[0], QPoint(20, 12));
+  ASSERT_EQ(ControlsRuntime::Instance().HotButton(), buttons_[0]);
+  auto& leave = static_cast<HandTimer&>(ControlsRuntime::Instance().LeaveTimer());
+  EXPECT_TRUE(leave.active);
+  EXPECT_EQ(leave.interval, 125);
+  QCursor::setPos(buttons_[0]->mapToGlobal(QPoint(20, 12)));
+  leave.Tick();
+  EXPECT_EQ(buttons_[0]->State(), ButtonState::Hot) << "still over the button";
+  QCursor::setPos(window_->mapToGlobal(QPoint(290, 110)));
+  leave.Tick();
+  EXPECT_EQ(buttons_[0]->State(), ButtonState::Up);
+  EXPECT_FALSE(leave.active);
+}
+
+TEST_F(ButtonModesTest, ModalWindowShownDuringAPressEndsIt) {
+  test::Move(buttons_[0], QPoint(20, 12));
+  test::Press(buttons_[0], QPoint(20, 12));
+  ASSERT_TRUE(buttons_[0]->LeftButtonHeld());
+  QWidget modal;
+  modal.setWindowModality(Qt::ApplicationModal);
+  modal.show();
+  EXPECT_FALSE(buttons_[0]->LeftButtonHeld());
+  EXPECT_EQ(buttons_[0]->State(), ButtonState::Up);
+  modal.hide();
+  test::Release(buttons_[0], QPoint(20, 12));
+  EXPECT_TRUE(clicks_.empty());
 }
 
 TEST(ButtonProperties, DefaultsAndClampingSetters) {
