@@ -18,28 +18,18 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "controls/ToolbarButton97.h"
 
 using namespace tilvaro;
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
-template <typename Body>
-double Fastest(int runs, Body body) {
-  double best = 1e9;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    body();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  return best;
-}
+using bench::Fastest;
 
 constexpr int kPerPanel = 10;
 constexpr int kButtonWidth = 23;
