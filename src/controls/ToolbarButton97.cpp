@@ -90,6 +90,8 @@ TToolbarButton97::TToolbarButton97(QWidget* parent) : QWidget(parent) {
     paintErrorReported_ = false;
     Redraw(true);
   };
+  // Made inside a disabled container: disabled from the start, without an EnabledChange.
+  if (!isEnabled()) Feed({ButtonInputKind::SetEnabled, false, false});
 }
 
 TToolbarButton97::~TToolbarButton97() {
@@ -481,6 +483,10 @@ bool TToolbarButton97::event(QEvent* event) {
       if (isVisible() && ParentCanFocus()) Feed({ButtonInputKind::Accelerator});
       return true;
     }
+    case QEvent::ParentChange:
+      // Moved into a disabled container, the button is disabled without an EnabledChange.
+      Feed({ButtonInputKind::SetEnabled, false, isEnabled()});
+      break;
     case QEvent::ToolTip: {
       auto* help = static_cast<QHelpEvent*>(event);
       if (showHint_ && !hint_.isEmpty()) {

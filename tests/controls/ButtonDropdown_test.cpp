@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QWhatsThis>
 #include <QWindow>
 #include <QSignalSpy>
 #include <QTest>
@@ -193,6 +194,22 @@ TEST_F(ButtonDropdownTest, HoveredItemSetsTheApplicationHint) {
   test::Release(button_, QPoint(10, 10));
   EXPECT_EQ(hint.Text(), QStringLiteral("Hinweis Erster"));
   EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(ButtonDropdownTest, F1OnAnItemShowsItsHelp) {
+  menu_->actions().at(0)->setWhatsThis(QStringLiteral("Hilfe zum ersten Eintrag"));
+  bool helpShown = false;
+  OpenWith([&] { test::Press(button_, QPoint(10, 10)); },
+           [&](QMenu& menu) {
+             QTest::keyClick(&menu, Qt::Key_Down);
+             QTest::keyClick(&menu, Qt::Key_F1);
+             for (QWidget* top : QApplication::topLevelWidgets()) {
+               if (top->isVisible() && top != &menu && top->windowType() == Qt::Popup) helpShown = true;
+             }
+             QWhatsThis::hideText();
+           });
+  test::Release(button_, QPoint(10, 10));
+  EXPECT_TRUE(helpShown);
 }
 
 TEST_F(ButtonDropdownTest, DestroyedMenuLeavesTheRegistryAndTheButton) {

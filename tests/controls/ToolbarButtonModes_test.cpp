@@ -290,6 +290,13 @@ TEST(ButtonProperties, DefaultsAndClampingSetters) {
   b.resize(5, 22);
   b.SetDropdownCombo(false);
   EXPECT_EQ(b.width(), 1) << "a shrinking combo keeps at least one pixel";
+
+  QWidget disabledPanel;
+  disabledPanel.setEnabled(false);
+  EXPECT_EQ(TToolbarButton97(&disabledPanel).State(), ButtonState::Disabled);
+  b.setParent(&disabledPanel);
+  EXPECT_EQ(b.State(), ButtonState::Disabled) << "moved into a disabled panel";
+  b.setParent(nullptr);
 }
 
 // Faces painted straight into an image, one row per style.
