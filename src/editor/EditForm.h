@@ -128,10 +128,9 @@ class TEditForm : public QWidget {
   void ShowFailure(const QString& text);
 
  private:
+  // Builds the controls from the window's control table, then what the table does not describe.
   void CreateControls();
-  void CreateTopStrip();
-  void CreateLeftMenu();
-  void NameControls();
+  void ConfigureControls();
   void WireEvents();
   void SetTabOrder();
   int AskForText(const QString& caption, const QString& prompt, QString& text);
