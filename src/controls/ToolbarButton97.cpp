@@ -17,6 +17,7 @@
 
 #include "controls/ButtonGlyph.h"
 #include "controls/ControlsRuntime.h"
+#include "controls/ControlsVersion.h"
 #include "controls/DropdownList.h"
 #include "platform/Canvas.h"
 #include "platform/ErrorBox.h"
@@ -54,24 +55,26 @@ struct RestoreDirection {
 // Qt handing the same press on to the button, which would open the menu again.
 class NoReplayOnButton : public QObject {
  public:
-  NoReplayOnButton(QMenu& menu, QWidget& button) : menu_(menu), button_(&button) {
-    menu_.setAttribute(Qt::WA_NoMouseReplay, false);
-    menu_.installEventFilter(this);
+  NoReplayOnButton(QMenu& menu, QWidget& button) : menu_(&menu), button_(&button) {
+    menu.setAttribute(Qt::WA_NoMouseReplay, false);
+    menu.installEventFilter(this);
   }
-  ~NoReplayOnButton() override { menu_.removeEventFilter(this); }
+  ~NoReplayOnButton() override {
+    if (menu_) menu_->removeEventFilter(this);
+  }
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::MouseButtonPress && button_) {
+    if (event->type() == QEvent::MouseButtonPress && button_ && menu_) {
       const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
       const QRect onScreen(button_->mapToGlobal(QPoint(0, 0)), button_->size());
-      if (onScreen.contains(global)) menu_.setAttribute(Qt::WA_NoMouseReplay, true);
+      if (onScreen.contains(global)) menu_->setAttribute(Qt::WA_NoMouseReplay, true);
     }
     return false;
   }
 
  private:
-  QMenu& menu_;
+  QPointer<QMenu> menu_;  // an item's action may destroy the menu while it is open
   QPointer<QWidget> button_;
 };
 
@@ -99,7 +102,7 @@ TToolbarButton97::~TToolbarButton97() {
   renderer_->OnGlyphChange = nullptr;
 }
 
-QString TToolbarButton97::Version() const { return QStringLiteral("Tilvaro-Steuerelemente 1.0"); }
+QString TToolbarButton97::Version() const { return QString::fromLatin1(kControlsVersion); }
 
 // --- Setters ----------------------------------------------------------------------------------
 
