@@ -26,7 +26,10 @@ std::optional<int> TGlyphCache::ShareImage(TGlyphList* list, const GlyphImageRec
 }
 
 void TGlyphCache::ReleaseImage(TGlyphList* list, int slot) {
-  if (list != nullptr && images_.Release(list, slot)) list->ReleaseSlot(slot);
+  // Only lists of this cache: a renderer that outlived an earlier cache holds stale lists.
+  const bool own = std::any_of(GlyphLists.begin(), GlyphLists.end(),
+                               [list](const std::unique_ptr<TGlyphList>& owned) { return owned.get() == list; });
+  if (own && images_.Release(list, slot)) list->ReleaseSlot(slot);
 }
 
 // Renderers may be destroyed after the runtime (while the application goes): they then find no
