@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QShortcutEvent>
 #include <QTimer>
+#include <QWindow>
 #include <QToolTip>
 #include <algorithm>
 #include <optional>
@@ -51,31 +52,68 @@ struct RestoreDirection {
   }
 };
 
-// While a drop-down menu is open: a press on the button that opened it closes the menu without
-// Qt handing the same press on to the button, which would open the menu again.
-class NoReplayOnButton : public QObject {
+// While a drop-down menu is open, a press outside it closes it. Whether the toolkit then hands that
+// press on to the widget under the pointer differs between platforms, so the menu never does here
+// and this filter does it instead, once the menu has closed: a press on the button that opened
+// the menu is dropped when the drop-down removes clicks (it must not open the menu again), any
+// other press reaches its target.
+class ClosingPress : public QObject {
  public:
-  NoReplayOnButton(QMenu& menu, QWidget& button) : menu_(&menu), button_(&button) {
-    menu.setAttribute(Qt::WA_NoMouseReplay, false);
+  ClosingPress(QMenu& menu, QWidget& button, bool dropOnButton)
+      : menu_(&menu), button_(&button), dropOnButton_(dropOnButton) {
+    menu.setAttribute(Qt::WA_NoMouseReplay, true);
     menu.installEventFilter(this);
   }
-  ~NoReplayOnButton() override {
-    if (menu_) menu_->removeEventFilter(this);
+  ~ClosingPress() override {
+    if (menu_) {
+      menu_->removeEventFilter(this);
+      menu_->setAttribute(Qt::WA_NoMouseReplay, false);
+    }
+  }
+
+  // Hands the recorded press on, after the menu has closed.
+  void Replay() {
+    if (!pressed_) return;
+    pressed_ = false;
+    QWidget* target = QApplication::widgetAt(global_);
+    if (target == nullptr) return;  // outside the application: nothing to hand on
+    if (dropOnButton_ && button_ && target == button_) return;
+    QWindow* window = target->window()->windowHandle();
+    if (window == nullptr) return;
+    const QPointF local = window->mapFromGlobal(global_);
+    // Posted, as the platform would deliver it: the menu's own event loop has ended by then.
+    QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonPress, local, QPointF(global_),
+                                                        button_pressed_, buttons_, modifiers_));
+    // A release that came while the menu was closing went nowhere: it follows the press.
+    if (!(QGuiApplication::mouseButtons() & button_pressed_)) {
+      QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonRelease, local, QPointF(global_),
+                                                          button_pressed_, buttons_ & ~button_pressed_, modifiers_));
+    }
   }
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::MouseButtonPress && button_ && menu_) {
-      const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-      const QRect onScreen(button_->mapToGlobal(QPoint(0, 0)), button_->size());
-      if (onScreen.contains(global)) menu_->setAttribute(Qt::WA_NoMouseReplay, true);
-    }
+    if (event->type() != QEvent::MouseButtonPress || !menu_) return false;
+    auto* press = static_cast<QMouseEvent*>(event);
+    const QPoint global = press->globalPosition().toPoint();
+    if (menu_->geometry().contains(global)) return false;
+    pressed_ = true;
+    global_ = global;
+    button_pressed_ = press->button();
+    buttons_ = press->buttons();
+    modifiers_ = press->modifiers();
     return false;
   }
 
  private:
   QPointer<QMenu> menu_;  // an item's action may destroy the menu while it is open
   QPointer<QWidget> button_;
+  bool dropOnButton_;
+  bool pressed_ = false;
+  QPoint global_;
+  Qt::MouseButton button_pressed_ = Qt::NoButton;
+  Qt::MouseButtons buttons_;
+  Qt::KeyboardModifiers modifiers_;
 };
 
 }  // namespace
@@ -430,10 +468,10 @@ void TToolbarButton97::ShowDropdown() {
   const RestoreDirection restore{menu, menu->layoutDirection()};
   menu->setLayoutDirection(Qt::LeftToRight);
   const QPoint corner = mapToGlobal(QPoint(0, height()));
-  std::optional<NoReplayOnButton> noReplay;
-  if (removeClicks) noReplay.emplace(*menu, *this);
+  ClosingPress closingPress(*menu, *this, removeClicks);
   // The chosen item's action runs inside exec, before it returns.
   menu->exec(corner);
+  closingPress.Replay();
 }
 
 void TToolbarButton97::RepeatTick() {

@@ -162,12 +162,19 @@ TEST_F(ButtonDropdownTest, PressesPostedOnTheButtonAreDroppedUnlessKeptOthersArr
   EXPECT_EQ(log_, "Down Click Dropdown Down Click Dropdown OtherDown ");
 }
 
-TEST_F(ButtonDropdownTest, PressOnTheButtonClosesItsMenuWithoutReopeningIt) {
+TEST_F(ButtonDropdownTest, PressOnTheButtonClosesItsMenuWithoutReopeningItAPressElsewhereReachesItsTarget) {
   OpenWith([&] { test::Press(button_, QPoint(10, 10)); },
            [&](QMenu&) { test::Press(button_, QPoint(12, 12)); });
   test::Release(button_, QPoint(12, 12));
   QApplication::processEvents();
   EXPECT_EQ(log_, "Down Click Dropdown ");
+
+  log_.clear();
+  OpenWith([&] { test::Press(button_, QPoint(10, 10)); },
+           [&](QMenu&) { test::Press(other_, QPoint(10, 10)); });
+  QApplication::processEvents();
+  test::Release(other_, QPoint(10, 10));
+  EXPECT_EQ(log_, "Down Click Dropdown OtherDown ");
 }
 
 TEST_F(ButtonDropdownTest, EnterOnAPlainDropdownButtonOpensTheMenu) {
