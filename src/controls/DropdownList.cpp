@@ -20,11 +20,11 @@ void TDropdownList::AddMenu(QMenu* menu) {
 }
 
 bool TDropdownList::Contains(const QMenu* menu) const {
-  return std::find(menus_.begin(), menus_.end(), menu) != menus_.end();
+  return menus_.contains(static_cast<const QObject*>(menu));
 }
 
 void TDropdownList::MenuDestroyed(QObject* menu) {
-  menus_.removeAll(static_cast<QMenu*>(menu));  // only the address is compared
+  menus_.removeAll(menu);
 }
 
 void TDropdownList::ItemHovered(QAction* action) { hint_.SetText(action ? action->statusTip() : QString()); }

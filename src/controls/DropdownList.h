@@ -35,7 +35,9 @@ class TDropdownList : public QObject {
   void ItemHovered(QAction* action);
 
   ApplicationHint& hint_;
-  QList<QMenu*> menus_;  // not owned; each leaves the list when it is destroyed
+  // Not owned; each leaves the list when it is destroyed. Kept as QObject pointers because a menu
+  // that is being destroyed is no longer a QMenu and must not be cast back to one.
+  QList<const QObject*> menus_;
 };
 
 }  // namespace tilvaro

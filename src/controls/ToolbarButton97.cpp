@@ -290,8 +290,12 @@ void TToolbarButton97::SetDropdownMenu(QMenu* menu) {
   if (dropdownMenu_) disconnect(dropdownMenu_, &QObject::destroyed, this, nullptr);
   dropdownMenu_ = menu;
   if (menu) {
-    // A destroyed menu leaves the button as if it had been set to none.
-    connect(menu, &QObject::destroyed, this, [this] { SetDropdownMenu(nullptr); });
+    // A destroyed menu leaves the button as if it had been set to none. The pointer is only
+    // cleared here: while it is being destroyed the object is no longer a QMenu to look at.
+    connect(menu, &QObject::destroyed, this, [this] {
+      dropdownMenu_ = nullptr;
+      UpdateHasDropdown();
+    });
     ControlsRuntime::Instance().DropdownList().AddMenu(menu);
   }
   UpdateHasDropdown();
