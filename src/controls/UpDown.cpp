@@ -6,6 +6,8 @@
 #include <QPolygon>
 #include <algorithm>
 
+#include "controls/FocusRect.h"
+
 namespace tilvaro {
 
 namespace {
@@ -91,6 +93,8 @@ void TUpDown::paintEvent(QPaintEvent*) {
                                  QPalette::ButtonText));
     painter.setBrush(painter.pen().color());
     painter.drawPolygon(arrow);
+    // The keyboard focus: a dotted frame inside each face, around its arrow.
+    if (hasFocus()) DrawFocusRect(painter, face.adjusted(2, 2, -2, -2), colours.color(QPalette::ButtonText));
   }
 }
 

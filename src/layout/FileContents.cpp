@@ -46,12 +46,6 @@ class FileDescriptor {
     if (fd_ >= 0) ::close(fd_);
   }
   int Get() const { return fd_; }
-  // Closes now and reports the result, which can carry a delayed write error.
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
 
  private:
   int fd_;
@@ -292,7 +286,8 @@ bool ReplaceFileContents(const std::filesystem::path& requested, std::string_vie
   std::string tempName;
   FileDescriptor temp(CreateTemporary(folder, mode, tempName));
   if (temp.Get() < 0) {
-    SetReason(reason, DescribeError(errno));
+    // The target itself need not exist; what is missing here is its folder.
+    SetReason(reason, errno == ENOENT ? "Ordner nicht vorhanden" : DescribeError(errno));
     return false;
   }
   const auto fail = [&](int error) {
@@ -311,9 +306,8 @@ bool ReplaceFileContents(const std::filesystem::path& requested, std::string_vie
   if (::fsync(temp.Get()) != 0) return fail(errno);
   // An unnamed file gets its name only now that it is complete; rename cannot take an unnamed file.
   if (tempName.empty() && !GiveName(temp.Get(), folder, tempName)) return fail(errno);
+  // The file stays open, and so locked, until it has its final name.
   if (::rename(tempName.c_str(), targetName.c_str()) != 0) return fail(errno);
-  tempName.clear();
-  if (!temp.Close()) return fail(errno);
 
   // Make the rename itself durable; a failure here leaves the new file in place and is not an error.
   FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

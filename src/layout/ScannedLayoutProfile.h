@@ -20,7 +20,7 @@ namespace tilvaro {
 class ScannedLayoutProfile : public TypedProfile {
  public:
   // Tile-set entries numbered higher are not kept (a layout that big is no layout the game uses).
-  static constexpr std::size_t kMaxTileSets = std::size_t{1} << 20;
+  static constexpr std::size_t kMaxTileSets = 65536;
 
   // fileName only names the file in messages; text is the file's bytes (at most 4 GiB).
   ScannedLayoutProfile(std::filesystem::path fileName, std::string text);

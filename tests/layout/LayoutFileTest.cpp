@@ -275,7 +275,7 @@ TEST_F(LayoutFileTest, AFailedSaveChangesNothingAndLeavesNoFileBehind) {
     FAIL() << "no error raised";
   } catch (const WriteError& error) {
     // The sentence as the first line, the reason on the next.
-    EXPECT_EQ(std::string(error.what()), "Kann nicht nach " + missing.string() + " schreiben\nNicht vorhanden");
+    EXPECT_EQ(std::string(error.what()), "Kann nicht nach " + missing.string() + " schreiben\nOrdner nicht vorhanden");
   }
   EXPECT_FALSE(fs::exists(missing.parent_path()));
 
