@@ -14,7 +14,8 @@ namespace {
 // A damaged NUMBERS must not turn a small file into a huge list (NUMBERS=2147483647 would otherwise
 // mean two billion empty entries). Up to this many entries are always kept as the count says; beyond
 // it the list ends with the last entry the file holds, so only trailing entries that are not in the
-// file are ever dropped (files the editor saved hold every entry and are never cut).
+// file are ever dropped (files the editor saved hold every entry and are never cut, up to
+// ScannedLayoutProfile::kMaxTileSets entries).
 constexpr std::size_t kMinTileSetLimit = 1024;
 
 // The lines of a saved layout besides its tile-set entries: INFO with up to 6 keys, TILES with

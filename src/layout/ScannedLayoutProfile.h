@@ -19,8 +19,9 @@ namespace tilvaro {
 // numbered entry it finds up to kMaxTileSets, 12 bytes. Writing always fails: it is for reading.
 class ScannedLayoutProfile : public TypedProfile {
  public:
-  // Tile-set entries numbered higher are not kept (a layout that big is no layout the game uses).
-  static constexpr std::size_t kMaxTileSets = 65536;
+  // Tile-set entries numbered higher are not kept: a quarter of a million tile sets is no layout the
+  // game uses, and the bound keeps a few bytes in the file from asking for a list of billions.
+  static constexpr std::size_t kMaxTileSets = std::size_t{1} << 18;
 
   // fileName only names the file in messages; text is the file's bytes (at most 4 GiB).
   ScannedLayoutProfile(std::filesystem::path fileName, std::string text);

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <exception>
 #include <new>
+#include <stdexcept>
 
 namespace tilvaro {
 
@@ -25,6 +26,8 @@ QString MessageOf(std::exception_ptr error) {
     std::rethrow_exception(error);
   } catch (const std::bad_alloc&) {
     return QStringLiteral("Zu wenig Arbeitsspeicher");
+  } catch (const std::length_error&) {
+    return QStringLiteral("Zu groß zum Verarbeiten");
   } catch (const std::exception& e) {
     return QString::fromUtf8(e.what());
   } catch (...) {

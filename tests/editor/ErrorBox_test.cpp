@@ -40,6 +40,9 @@ TEST(RunGuarded, AnythingThrownIsCaught) {
   MessageBoxAnswerer outOfMemory;
   EXPECT_FALSE(RunGuarded([] { throw std::bad_alloc(); }));
   EXPECT_EQ(outOfMemory.Seen().text, QStringLiteral("Zu wenig Arbeitsspeicher."));
+  MessageBoxAnswerer tooLong;
+  EXPECT_FALSE(RunGuarded([] { throw std::length_error("basic_string::_M_create"); }));
+  EXPECT_EQ(tooLong.Seen().text, QStringLiteral("Zu groß zum Verarbeiten."));
 }
 
 TEST(RunGuarded, GuardedHandlersGetTheirSenderAndKeepExceptionsInside) {
