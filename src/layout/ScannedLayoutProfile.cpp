@@ -46,6 +46,9 @@ ScannedLayoutProfile::ScannedLayoutProfile(std::filesystem::path fileName, std::
 
 void ScannedLayoutProfile::Scan() {
   std::vector<bool> numberSeen;  // made on the first numbered entry; repeats keep the first value
+  // Room for as many entries as the text can hold lines (of 3 bytes at least), so that the list is
+  // never copied while it grows; pages that are never filled cost nothing.
+  numbered_.reserve(std::min(text_.size() / 3, kMaxTileSets));
   profile_scan::ScanSections(text_, kSections, [&](std::size_t section, std::string_view name, std::string_view raw) {
     if (section == kTiles) {
       if (const std::size_t number = KeyNumber(name, kMaxTileSets); number != 0) {
