@@ -27,6 +27,7 @@ std::string DescribeError(int error) {
     case EFBIG: return "Datei zu groß";
     case ELOOP: return "zu viele verkettete Verknüpfungen";
     case ENAMETOOLONG: return "Name zu lang";
+    case EBADF: return "nicht geöffnet";
     default: return std::strerror(error);
   }
 }

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <new>
 #include <optional>
 #include <stdexcept>
-#include <filesystem>
 #include <string_view>
 
 #include "layout/Cp1252.h"

@@ -178,8 +178,10 @@ TEST(LayoutProgramTest, OutputThatCannotBeWrittenFailsAndSaysSo) {
   }
 }
 
-// Running out of memory on one file is that file's problem; the next one is still checked.
-TEST(LayoutProgramTest, AFileTooBigForTheMemoryIsReportedAndTheNextChecked) {
+// Under a memory limit of 192 MiB: hostile files of 48 MiB open and save in a small multiple of
+// their size, and running out of memory on one file is that file's problem; the next one is still
+// checked.
+TEST(LayoutProgramTest, MemoryStaysBoundedAndRunningOutIsReportedPerFile) {
   const TempFolder folder;
   const std::string program = std::string("'") + TILVARO_LAYOUT_PROGRAM + "'";
   const auto big = folder / "big.set";
@@ -197,6 +199,14 @@ TEST(LayoutProgramTest, AFileTooBigForTheMemoryIsReportedAndTheNextChecked) {
   EXPECT_EQ(status, 1) << err;
   EXPECT_NE(out.find("big.set: FEHLER: zu wenig Arbeitsspeicher\n"), std::string::npos) << out;
   EXPECT_NE(out.find("turm.set: OK, 2 Steine\n"), std::string::npos) << out;
+
+  const auto feeds = folder / "feeds.set", count = folder / "count.set";
+  WriteBytes(feeds, "[INFO]\nLAYERS=2\n[TILES]\nNUMBERS=1\n" + std::string(48u << 20, '\n') + "1=a\n");
+  WriteBytes(count, "[TILES]\nNUMBERS=2147483647\n; " + std::string(48u << 20, 'c') + "\n");
+  EXPECT_EQ(Shell("(" + limited + "check '" + feeds.string() + "') >/dev/null", folder).first, 0);
+  const auto [resaved, resaveErr] =
+      Shell("(" + limited + "resave '" + count.string() + "' '" + (folder / "saved.set").string() + "')", folder);
+  EXPECT_EQ(resaved, 0) << resaveErr;
 }
 
 }  // namespace
