@@ -17,7 +17,10 @@ int Index(ButtonState state) { return static_cast<int>(state); }
 
 TButtonGlyph::TButtonGlyph() {
   glyph_.OnChange = [this](TGlyphBitmap& changed) { GlyphSourceChanged(&changed); };
-  glyphMask_.OnChange = [this](TGlyphBitmap& changed) { GlyphSourceChanged(&changed); };
+  glyphMask_.OnChange = [this](TGlyphBitmap& changed) {
+    maskFromAlpha_ = false;
+    GlyphSourceChanged(&changed);
+  };
   EnsureSharedGlyphCache();
 }
 
@@ -37,7 +40,10 @@ void TButtonGlyph::SetGlyph(const Bitmap& value) {
 
 void TButtonGlyph::SetGlyph(const QImage& image) {
   // The mask first, so that the glyph's own change (which repaints) sees the complete source.
-  SetGlyphMask(MaskFromAlpha(image));
+  if (glyphMask_.IsEmpty() || maskFromAlpha_) {
+    SetGlyphMask(MaskFromAlpha(image));
+    maskFromAlpha_ = true;
+  }
   SetGlyph(FromQImage(image));
 }
 
@@ -46,24 +52,26 @@ void TButtonGlyph::SetGlyphMask(const Bitmap& value) {
   glyphMask_.Assign(value);
 }
 
-void TButtonGlyph::LinkImages(TImageList* images) {
-  if (imagesLink_ && imagesLink_->Sender()) imagesLink_->Sender()->UnRegisterChanges(*imagesLink_);
+void TButtonGlyph::SetImages(TImageList* images) {
   images_ = images;
-  if (images_) {
-    if (!imagesLink_) {
-      imagesLink_ = std::make_unique<TChangeLink>(
-          [this](TImageList& changed) { GlyphSourceChanged(&changed); });
-    }
-    images_->RegisterChanges(*imagesLink_);
-  } else {
+  if (!images_) {
     imagesLink_.reset();
+    return;
   }
-  DeriveNumGlyphs();
+  if (!imagesLink_) {
+    imagesLink_ = std::make_unique<TChangeLink>([this](TImageList& changed) { GlyphSourceChanged(&changed); });
+    imagesLink_->OnSenderDestroyed = [this](const TImageList& destroyed) {
+      // Images is cleared as the owner's property would clear it: the images prepared from the
+      // list go, and the owner repaints without a glyph.
+      if (images_ == &destroyed) LinkImages(nullptr);
+    };
+  }
+  images_->RegisterChanges(*imagesLink_);  // moves the link from a previous list
 }
 
-TImageList* TButtonGlyph::SourceImages() const {
-  if (images_ && imagesLink_ && imagesLink_->Sender() != images_) return nullptr;
-  return images_;
+void TButtonGlyph::LinkImages(TImageList* images) {
+  SetImages(images);
+  DeriveNumGlyphs();
 }
 
 void TButtonGlyph::SetNumGlyphs(int value) {
@@ -91,18 +99,17 @@ void TButtonGlyph::GlyphSourceChanged(const void* sender) {
 }
 
 void TButtonGlyph::DiscardImages() {
-  SharedGlyphImages& shared = SharedGlyphImages::Instance();
+  // Without a cache (the application is gone) the lists went with it: nothing to give back.
+  TGlyphCache* cache = SharedGlyphCache();
   for (int side = 0; side < 2; ++side) {
     TGlyphList* list = glyphLists_[side];
     for (std::int32_t& slot : stateImageIndexes_[side]) {
       if (slot == -1) continue;
-      if (list && shared.Release(list, slot)) list->ReleaseSlot(slot);
+      if (cache) cache->ReleaseImage(list, slot);
       slot = -1;
     }
-    if (list) {
-      if (TGlyphCache* cache = SharedGlyphCache()) cache->ReleaseList(list);
-      glyphLists_[side] = nullptr;
-    }
+    if (list && cache) cache->ReleaseList(list);
+    glyphLists_[side] = nullptr;
   }
 }
 
@@ -118,10 +125,10 @@ PreparedImage TButtonGlyph::PrepareStateImage(ButtonState state) {
   if (stateImageIndexes_[1][stateIndex] != -1) return {true, stateImageIndexes_[1][stateIndex]};
   if (stateImageIndexes_[0][stateIndex] != -1) return {false, stateImageIndexes_[0][stateIndex]};
 
-  TImageList* images = SourceImages();
+  TImageList* images = images_;
   if (images) {
     if (imageIndex_ < 0 || imageIndex_ >= images->Count()) return {false, -1};
-  } else if (images_ || glyph_.IsEmpty()) {
+  } else if (glyph_.IsEmpty()) {
     return {false, -1};
   }
   const bool hasMask = !images && !glyphMask_.IsEmpty();
@@ -129,8 +136,9 @@ PreparedImage TButtonGlyph::PrepareStateImage(ButtonState state) {
   const Size cell = CellSize(images);
   const int extra = side ? 0 : 1;
 
+  TGlyphCache& cache = EnsureSharedGlyphCache();
   TGlyphList*& list = glyphLists_[side ? 1 : 0];
-  if (!list) list = EnsureSharedGlyphCache().AcquireList(cell.cx + extra, cell.cy + extra);
+  if (!list) list = cache.AcquireList(cell.cx + extra, cell.cy + extra);
 
   GlyphImageRecipe recipe;
   if (!images) {
@@ -143,9 +151,8 @@ PreparedImage TButtonGlyph::PrepareStateImage(ButtonState state) {
   recipe.oldDisabledStyle = oldDisabledStyle_;
   recipe.TakeCurrentSystemColors();
 
-  SharedGlyphImages& shared = SharedGlyphImages::Instance();
   std::int32_t slot;
-  if (std::optional<int> existing = shared.Acquire(list, recipe)) {
+  if (std::optional<int> existing = cache.ShareImage(list, recipe)) {
     slot = *existing;
   } else {
     GlyphSource source;
@@ -157,14 +164,10 @@ PreparedImage TButtonGlyph::PrepareStateImage(ButtonState state) {
     source.transparentColor = transparentColor_;
     source.oldDisabledStyle = oldDisabledStyle_;
     const StateImage built = BuildStateImage(source, state, cell.cx, cell.cy);
-    slot = built.useMaskColor ? list->AddWithMaskColor(built.image, built.maskColor)
-                              : list->AddWithMask(built.image, built.mask);
-    try {
-      shared.Add(list, slot, std::move(recipe));
-    } catch (...) {
-      list->ReleaseSlot(slot);
-      throw;
-    }
+    slot = cache.AddImage(list, std::move(recipe), [&] {
+      return built.useMaskColor ? list->AddWithMaskColor(built.image, built.maskColor)
+                                : list->AddWithMask(built.image, built.mask);
+    });
   }
   stateImageIndexes_[side ? 1 : 0][stateIndex] = slot;
   return {side, slot};
@@ -179,7 +182,7 @@ ButtonLayoutResult TButtonGlyph::ComputeLayout(Canvas& canvas, const Rect& clien
   input.client = client;
   input.offset = offset;
   // An image list's cell counts even when ImageIndex names no image: the face keeps its place.
-  if (drawGlyph) input.glyph = CellSize(SourceImages());
+  if (drawGlyph) input.glyph = CellSize(images_);
   input.drawCaption = drawCaption;
   input.caption = caption;
   input.wordWrap = wordWrap;
@@ -208,7 +211,7 @@ void TButtonGlyph::DrawStateImage(Canvas& canvas, Point position, ButtonState st
   const PreparedImage prepared = PrepareStateImage(state);
   if (prepared.slot == -1) return;
   TGlyphList* list = glyphLists_[prepared.side ? 1 : 0];
-  canvas.DrawImage(position.x, position.y, SharedGlyphImages::Instance().DrawImage(list, prepared.slot));
+  canvas.DrawImage(position.x, position.y, EnsureSharedGlyphCache().Images().DrawImage(list, prepared.slot));
 }
 
 void TButtonGlyph::DrawCaptionText(Canvas& canvas, const QString& caption, const Rect& bounds,

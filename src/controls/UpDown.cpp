@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "controls/FocusRect.h"
+#include "platform/RaiseEvent.h"
 
 namespace tilvaro {
 
@@ -47,7 +48,7 @@ bool TUpDown::Step(TUDBtnType button) {
   if (next == position_) return false;
   position_ = next;
   update();
-  if (OnClick) OnClick(this, button);
+  RaiseEvent(OnClick, this, button);
   return true;
 }
 

@@ -28,6 +28,7 @@ namespace tilvaro {
 class TBevel;
 class TClickLabel;
 class TEdit97;
+class TGoToWeb;
 class TLayerGrid;
 class TListBox;
 class TScrollBar;
@@ -80,6 +81,7 @@ class TEditForm : public QWidget {
   TClickLabel* Lbl_Copyright;
   TToolbarButton97* Btn_TileName;
   QLabel* Lbl_Version;
+  TGoToWeb* GoWWW;
 
   // The handlers, in their declared order. Update_Grid and Check_Anzahl are called by the others.
   void Btn_NewClick(QObject* sender);
@@ -128,10 +130,9 @@ class TEditForm : public QWidget {
   void ShowFailure(const QString& text);
 
  private:
+  // Builds the controls from the window's control table, then what the table does not describe.
   void CreateControls();
-  void CreateTopStrip();
-  void CreateLeftMenu();
-  void NameControls();
+  void ConfigureControls();
   void WireEvents();
   void SetTabOrder();
   int AskForText(const QString& caption, const QString& prompt, QString& text);
