@@ -12,21 +12,15 @@
 #include <utility>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "layout/ProfileDocument.h"
 #include "layout/ProfileNumber.h"
+#include "layout/ProfileScan.h"
 #include "layout/ProfileText.h"
 
 namespace {
 
 namespace pt = tilvaro::profile_text;
-
-// Reports the failed condition's line before stopping, so that a finding explains itself.
-void CheckAt(bool condition, int line) {
-  if (condition) return;
-  std::fprintf(stderr, "check failed at %s:%d\n", __FILE__, line);
-  std::abort();
-}
-#define Check(condition) CheckAt((condition), __LINE__)
 
 // The first section of the name, then the first key of the name in it; lines before any section
 // belong to none.
@@ -49,6 +43,17 @@ std::optional<std::string_view> ScanFor(std::string_view text, std::string_view 
     }
   }
   return std::nullopt;
+}
+
+// The one-pass scan's answer (as the store's single reads use it).
+std::optional<std::string_view> ScanOnce(std::string_view text, std::string_view section, std::string_view key) {
+  const std::string_view sections[] = {pt::CutAtNul(section)};
+  key = pt::CutAtNul(key);
+  std::optional<std::string_view> value;
+  tilvaro::profile_scan::ScanSections(text, sections, [&](std::size_t, std::string_view name, std::string_view raw) {
+    if (!value && pt::NamesEqual(name, key)) value = pt::Unquote(raw);
+  });
+  return value;
 }
 
 // Every (section, key) pair the text names, at most `limit`.
@@ -115,7 +120,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   names.emplace_back("no such section", "k");
   if (!names.empty()) names.emplace_back(names.front().first, "no such key");
   // Forward, then backward, so that the read cursor meets both orders.
-  for (const auto& [section, key] : names) Check(document.Find(section, key) == ScanFor(text, section, key));
+  for (const auto& [section, key] : names) {
+    Check(document.Find(section, key) == ScanFor(text, section, key));
+    Check(ScanOnce(text, section, key) == ScanFor(text, section, key));
+  }
   for (auto it = names.rbegin(); it != names.rend(); ++it) {
     Check(document.Find(it->first, it->second) == ScanFor(text, it->first, it->second));
   }

@@ -1,6 +1,9 @@
 #include "controls/ListBox.h"
 
+#include <QPainter>
 #include <QStyledItemDelegate>
+
+#include "controls/FocusRect.h"
 
 namespace tilvaro {
 
@@ -71,6 +74,25 @@ void TListBox::SetItemIndex(int index) {
     return;
   }
   setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void TListBox::paintEvent(QPaintEvent* event) {
+  QListWidget::paintEvent(event);
+  if (!hasFocus() || ItemIndex() >= 0) return;
+  const QListWidgetItem* current = currentItem();
+  const QRect row = current ? visualItemRect(current) : QRect(0, 0, viewport()->width(), itemHeight_);
+  QPainter painter(viewport());
+  DrawFocusRect(painter, QRect(0, row.top(), viewport()->width(), row.height()), palette().color(QPalette::Text));
+}
+
+void TListBox::focusInEvent(QFocusEvent* event) {
+  QListWidget::focusInEvent(event);
+  viewport()->update();
+}
+
+void TListBox::focusOutEvent(QFocusEvent* event) {
+  QListWidget::focusOutEvent(event);
+  viewport()->update();
 }
 
 }  // namespace tilvaro

@@ -1,6 +1,8 @@
 #pragma once
 // TListBox: an unsorted, single-selection list of texts with a fixed item height and no frame.
-// ItemIndex is the selected entry, -1 while none is selected.
+// ItemIndex is the selected entry, -1 while none is selected. With the keyboard focus and nothing
+// selected (an empty list too) it shows a dotted focus frame where the arrow keys will act: around
+// the current entry, or where the first entry stands.
 
 #include <QListWidget>
 
@@ -27,6 +29,11 @@ class TListBox : public QListWidget {
   int ItemIndex() const;
   // -1 (or any index out of range) selects nothing.
   void SetItemIndex(int index);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   int itemHeight_ = 13;

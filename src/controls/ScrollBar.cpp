@@ -1,6 +1,11 @@
 #include "controls/ScrollBar.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionSlider>
+
+#include "controls/FocusRect.h"
 
 namespace tilvaro {
 
@@ -21,6 +26,18 @@ void TScrollBar::keyPressEvent(QKeyEvent* event) {
     default: QScrollBar::keyPressEvent(event); return;
   }
   event->accept();
+}
+
+void TScrollBar::paintEvent(QPaintEvent* event) {
+  QScrollBar::paintEvent(event);
+  if (!hasFocus()) return;
+  QStyleOptionSlider option;
+  initStyleOption(&option);
+  const QRect thumb = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+  QPainter painter(this);
+  const QRect inside = thumb.adjusted(2, 2, -2, -2);
+  painter.fillRect(inside, palette().color(QPalette::Highlight));
+  DrawFocusRect(painter, inside, palette().color(QPalette::HighlightedText));
 }
 
 }  // namespace tilvaro

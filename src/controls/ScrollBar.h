@@ -1,7 +1,8 @@
 #pragma once
 // TScrollBar: a scroll bar whose keyboard steps go the way the arrows point. Qt's scroll bar inverts
 // its key controls (Right lowers a horizontal bar's value); here Left and Up step down, Right and
-// Down step up, Page Up and Page Down step by a page, Home and End go to the bounds.
+// Down step up, Page Up and Page Down step by a page, Home and End go to the bounds. While it has the
+// keyboard focus its thumb is highlighted, as the platform shows a focused scroll bar.
 
 #include <QScrollBar>
 
@@ -15,6 +16,7 @@ class TScrollBar : public QScrollBar {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace tilvaro

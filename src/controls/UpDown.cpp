@@ -6,6 +6,7 @@
 #include <QPolygon>
 #include <algorithm>
 
+#include "controls/FocusRect.h"
 #include "platform/RaiseEvent.h"
 
 namespace tilvaro {
@@ -93,6 +94,8 @@ void TUpDown::paintEvent(QPaintEvent*) {
                                  QPalette::ButtonText));
     painter.setBrush(painter.pen().color());
     painter.drawPolygon(arrow);
+    // The keyboard focus: a dotted frame inside each face, around its arrow.
+    if (hasFocus()) DrawFocusRect(painter, face.adjusted(2, 2, -2, -2), colours.color(QPalette::ButtonText));
   }
 }
 

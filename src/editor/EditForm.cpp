@@ -30,6 +30,7 @@
 #include "layout/LayoutFile.h"
 #include "platform/CursorTable.h"
 #include "platform/ErrorBox.h"
+#include "platform/WindowCentring.h"
 
 namespace tilvaro {
 
@@ -124,10 +125,8 @@ TEditForm::TEditForm(QWidget* parent) : QWidget(parent) {
   WireEvents();
   SetTabOrder();
 
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.x() + (area.width() - kClientWidth) / 2, area.y() + (area.height() - kClientHeight) / 2);
-  }
+  // The framed window, not just its client area, is centred (again once the window manager framed it).
+  CentreOnScreen(*this);
   FormCreate(this);
 }
 

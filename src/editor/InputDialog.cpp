@@ -9,6 +9,7 @@
 
 #include "controls/Edit97.h"
 #include "controls/ToolbarButton97.h"
+#include "platform/WindowCentring.h"
 
 namespace tilvaro {
 
@@ -51,13 +52,6 @@ class WholeLinesLabel : public QLabel {
     for (int i = 0; i < placed; ++i) layout.lineAt(i).draw(&painter, area.topLeft());
   }
 };
-
-// Width of the window manager's frame around a shown top-level window; null while unknown.
-QMargins FrameMargins(const QWidget& window) {
-  const QRect frame = window.frameGeometry(), client = window.geometry();
-  return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-          frame.bottom() - client.bottom()};
-}
 
 QFont DialogFont() {
   QFont font;
@@ -132,6 +126,27 @@ void TeInput::showEvent(QShowEvent* event) {
   Edit_Txt->selectAll();
 }
 
+void TeInput::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized)) return;
+  // Some window managers offer a minimise button on every dialog, whatever its hints say, and take
+  // the window it belongs to down with it: both come back at once, so the modal question can never
+  // hide the editor.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr) {
+          owner->setWindowState(owner->windowState() & ~Qt::WindowMinimized);
+          owner->show();
+        }
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        show();
+        raise();
+        activateWindow();
+      },
+      Qt::QueuedConnection);
+}
+
 void TeInput::CentreOnScreen() {
   QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : this->screen();
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
@@ -140,11 +155,7 @@ void TeInput::CentreOnScreen() {
   // unknown; the frame of the window it belongs to stands in for it (same window manager).
   QMargins frame = FrameMargins(*this);
   if (frame.isNull() && parentWidget() != nullptr) frame = FrameMargins(*parentWidget()->window());
-  const QSize outer = size().grownBy(frame);
-  const QRect available = screen->availableGeometry();
-  const QPoint frameTopLeft(available.left() + (available.width() - outer.width()) / 2,
-                            available.top() + (available.height() - outer.height()) / 2);
-  setGeometry(QRect(frameTopLeft + QPoint(frame.left(), frame.top()), size()));
+  setGeometry(CentredClientGeometry(screen->availableGeometry(), size(), frame));
 }
 
 int ShowInputDialog(TeInput& dialog, const QString& caption, const QString& prompt, QString& text) {

@@ -4,7 +4,8 @@
 //
 // Only the edit takes the keyboard focus. The dialog ends only through its two buttons (OK gives 1,
 // Abbruch gives 2, also by Alt+O and Alt+A) or through the title bar's close button (2); Enter and
-// Escape do not end it.
+// Escape do not end it. It is transient for the window it belongs to (its parent) and offers only a
+// close button; where the window manager minimises it anyway, it and that window come back at once.
 
 #include <QDialog>
 #include <QString>
@@ -34,6 +35,7 @@ class TeInput : public QDialog {
   void reject() override;
 
  protected:
+  void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
 

@@ -14,20 +14,33 @@ struct FileReadResult {
   std::string message;  // UTF-8, for NotAFile and Unreadable: the path and the reason
 };
 
+// A system error number as a short German explanation ("keine Berechtigung", "kein Platz auf dem
+// Datenträger", ...), the system's own text for the rare ones.
+std::string DescribeError(int error);
+
 // Files larger than this are refused as unreadable rather than read into memory.
 inline constexpr std::uintmax_t kMaxProfileFileSize = std::uintmax_t{1} << 30;
 
-// Reads a whole file in one go. Missing: nothing at the path (also a dangling link or a path through
-// a plain file). NotAFile: a folder, FIFO, device or socket (never opened for a blocking read).
+// Reads a whole file in one go. Missing: nothing at the path (also a dangling link, a path through
+// a plain file, or a name longer than the file system allows). NotAFile: a folder, FIFO, device or socket (never opened for a blocking read).
 // Unreadable: no permission, an I/O error, or larger than kMaxProfileFileSize.
 FileReadResult ReadWholeFile(const std::filesystem::path& path);
 
 // Replaces the file's contents atomically: the bytes go to a new file in the same folder, which is
-// flushed to disk and renamed over the target. A link is followed and its target replaced. An
-// existing target keeps its permission bits (and owner and group where allowed); a new one gets
-// 0666 less the umask. Fails, changing nothing and leaving no temporary file, when the folder is
-// missing or not writable, when the target exists but is not a regular file or cannot be opened for
-// writing by us, or on any I/O error. On failure `reason` (when given) gets a UTF-8 explanation.
+// flushed to disk and renamed over the target. Links are followed and their target replaced, or
+// created when a link dangles. An existing target keeps its permission bits (and owner and group
+// where allowed), and the new file never has wider ones on the way; a new target gets 0666 less the
+// umask. The new file has no name until it is complete where the file system allows (O_TMPFILE);
+// elsewhere it is a locked ".tilvaro-<hex>.tmp" file, and a save killed half-way leaves one that
+// the next save into that folder removes. Fails, changing nothing and leaving no temporary file,
+// when the folder is missing or not writable, when the target exists but is not a regular file or
+// cannot be opened for writing by us, or on any I/O error. On failure `reason` (when given) gets a
+// UTF-8 explanation.
 bool ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes, std::string* reason = nullptr);
+
+// Removes the temporary files that saves into `folder` left when they were killed before their
+// rename: unlocked ".tilvaro-<16 hex digits>.tmp" files. The file of a save still running is locked
+// and stays.
+void RemoveDeadTemporaries(const std::filesystem::path& folder);
 
 }  // namespace tilvaro

@@ -5,15 +5,17 @@
 #include "layout/FileContents.h"
 #include "layout/LayoutProfile.h"
 #include "layout/MemoryProfile.h"
+#include "layout/ScannedLayoutProfile.h"
 #include "layout/WriteError.h"
 
 namespace tilvaro {
 namespace {
 
 // A damaged NUMBERS must not turn a small file into a huge list (NUMBERS=2147483647 would otherwise
-// mean two billion empty entries). Each entry a file holds is a line of at least 3 bytes, so limiting
-// the list to the file's size in bytes (but never below this floor) keeps every entry of a file whose
-// keys are numbered from 1 without huge gaps, and memory stays a small multiple of the file's size.
+// mean two billion empty entries). Up to this many entries are always kept as the count says; beyond
+// it the list ends with the last entry the file holds, so only trailing entries that are not in the
+// file are ever dropped (files the editor saved hold every entry and are never cut, up to
+// ScannedLayoutProfile::kMaxTileSets entries).
 constexpr std::size_t kMinTileSetLimit = 1024;
 
 // The lines of a saved layout besides its tile-set entries: INFO with up to 6 keys, TILES with
@@ -45,10 +47,14 @@ LayoutReadResult ReadLayoutFile(const std::filesystem::path& path) {
       return result;
     case FileReadStatus::Read: break;
   }
-  const std::size_t tileSetLimit = std::max(kMinTileSetLimit, contents.bytes.size());
-  const MemoryProfile profile(path, ProfileDocument(std::move(contents.bytes)));
+  const ScannedLayoutProfile profile(path, std::move(contents.bytes));
+  const std::int32_t stored = profile.ReadNumber("TILES", "NUMBERS", 0);
+  const std::size_t count = stored > 0 ? static_cast<std::size_t>(stored) : 0;
+  const std::size_t lastHeld = profile.LastTileSetKey(std::min(count, ScannedLayoutProfile::kMaxTileSets));
+  const std::size_t entries = std::min(count, std::max(kMinTileSetLimit, lastHeld));
   result.status = LayoutReadStatus::Loaded;
-  result.layout = ReadLayout(profile, tileSetLimit);
+  result.layout = ReadLayout(profile, entries);
+  if (entries < count) result.cappedTileSetCount = stored;
   return result;
 }
 
@@ -59,10 +65,11 @@ void WriteLayoutFile(const std::filesystem::path& path, const Layout& layout) {
   document.Reserve(layout.attributes.tileSets.size() + kFixedLines);
   MemoryProfile profile(path, std::move(document));
   WriteLayout(profile, layout);
-  if (!ReplaceFileContents(path, profile.Document().Text())) {
+  std::string reason;
+  if (!ReplaceFileContents(path, profile.Document().Text(), &reason)) {
     std::error_code ec;
     const std::filesystem::path full = path.is_absolute() ? path : std::filesystem::absolute(path, ec);
-    throw WriteError(ec ? path : full);
+    throw WriteError(ec ? path : full, reason);
   }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,15 +21,20 @@ struct LayoutReadResult {
   LayoutReadStatus status = LayoutReadStatus::Missing;
   Layout layout;        // read with all defaults and bounds when Loaded; a default Layout otherwise
   std::string message;  // UTF-8; for NotAFile and Unreadable it names the path and the reason
+  // When Loaded: the NUMBERS the file states, when the tile-set list was cut shorter than that.
+  std::optional<std::int32_t> cappedTileSetCount;
 };
 
 // Reads a layout file as the editor's Open does: every attribute and row from its key, with the
 // defaults and bounds of the format (inscription on when ORIGINAL is missing, layer count kept in
 // 1..4, colour scheme in 1..8, rows of 14 cells, texts cut to 1023 bytes). The file is read once and
-// the keys are looked up in that snapshot. The tile-set list is limited to max(1024, file size in
-// bytes) entries, so that a damaged NUMBERS cannot make a small file produce billions of entries.
-// Missing: nothing at the path. NotAFile: a folder or another non-regular file. Unreadable: it
-// exists but cannot be read (permission, I/O error).
+// the keys are picked out of it in one pass (ScannedLayoutProfile), so time is linear and memory
+// about twice the file's size (plus a bounded amount for the tile-set list), whatever it holds.
+// So that a damaged NUMBERS cannot make a small file produce billions of entries, the tile-set list
+// has NUMBERS entries up to 1024, and beyond that ends with the last entry the file holds (entries
+// numbered above ScannedLayoutProfile::kMaxTileSets are not read); cappedTileSetCount tells when.
+// Missing: nothing at the path (or a name that cannot name a file). NotAFile: a folder or another
+// non-regular file. Unreadable: it exists but cannot be read (permission, I/O error).
 LayoutReadResult ReadLayoutFile(const std::filesystem::path& path);
 
 // Writes the layout as the editor's Save does (sections INFO, TILES, LAYER1..LAYER4, CR LF line

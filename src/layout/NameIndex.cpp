@@ -1,15 +1,24 @@
 #include "layout/NameIndex.h"
 
+#include <random>
+
 #include "layout/ProfileText.h"
 
 namespace tilvaro {
 
-std::uint64_t NameIndex::Hash(std::uint32_t scope, std::string_view name) {
-  std::uint64_t hash = profile_text::HashName(name) ^ (static_cast<std::uint64_t>(scope) * 0x9E3779B97F4A7C15ULL);
-  hash ^= hash >> 29;
-  hash *= 0xBF58476D1CE4E5B9ULL;
-  hash ^= hash >> 32;
-  return hash;
+namespace {
+
+std::uint64_t RandomKey() {
+  thread_local std::mt19937_64 random{(static_cast<std::uint64_t>(std::random_device{}()) << 32) ^ std::random_device{}()};
+  return random();
+}
+
+}  // namespace
+
+NameIndex::NameIndex() : key0_(RandomKey()), key1_(RandomKey()) {}
+
+std::uint64_t NameIndex::Hash(std::uint32_t scope, std::string_view name) const {
+  return profile_text::HashName(name, key0_ ^ (static_cast<std::uint64_t>(scope) * 0x9E3779B97F4A7C15ULL), key1_);
 }
 
 void NameIndex::Prefetch(std::uint64_t hash) const {

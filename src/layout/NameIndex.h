@@ -11,12 +11,18 @@ namespace tilvaro {
 // profile. It stores only each entry's hash and value, 8 bytes a slot: the names stay where they are
 // (in the profile's text), and the caller says through a `matches(value)` predicate whether the entry
 // stored as a value is the one asked for. The first value inserted for an entry wins.
+//
+// Every index hashes with its own random key, so the names of a file cannot be chosen to pile up in
+// one run of slots: filling the index stays linear in the number of names for any content.
 class NameIndex {
  public:
   static constexpr std::uint32_t kNotFound = 0xFFFFFFFF;  // never a value
 
-  // The hash of a name within a scope, consistent with profile_text::NamesEqual.
-  static std::uint64_t Hash(std::uint32_t scope, std::string_view name);
+  NameIndex();
+
+  // The hash of a name within a scope, consistent with profile_text::NamesEqual; keyed by this
+  // index's own random key.
+  std::uint64_t Hash(std::uint32_t scope, std::string_view name) const;
 
   template <class Matches>
   std::uint32_t Find(std::uint64_t hash, const Matches& matches) const {
@@ -72,6 +78,7 @@ class NameIndex {
 
   std::vector<Slot> slots_;
   std::size_t size_ = 0;
+  std::uint64_t key0_, key1_;
 };
 
 }  // namespace tilvaro

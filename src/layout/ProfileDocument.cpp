@@ -18,6 +18,18 @@ constexpr std::size_t kArenaChunk = 64 * 1024;
 // Line numbers are below 2^31: the index marks section numbers with the top bit.
 constexpr std::size_t kMaxLines = 0x7FFFFFF0u;
 constexpr std::uint32_t kSectionFlag = 0x80000000u;
+
+std::size_t LineEndRuns(std::string_view text) {
+  std::size_t runs = 0;
+  bool inRun = false;
+  for (const char c : text) {
+    const bool lineEnd = c == '\n' || c == '\r';
+    runs += lineEnd && !inRun;
+    inRun = lineEnd;
+  }
+  return runs;
+}
+
 }  // namespace
 
 ProfileDocument::ProfileDocument() : original_(std::make_unique<std::string>()) {}
@@ -34,10 +46,11 @@ void ProfileDocument::Parse() {
   const std::string_view text = *original_;
   size_ = text.size();
   bomLength_ = pt::ByteOrderMarkLength(text);
-  // Every line ends in CR or LF but perhaps the last, so this bounds the number of lines.
-  const std::size_t lineBound =
-      static_cast<std::size_t>(std::max(std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r'))) + 1;
-  Reserve(lineBound);
+  // A run of CR and LF ends a line, so the runs bound the number of lines (a long run of bare line
+  // feeds is one line end, not millions of lines); every key line holds a "=".
+  const std::size_t lineBound = LineEndRuns(text) + 1;
+  lines_.reserve(std::min(lineBound, kMaxLines));
+  index_.Reserve(std::min<std::size_t>(lineBound, static_cast<std::size_t>(std::count(text.begin(), text.end(), '='))));
   std::uint32_t current = kSectionScope;  // the section the following keys belong to, if indexed
   std::uint32_t currentSection = kSectionScope;
 
@@ -78,7 +91,7 @@ void ProfileDocument::Parse() {
       case pt::LineKind::Key:
         if (current != kSectionScope) {
           if (pendingCount == kLookahead) indexOldestKey();
-          const std::uint64_t hash = NameIndex::Hash(current, parsed.name);
+          const std::uint64_t hash = index_.Hash(current, parsed.name);
           index_.Prefetch(hash);
           pending[(pendingHead + pendingCount++) % kLookahead] = {hash, current, number, parsed.name};
         }
@@ -108,14 +121,14 @@ std::uint32_t ProfileDocument::SectionOfLine(std::uint32_t line) const {
 }
 
 std::uint32_t ProfileDocument::LookUpSection(std::string_view name) const {
-  const std::uint32_t value = index_.Find(NameIndex::Hash(kSectionScope, name), [&](std::uint32_t candidate) {
+  const std::uint32_t value = index_.Find(index_.Hash(kSectionScope, name), [&](std::uint32_t candidate) {
     return (candidate & kSectionFlag) != 0 && pt::NamesEqual(SectionNameAt(candidate & ~kSectionFlag), name);
   });
   return value == NameIndex::kNotFound ? value : value & ~kSectionFlag;
 }
 
 bool ProfileDocument::IndexSection(std::string_view name, std::uint32_t section) {
-  return index_.Insert(NameIndex::Hash(kSectionScope, name), section | kSectionFlag, [&](std::uint32_t candidate) {
+  return index_.Insert(index_.Hash(kSectionScope, name), section | kSectionFlag, [&](std::uint32_t candidate) {
     return (candidate & kSectionFlag) != 0 && pt::NamesEqual(SectionNameAt(candidate & ~kSectionFlag), name);
   });
 }
@@ -126,7 +139,7 @@ bool ProfileDocument::KeyMatches(std::uint32_t candidate, std::uint32_t section,
 }
 
 std::uint32_t ProfileDocument::LookUpKey(std::uint32_t section, std::string_view name) const {
-  return index_.Find(NameIndex::Hash(section, name),
+  return index_.Find(index_.Hash(section, name),
                      [&](std::uint32_t candidate) { return KeyMatches(candidate, section, name); });
 }
 
@@ -205,7 +218,7 @@ void ProfileDocument::Set(std::string_view section, std::string_view key, std::s
   sections_[sectionNumber].contentEnd = at + 1;
   // The name as a later reading of the file would see it (a key given with blanks reads trimmed).
   const std::string_view storedName = KeyNameAt(at);
-  if (IndexKey(NameIndex::Hash(sectionNumber, storedName), sectionNumber, storedName, at)) lines_[at].indexed = 1;
+  if (IndexKey(index_.Hash(sectionNumber, storedName), sectionNumber, storedName, at)) lines_[at].indexed = 1;
 }
 
 std::uint32_t ProfileDocument::AppendSection(std::string_view section) {

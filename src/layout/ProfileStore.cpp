@@ -1,7 +1,10 @@
 #include "layout/ProfileStore.h"
 
+#include <optional>
+
 #include "layout/FileContents.h"
 #include "layout/ProfileDocument.h"
+#include "layout/ProfileScan.h"
 #include "layout/TypedProfile.h"
 
 namespace tilvaro::profile_store {
@@ -10,8 +13,14 @@ std::string ReadString(const std::filesystem::path& file, std::string_view secti
                        std::string_view defaultValue, std::size_t bufferSize) {
   FileReadResult contents = ReadWholeFile(file);
   if (contents.status != FileReadStatus::Read) return CopyToBuffer(defaultValue, bufferSize);
-  const ProfileDocument document(std::move(contents.bytes));
-  return CopyToBuffer(document.Find(section, key).value_or(defaultValue), bufferSize);
+  // One key is wanted: a pass over the text finds it without building an index.
+  const std::string_view sections[] = {profile_text::CutAtNul(section)};
+  const std::string_view name = profile_text::CutAtNul(key);
+  std::optional<std::string_view> value;
+  profile_scan::ScanSections(contents.bytes, sections, [&](std::size_t, std::string_view found, std::string_view raw) {
+    if (!value && profile_text::NamesEqual(found, name)) value = profile_text::Unquote(raw);
+  });
+  return CopyToBuffer(value.value_or(defaultValue), bufferSize);
 }
 
 bool WriteString(const std::filesystem::path& file, std::string_view section, std::string_view key,

@@ -81,13 +81,50 @@ bool NamesEqual(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::uint64_t HashName(std::string_view name) {
-  std::uint64_t hash = 0xcbf29ce484222325ULL;  // FNV-1a over the folded bytes
-  for (const char c : name) {
-    hash ^= kFold[static_cast<unsigned char>(c)];
-    hash *= 0x100000001b3ULL;
-  }
-  return hash;
+namespace {
+
+std::uint64_t Rotate(std::uint64_t x, int bits) { return (x << bits) | (x >> (64 - bits)); }
+
+// One round of SipHash over its four state words.
+void SipRound(std::uint64_t& v0, std::uint64_t& v1, std::uint64_t& v2, std::uint64_t& v3) {
+  v0 += v1;
+  v1 = Rotate(v1, 13) ^ v0;
+  v0 = Rotate(v0, 32);
+  v2 += v3;
+  v3 = Rotate(v3, 16) ^ v2;
+  v0 += v3;
+  v3 = Rotate(v3, 21) ^ v0;
+  v2 += v1;
+  v1 = Rotate(v1, 17) ^ v2;
+  v2 = Rotate(v2, 32);
+}
+
+}  // namespace
+
+std::uint64_t HashName(std::string_view name, std::uint64_t key0, std::uint64_t key1) {
+  // SipHash-1-3 over the folded bytes: without the key, nobody can choose names that collide.
+  std::uint64_t v0 = key0 ^ 0x736f6d6570736575ULL, v1 = key1 ^ 0x646f72616e646f6dULL;
+  std::uint64_t v2 = key0 ^ 0x6c7967656e657261ULL, v3 = key1 ^ 0x7465646279746573ULL;
+  const auto word = [&](std::size_t at, std::size_t count) {
+    std::uint64_t m = 0;
+    for (std::size_t j = 0; j < count; ++j) {
+      m |= static_cast<std::uint64_t>(kFold[static_cast<unsigned char>(name[at + j])]) << (8 * j);
+    }
+    return m;
+  };
+  const auto absorb = [&](std::uint64_t m) {
+    v3 ^= m;
+    SipRound(v0, v1, v2, v3);
+    v0 ^= m;
+  };
+  std::size_t at = 0;
+  for (; at + 8 <= name.size(); at += 8) absorb(word(at, 8));
+  absorb(word(at, name.size() - at) | (static_cast<std::uint64_t>(name.size()) << 56));
+  v2 ^= 0xff;
+  SipRound(v0, v1, v2, v3);
+  SipRound(v0, v1, v2, v3);
+  SipRound(v0, v1, v2, v3);
+  return v0 ^ v1 ^ v2 ^ v3;
 }
 
 std::string_view NextLine(std::string_view text, std::size_t& pos, std::size_t& endLength) {

@@ -45,7 +45,9 @@ std::string_view CutAtNul(std::string_view text);
 
 unsigned char FoldCase(unsigned char c);
 bool NamesEqual(std::string_view a, std::string_view b);
-std::uint64_t HashName(std::string_view name);  // consistent with NamesEqual
+// A keyed hash of a name, consistent with NamesEqual (names that compare equal hash alike). With a
+// secret random key, nobody can choose names that collide.
+std::uint64_t HashName(std::string_view name, std::uint64_t key0, std::uint64_t key1);
 
 // Splits text into lines: returns the line at pos (without its end) and sets endLength to the
 // length of the run of CR and LF after it; advances pos past both.

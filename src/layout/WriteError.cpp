@@ -1,8 +1,20 @@
 #include "layout/WriteError.h"
 
-namespace tilvaro {
+#include <cctype>
 
-WriteError::WriteError(const std::filesystem::path& fileName)
-    : std::runtime_error("Kann nicht nach " + fileName.string() + " schreiben"), fileName_(fileName) {}
+namespace tilvaro {
+namespace {
+
+std::string Message(const std::filesystem::path& fileName, std::string reason) {
+  std::string message = "Kann nicht nach " + fileName.string() + " schreiben";
+  if (reason.empty()) return message;
+  reason[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(reason[0])));
+  return message + "\n" + reason;
+}
+
+}  // namespace
+
+WriteError::WriteError(const std::filesystem::path& fileName, const std::string& reason)
+    : std::runtime_error(Message(fileName, reason)), fileName_(fileName) {}
 
 }  // namespace tilvaro

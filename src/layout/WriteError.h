@@ -2,14 +2,16 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 
 namespace tilvaro {
 
-// Raised when a profile or layout file cannot be written. what() is
-// "Kann nicht nach <file name> schreiben" (UTF-8).
+// Raised when a profile or layout file cannot be written. The first line of what() is
+// "Kann nicht nach <file name> schreiben" (UTF-8); when the reason is known (a full disk, an I/O
+// error, a missing permission, ...) it follows on a second line, starting with a capital letter.
 class WriteError : public std::runtime_error {
  public:
-  explicit WriteError(const std::filesystem::path& fileName);
+  explicit WriteError(const std::filesystem::path& fileName, const std::string& reason = {});
 
   const std::filesystem::path& FileName() const noexcept { return fileName_; }
 

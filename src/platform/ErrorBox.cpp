@@ -1,13 +1,19 @@
 #include "platform/ErrorBox.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QWidget>
 #include <exception>
+#include <new>
+#include <stdexcept>
 
 namespace tilvaro {
 
 void ShowErrorBox(QWidget* owner, const QString& text, const QString& caption) {
   QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, owner);
+  // A long path is wrapped (after its separators) rather than cut at the box's edge, so that the
+  // file's name stays readable; the box wraps only rich text by itself.
+  if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) label->setWordWrap(true);
   box.exec();
 }
 
@@ -18,6 +24,10 @@ namespace {
 QString MessageOf(std::exception_ptr error) {
   try {
     std::rethrow_exception(error);
+  } catch (const std::bad_alloc&) {
+    return QStringLiteral("Zu wenig Arbeitsspeicher");
+  } catch (const std::length_error&) {
+    return QStringLiteral("Zu groß zum Verarbeiten");
   } catch (const std::exception& e) {
     return QString::fromUtf8(e.what());
   } catch (...) {

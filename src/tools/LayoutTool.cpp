@@ -1,7 +1,12 @@
 #include "tools/LayoutTool.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <new>
+#include <optional>
+#include <stdexcept>
 #include <string_view>
 
 #include "layout/Cp1252.h"
@@ -88,12 +93,42 @@ int UsageError(std::ostream& err, std::string_view problem) {
   return 2;
 }
 
-// Reads a layout, or describes why it could not be read.
-bool Open(const std::string& file, Layout& layout, std::string& problem) {
-  LayoutReadResult result = ReadLayoutFile(std::filesystem::path(file));
+// Runs one file's work. Running out of memory or past a size limit ends only that work, which
+// then fails with `problem` saying why, like any other problem with that file.
+template <class Work>
+bool WithinResources(Work&& work, std::string& problem) {
+  try {
+    work();
+    return true;
+  } catch (const std::bad_alloc&) {
+    problem = "zu wenig Arbeitsspeicher";
+  } catch (const std::length_error&) {
+    problem = "zu groß zum Verarbeiten";
+  }
+  return false;
+}
+
+// A write error's lines, each made printable: the sentence naming the file, then the reason.
+std::string PrintableLines(std::string_view text) {
+  std::string out;
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    if (start > 0) out += '\n';
+    out += PrintableName(std::string(text.substr(start, end - start)));
+    start = end + 1;
+  }
+  return out;
+}
+
+// Reads a layout, or describes why it could not be read. `capped` gets the count NUMBERS states when
+// the tile-set list had to be cut shorter.
+bool Open(const std::string& file, Layout& layout, std::string& problem, std::optional<std::int32_t>* capped = nullptr) {
+  LayoutReadResult result;
+  if (!WithinResources([&] { result = ReadLayoutFile(std::filesystem::path(file)); }, problem)) return false;
   switch (result.status) {
     case LayoutReadStatus::Loaded:
       layout = std::move(result.layout);
+      if (capped) *capped = result.cappedTileSetCount;
       return true;
     case LayoutReadStatus::Missing: problem = "Layout nicht gefunden"; return false;
     case LayoutReadStatus::NotAFile:
@@ -136,12 +171,17 @@ CheckOutcome CheckFile(const std::string& file) {
   CheckOutcome outcome;
   outcome.file = file;
   Layout layout;
-  if (!Open(file, layout, outcome.message)) return outcome;
+  std::optional<std::int32_t> capped;
+  if (!Open(file, layout, outcome.message, &capped)) return outcome;
   const int tiles = layout.cells.TileCount();
   outcome.tiles = tiles;
   outcome.status = tiles % 2 == 0 ? CheckStatus::Ok : CheckStatus::Odd;
   outcome.message = tiles % 2 == 0 ? "OK, " + std::to_string(tiles) + " Steine"
                                    : "ungerade Anzahl an Steinen (" + std::to_string(tiles) + ")";
+  if (capped) {
+    outcome.message += "; WARNUNG: NUMBERS=" + std::to_string(*capped) + " auf " +
+                       std::to_string(layout.attributes.tileSets.size()) + " Steinsätze gekürzt";
+  }
   return outcome;
 }
 
@@ -172,9 +212,12 @@ int Resave(const std::string& source, const std::string& target, std::ostream& e
     return 1;
   }
   try {
-    WriteLayoutFile(std::filesystem::path(target), layout);
+    if (!WithinResources([&] { WriteLayoutFile(std::filesystem::path(target), layout); }, problem)) {
+      err << kProgram << ": " << PrintableName(target) << ": " << problem << "\n";
+      return 1;
+    }
   } catch (const WriteError& error) {
-    err << kProgram << ": " << PrintableName(error.what()) << "\n";
+    err << kProgram << ": " << PrintableLines(error.what()) << "\n";
     return 1;
   }
   return 0;

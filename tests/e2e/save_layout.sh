@@ -4,7 +4,9 @@
 # with real pointer clicks and key strokes (xdotool), saves the layout through the input dialog and
 # checks the written file byte for byte; then checks the dialog's keys (Enter and Escape keep it
 # open, Alt+O confirms, closing it from the title bar cancels) and that closing the window ends the
-# program.
+# program. On the way: the editor window and the dialog are centred with their frames, the dialog
+# is transient for the editor and offers neither minimise nor maximise, an Open of a name that
+# cannot exist reports a missing layout, and a failed save's box shows the whole long path.
 #
 # Usage: save_layout.sh <build dir> [<artifacts dir>]
 # Exit codes: 0 passed, 1 failed, 77 skipped (no Xvfb on this machine).
@@ -36,6 +38,23 @@ RUN_DIR=$WORK/run
 mkdir -p "$RUN_DIR/layouts"
 start_editor "$RUN_DIR"
 
+# centred <window> <client width> <client height>: the window has that client size and, frame
+# included, is centred on the screen (1024 x 768) within a pixel or so; prints what it measured.
+centred() {
+  local x y w h fl fr ft fb dx dy
+  read -r x y w h < <(xwininfo -id "$1" |
+    awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF}
+         /Height:/ {h=$NF} END {print x, y, w, h}')
+  IFS=', ' read -r fl fr ft fb < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //')
+  dx=$(((x - fl) * 2 + w + fl + fr - 1024))
+  dy=$(((y - ft) * 2 + h + ft + fb - 768))
+  echo "client ${w} x ${h}, off centre by $dx/2, $dy/2"
+  ((w == $2 && h == $3 && dx >= -3 && dx <= 3 && dy >= -3 && dy <= 3))
+}
+# The editor centres itself again once the window manager has framed it.
+wait_for 5 centred "$EDITOR_WINDOW" 504 341 >/dev/null ||
+  fail "the editor window is not centred with its frame: $(centred "$EDITOR_WINDOW" 504 341)"
+
 # Grid cells are 12 pixels with one-pixel lines, the grid's top-left at client (144, 240).
 cell_centre_x() { echo $((144 + $1 * 13 + 6)); }
 cell_centre_y() { echo $((240 + $1 * 13 + 6)); }
@@ -55,16 +74,26 @@ wait_for 10 window_exists "$SAVE_TITLE" || fail "the save dialog did not appear"
 DIALOG_WINDOW=$(find_window "$SAVE_TITLE")
 xdotool windowactivate --sync "$DIALOG_WINDOW" >/dev/null 2>&1 || true
 sleep 0.3
-# The dialog, frame included, is centred on the screen (1024 x 768).
-read -r dlg_x dlg_y dlg_w dlg_h < <(xwininfo -id "$DIALOG_WINDOW" |
-  awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} /Width:/ {w=$NF}
-       /Height:/ {h=$NF} END {print x, y, w, h}')
-((dlg_w == 353 && dlg_h == 104)) || fail "the dialog's client area is ${dlg_w} x ${dlg_h}"
-IFS=', ' read -r fl fr ft fb < <(xprop -id "$DIALOG_WINDOW" _NET_FRAME_EXTENTS | sed 's/.*= //')
-centre_dx=$(((dlg_x - fl) * 2 + dlg_w + fl + fr - 1024))
-centre_dy=$(((dlg_y - ft) * 2 + dlg_h + ft + fb - 768))
-((centre_dx >= -3 && centre_dx <= 3 && centre_dy >= -3 && centre_dy <= 3)) ||
-  fail "the dialog is not centred (off by $centre_dx/2, $centre_dy/2)"
+# The dialog, frame included, is centred on the screen; it belongs to the editor window (transient
+# for it, so the window manager keeps the two together) and has a close button only.
+centred "$DIALOG_WINDOW" 353 104 >/dev/null || fail "the dialog is not centred: $(centred "$DIALOG_WINDOW" 353 104)"
+transient=$(xprop -id "$DIALOG_WINDOW" WM_TRANSIENT_FOR | sed -n 's/.*# //p')
+[[ -n $transient ]] && (($transient == EDITOR_WINDOW)) ||
+  fail "the dialog is transient for '${transient:-nothing}', not for the editor window"
+actions=$(xprop -id "$DIALOG_WINDOW" _NET_WM_ALLOWED_ACTIONS)
+[[ $actions == *_NET_WM_ACTION_CLOSE* ]] || fail "the dialog cannot be closed: $actions"
+[[ $actions != *MAXIMIZE* ]] || fail "the dialog can be maximised: $actions"
+motif=$(xprop -id "$DIALOG_WINDOW" _MOTIF_WM_HINTS | sed 's/.*= //')
+IFS=', ' read -r _ mwm_functions _ < <(echo "$motif")
+((!(mwm_functions & 0x18))) || fail "the dialog asks for minimise or maximise: $motif"
+# openbox offers minimise on every dialog regardless: minimised, it and the editor come back.
+viewable() { xwininfo -id "$1" | grep -q IsViewable; }
+xdotool windowminimize "$DIALOG_WINDOW" >/dev/null 2>&1 || true
+sleep 0.5
+wait_for 5 viewable "$DIALOG_WINDOW" || fail "the minimised dialog did not come back"
+viewable "$EDITOR_WINDOW" || fail "the editor stayed hidden after the dialog was minimised"
+xdotool windowactivate --sync "$DIALOG_WINDOW" >/dev/null 2>&1 || true
+sleep 0.3
 # The edit has the focus with its whole text selected: typing replaces the proposal.
 xdotool type --delay 50 "$LAYOUT_FILE_NAME"
 sleep 0.3
@@ -136,6 +165,60 @@ sleep 0.5
 [[ ! -e $RUN_DIR/layouts/verworfen.set ]] || fail "a cancelled save wrote a file"
 [[ $(find "$RUN_DIR/layouts" -type f | wc -l) -eq 2 ]] || fail "unexpected files in layouts"
 running "$EDITOR_PID" || fail "the editor ended with the dialog"
+
+# --- a name that cannot exist, and a failed save -----------------------------------------------
+# answer_dialog <title> <text>: waits for the name dialog, replaces its text and confirms with Alt+O.
+answer_dialog() {
+  wait_for 10 window_exists "$1" || fail "the dialog '$1' did not appear"
+  DIALOG_WINDOW=$(find_window "$1")
+  xdotool windowactivate --sync "$DIALOG_WINDOW" >/dev/null 2>&1 || true
+  sleep 0.3
+  xdotool key ctrl+a
+  xdotool type --delay 5 "$2"
+  xdotool key alt+o
+}
+# close_error_box <what>: waits for the box captioned "Fehler ..." or the application title, keeps a
+# screenshot, checks that it fits on the screen and closes it with Enter.
+close_error_box() {
+  local box w
+  error_box() { find_window "Fehler ..." || true; find_window "Tilvaro - Editor" || true; }
+  any_error_box() { [[ -n $(error_box) ]]; }
+  wait_for 10 any_error_box || fail "no error box for $1"
+  box=$(error_box | head -n 1)
+  sleep 0.3
+  screenshot "$1"
+  w=$(xwininfo -id "$box" | awk '/Width:/ {print $NF}')
+  ((w < 1024)) || fail "the error box for $1 is wider than the screen ($w)"
+  xdotool windowactivate --sync "$box" >/dev/null 2>&1 || true
+  xdotool key Return
+  wait_for 5 bash -c "! xwininfo -id $box 2>/dev/null | grep -q IsViewable" || fail "the box for $1 stayed open"
+}
+xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
+# Open: the menu button at (33, 128) in the left panel.
+click "$EDITOR_WINDOW" $((33 + 35)) $((32 + 128 + 27))
+answer_dialog "Layout öffnen ..." "$(printf 'n%.0s' {1..300})"
+close_error_box open-too-long-name
+window_exists "Fehler ..." && fail "a second box followed"
+# A save into folders that do not exist: the box names the whole path, wrapped.
+LONG_FOLDERS="nicht/vorhandene/Ordner/mit/recht/langen/Namen/damit/der/Pfad/nicht/in/eine/Zeile/passt"
+xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
+click "$EDITOR_WINDOW" $((33 + 35)) $((32 + 184 + 27))
+answer_dialog "$SAVE_TITLE" "$LONG_FOLDERS/Turm"
+close_error_box save-long-path
+running "$EDITOR_PID" || fail "the editor ended after the failed save"
+
+# The keyboard focus on the layer-count scroll bar (tab order: the three edits, the check box,
+# then the bar), the layer spinner and the empty tile list, for a look at the screenshots.
+click "$EDITOR_WINDOW" 300 49
+xdotool key Tab Tab Tab Tab
+sleep 0.3
+screenshot focus-on-scroll-bar
+xdotool key Tab Tab Tab
+sleep 0.3
+screenshot focus-on-spinner
+xdotool key Tab
+sleep 0.3
+screenshot focus-on-tile-list
 
 # --- closing the window ends the program -----------------------------------------------------
 xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true

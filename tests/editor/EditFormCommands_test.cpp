@@ -339,8 +339,9 @@ TEST_F(EditFormCommandsTest, AFailedWriteReachesTheErrorBoxAndTheEditorGoesOn) {
   AnswerOk(QStringLiteral("Turm"));
   const BoxSeen box = ClickExpectingBox(Form().Btn_Save);
   ASSERT_TRUE(box.shown);
+  // The sentence naming the file, then why it failed.
   EXPECT_EQ(box.text, QStringLiteral("Kann nicht nach ") + QString::fromStdString((Layouts() / "Turm.set").string()) +
-                          QStringLiteral(" schreiben."));
+                          QStringLiteral(" schreiben\nIst ein Ordner."));
   EXPECT_EQ(box.title, QStringLiteral("Tilvaro - Editor"));
   EXPECT_EQ(box.icon, QMessageBox::Critical);
   EXPECT_TRUE(std::filesystem::is_directory(Layouts() / "Turm.set"));
@@ -361,7 +362,7 @@ TEST_F(EditFormWithoutLayoutsFolderTest, SaveReportsTheMissingFolderAndCreatesNo
   const BoxSeen box = ClickExpectingBox(Form().Btn_Save);
   ASSERT_TRUE(box.shown);
   EXPECT_EQ(box.text, QStringLiteral("Kann nicht nach ") + QString::fromStdString((Layouts() / "Turm.set").string()) +
-                          QStringLiteral(" schreiben."));
+                          QStringLiteral(" schreiben\nOrdner nicht vorhanden."));
   EXPECT_EQ(box.title, QStringLiteral("Tilvaro - Editor"));
   EXPECT_FALSE(std::filesystem::exists(Layouts()));
 }
@@ -442,6 +443,21 @@ TEST_F(EditFormCommandsTest, OpenOfAMissingNameClearsTheLayoutAndKeepsTheName) {
   AnswerCancel();
   Click(f.Btn_Save);
   EXPECT_EQ(Questions().back().proposed, QStringLiteral("Fehlt"));
+}
+
+// A name that cannot name a file is a layout that is not found, like any missing one.
+TEST_F(EditFormCommandsTest, OpenOfANameThatCannotExistIsNotFound) {
+  TEditForm& f = Form();
+  WriteFile(Layouts() / "Datei", "keine Ordner");
+  for (const QString& name : {QString(300, QLatin1Char('n')), QStringLiteral("Datei/Turm")}) {
+    ClickCell(2, 2);
+    AnswerOk(name);
+    const BoxSeen box = ClickExpectingBox(f.Btn_Open);
+    ASSERT_TRUE(box.shown);
+    EXPECT_EQ(box.text, QStringLiteral("Layout nicht gefunden"));
+    EXPECT_EQ(f.LayerCells.TileCount(), 0);
+    EXPECT_EQ(f.LayoutName, name);
+  }
 }
 
 TEST_F(EditFormCommandsTest, OpenOfAFolderIsNotFound) {

@@ -1,5 +1,6 @@
 // The application's handler for unexpected errors and the numbered cursor table.
 #include <QLabel>
+#include <new>
 #include <stdexcept>
 
 #include "EditorTestSupport.h"
@@ -36,6 +37,12 @@ TEST(RunGuarded, AnythingThrownIsCaught) {
   EXPECT_FALSE(RunGuarded([] { throw 42; }));
   ASSERT_TRUE(answerer.Seen().shown);
   EXPECT_EQ(answerer.Seen().text, QStringLiteral("Unbekannter Fehler."));
+  MessageBoxAnswerer outOfMemory;
+  EXPECT_FALSE(RunGuarded([] { throw std::bad_alloc(); }));
+  EXPECT_EQ(outOfMemory.Seen().text, QStringLiteral("Zu wenig Arbeitsspeicher."));
+  MessageBoxAnswerer tooLong;
+  EXPECT_FALSE(RunGuarded([] { throw std::length_error("basic_string::_M_create"); }));
+  EXPECT_EQ(tooLong.Seen().text, QStringLiteral("Zu groß zum Verarbeiten."));
 }
 
 TEST(RunGuarded, GuardedHandlersGetTheirSenderAndKeepExceptionsInside) {
@@ -57,6 +64,26 @@ TEST(ShowErrorBox, IsOwnedByTheGivenWindow) {
   EXPECT_EQ(answerer.Seen().owner, &owner);
   EXPECT_EQ(answerer.Seen().title, QStringLiteral("Fehler ..."));
   EXPECT_EQ(answerer.Seen().text, QStringLiteral("Layout nicht gefunden"));
+}
+
+TEST(ShowErrorBox, WrapsALongPathSoThatItsEndStaysInTheBox) {
+  const QString path = QStringLiteral("/home/benutzer/Spiele/Tilvaro/Entwuerfe/fuer/den/Wettbewerb/layouts/"
+                                      "Der-lange-Name-des-Turms.set");
+  const QString text = QStringLiteral("Kann nicht nach ") + path + QStringLiteral(" schreiben\nKein Platz.");
+  bool checked = false;
+  ModalDriver driver([&](QWidget* modal) {
+    auto* label = modal->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), text);  // wrapped on screen, not changed
+    EXPECT_TRUE(label->wordWrap());
+    EXPECT_LE(label->geometry().right(), modal->width());
+    EXPECT_LE(label->heightForWidth(label->width()), label->height());  // every line shown whole
+    EXPECT_GE(label->height(), 3 * label->fontMetrics().height());
+    checked = true;
+    static_cast<QMessageBox*>(modal)->accept();
+  });
+  ShowErrorBox(nullptr, text, QStringLiteral("Fehler ..."));
+  EXPECT_TRUE(checked);
 }
 
 TEST(CursorTable, NumberedCursorsAreRegisteredFoundAndApplied) {

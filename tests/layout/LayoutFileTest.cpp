@@ -1,14 +1,19 @@
 #include "layout/LayoutFile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 
 #include "layout/TestFiles.h"
+#include "layout/LayoutProfile.h"
+#include "layout/MemoryProfile.h"
 #include "layout/WriteError.h"
 
 namespace tilvaro {
@@ -117,6 +122,54 @@ TEST_F(LayoutFileTest, TileSetEntriesFollowNumbers) {
   EXPECT_EQ(huge.attributes.tileSets.front(), "a");
 }
 
+// A huge NUMBERS only ever loses trailing entries that the file does not hold, and says so.
+TEST_F(LayoutFileTest, TheTileSetCapKeepsEveryEntryTheFileHolds) {
+  struct Case {
+    std::string text;
+    std::size_t entries;
+    std::optional<std::int32_t> capped;
+  };
+  const Case cases[] = {
+      {"[TILES]\nNUMBERS=3000\n1=a\n2000=b\n", 2000, 3000},
+      {"[TILES]\nNUMBERS=3000\n1=a\n2999=b\n3000=c\n", 3000, std::nullopt},
+      {"[TILES]\nNUMBERS=1000\n", 1000, std::nullopt},  // small counts are kept as they are
+      {"[TILES]\nNUMBERS=2147483647\n5000=e\n; " + std::string(1 << 20, 'c') + "\n", 5000, 2147483647},
+      {"[TILES]\nNUMBERS=2147483647\n2000000=weit\n", 1024, 2147483647},  // beyond what is ever kept
+  };
+  for (const Case& c : cases) {
+    WriteBytes(folder_ / "in.set", c.text);
+    const LayoutReadResult read = ReadLayoutFile(folder_ / "in.set");
+    const std::vector<std::string>& list = read.layout.attributes.tileSets;
+    ASSERT_EQ(list.size(), c.entries) << c.text.substr(0, 40);
+    EXPECT_EQ(read.cappedTileSetCount, c.capped) << c.text.substr(0, 40);
+    if (c.entries >= 2000 && c.entries < 3000) { EXPECT_EQ(list[1999], "b"); }
+    if (c.entries == 5000) { EXPECT_EQ(list.back(), "e"); }
+  }
+  Layout saved;
+  saved.attributes.tileSets.assign(5000, "");  // a saved file holds every entry, empty ones too
+  Save(saved);
+  const LayoutReadResult reread = ReadLayoutFile(folder_ / "out.set");
+  EXPECT_EQ(reread.layout.attributes.tileSets.size(), 5000u);
+  EXPECT_FALSE(reread.cappedTileSetCount);
+}
+
+// The one-pass reader of layout files reads what the general profile reader reads.
+TEST_F(LayoutFileTest, OpenReadsAsTheProfileReaderDoes) {
+  const std::string texts[] = {
+      "\xEF\xBB\xBF[info]\r\nlayers = 3\r\n[INFO]\r\nLAYERS=4\r\n",
+      "[TILES]\nNUMBERS=4\n01=null\n1='a'\n1=zweites\n +2 =plus\n3=\"c\"\n[tiles]\n4=spaet\n[TILES ]\n4=d\n",
+      "[LAYER2]\n1=x.x\n  7  =xxxxxxxxxxxxxxxxxx\n;3=xx\n[LAYER2]\n2=xx\n[INFO\n3D=5\nORIGINAL=0",
+      std::string("[INFO]\nTILESET=a\0b\nAUTHOR\0=x\n[TI\0LES]\nNUMBERS=1\n1=x\n", 48),
+      "x=1\n[INFO]]\nLAYERS=2\n[ INFO ]\nBACKGROUND=\"\n\r\n\r[TILES]\r\rNUMBERS=0x2\n2=\n1=eins",
+  };
+  for (const std::string& text : texts) {
+    const auto path = folder_ / "in.set";
+    WriteBytes(path, text);
+    const Layout general = ReadLayout(MemoryProfile(path, ProfileDocument(text)));
+    EXPECT_EQ(ReadLayoutFile(path).layout, general) << text;
+  }
+}
+
 TEST_F(LayoutFileTest, RowsReadUpToFourteenCharacters) {
   const Layout layout = Open(
       "[LAYER1]\n1=x.X...........\n2=....................xxxxxx\n3=abcdefghijklmn\n4=xx\n5=\n"
@@ -183,6 +236,7 @@ TEST_F(LayoutFileTest, WhatCannotBeReadIsReportedNotOpenedAsEmpty) {
   EXPECT_EQ(ReadLayoutFile(folder_ / "missing" / "x.set").status, LayoutReadStatus::Missing);
   WriteBytes(folder_ / "plain", "x");
   EXPECT_EQ(ReadLayoutFile(folder_ / "plain" / "x.set").status, LayoutReadStatus::Missing);
+  EXPECT_EQ(ReadLayoutFile(folder_ / (std::string(300, 'n') + ".set")).status, LayoutReadStatus::Missing);
 
   const LayoutReadResult folder = ReadLayoutFile(folder_.Path());
   EXPECT_EQ(folder.status, LayoutReadStatus::NotAFile);
@@ -220,7 +274,8 @@ TEST_F(LayoutFileTest, AFailedSaveChangesNothingAndLeavesNoFileBehind) {
     WriteLayoutFile(missing, layout);
     FAIL() << "no error raised";
   } catch (const WriteError& error) {
-    EXPECT_EQ(std::string(error.what()), "Kann nicht nach " + missing.string() + " schreiben");
+    // The sentence as the first line, the reason on the next.
+    EXPECT_EQ(std::string(error.what()), "Kann nicht nach " + missing.string() + " schreiben\nOrdner nicht vorhanden");
   }
   EXPECT_FALSE(fs::exists(missing.parent_path()));
 
@@ -268,6 +323,48 @@ TEST_F(LayoutFileTest, ReplacingKeepsPermissionsAndFollowsLinks) {
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(ReadLayoutFile(file).layout, other);
   EXPECT_EQ(test::CountEntries(folder_.Path()), 2);
+
+  // A dangling link (relative, as most are) makes the file it points to.
+  fs::create_directory(folder_ / "sub");
+  const auto dangling = folder_ / "dangling.set";
+  fs::create_symlink("sub/new.set", dangling);
+  WriteLayoutFile(dangling, other);
+  EXPECT_TRUE(fs::is_symlink(dangling));
+  EXPECT_EQ(ReadLayoutFile(folder_ / "sub" / "new.set").layout, other);
+}
+
+TEST_F(LayoutFileTest, SavesRemoveWhatKilledSavesLeftAndNothingElse) {
+  const auto dead = folder_ / ".tilvaro-0123456789abcdef.tmp";
+  const auto alive = folder_ / ".tilvaro-fedcba9876543210.tmp";
+  const auto other = folder_ / ".tilvaro-mine.tmp";
+  for (const auto& path : {dead, alive, other}) WriteBytes(path, "half");
+  const int held = ::open(alive.c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);  // as a save still running holds it
+  WriteLayoutFile(folder_ / "x.set", TurmExample());
+  ::close(held);
+  EXPECT_FALSE(fs::exists(dead));
+  EXPECT_TRUE(fs::exists(alive));
+  EXPECT_TRUE(fs::exists(other));
+  EXPECT_EQ(test::CountEntries(folder_.Path()), 3);  // x.set, alive, other: no file of this save
+}
+
+TEST_F(LayoutFileTest, AFailedSaveSaysWhy) {
+  const auto locked = folder_ / "locked";
+  fs::create_directory(locked);
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+  const auto reason = [](const fs::path& path) {
+    try {
+      WriteLayoutFile(path, TurmExample());
+    } catch (const WriteError& error) {
+      const std::string message = error.what();
+      return message.substr(message.find('\n') + 1);
+    }
+    return std::string("no error");
+  };
+  test::Unprivileged unprivileged(folder_.Path());
+  EXPECT_EQ(reason(locked / "x.set"), "Keine Berechtigung");
+  EXPECT_EQ(reason(folder_ / (std::string(300, 'n') + ".set")), "Name zu lang");
+  EXPECT_EQ(reason("/dev/full"), "Ist keine gewöhnliche Datei");
 }
 
 TEST_F(LayoutFileTest, BadInputOpensWithDefaults) {

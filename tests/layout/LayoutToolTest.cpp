@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 #include <sstream>
 
 #include "layout/LayoutFile.h"
@@ -110,7 +112,17 @@ TEST(LayoutToolTest, ResaveReportsLayoutProblemsWithOne) {
 
   const ToolRun unwritable = Tool({"resave", Fixture("turm.set").string(), folder.Path().string()});
   EXPECT_EQ(unwritable.status, 1);
-  EXPECT_EQ(unwritable.err, "tilvaro-layout: Kann nicht nach " + folder.Path().string() + " schreiben\n");
+  EXPECT_EQ(unwritable.err,
+            "tilvaro-layout: Kann nicht nach " + folder.Path().string() + " schreiben\nIst ein Ordner\n");
+}
+
+TEST(LayoutToolTest, CheckReportsACappedTileSetCount) {
+  const TempFolder folder;
+  WriteBytes(folder / "capped.set", "[TILES]\nNUMBERS=3000\n1=a\n2000=b\n");
+  const ToolRun run = Tool({"check", (folder / "capped.set").string()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("OK, 0 Steine; WARNUNG: NUMBERS=3000 auf 2000 Steinsätze gekürzt\n"), std::string::npos)
+      << run.out;
 }
 
 }  // namespace
@@ -138,6 +150,56 @@ TEST(LayoutProgramTest, RunsAsACommand) {
   out.clear();
   EXPECT_EQ(run("check '" + Fixture("quirks.set").string() + "'", &out), 1);
   EXPECT_EQ(run("", &out), 2);
+}
+
+// Runs a shell command line; gives the exit status and what went to standard error.
+std::pair<int, std::string> Shell(const std::string& command, const TempFolder& folder) {
+  const auto err = folder / "stderr.txt";
+  const int status = std::system((command + " 2>'" + err.string() + "'").c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(err)};
+}
+
+TEST(LayoutProgramTest, OutputThatCannotBeWrittenFailsAndSaysSo) {
+  const TempFolder folder;
+  const std::string program = std::string("'") + TILVARO_LAYOUT_PROGRAM + "'";
+  for (const std::string& redirect : {std::string(" >/dev/full"), std::string(" >&-")}) {
+    for (const std::string& arguments : {"show '" + Fixture("turm.set").string() + "'", std::string("--help")}) {
+      const auto [status, err] = Shell(program + " " + arguments + redirect, folder);
+      EXPECT_EQ(status, 1) << arguments << redirect;
+      EXPECT_NE(err.find("Kann die Ausgabe nicht schreiben"), std::string::npos) << arguments << redirect << err;
+    }
+  }
+}
+
+// Under a memory limit of 192 MiB: hostile files of 48 MiB open and save in a small multiple of
+// their size, and running out of memory on one file is that file's problem; the next one is still
+// checked.
+TEST(LayoutProgramTest, MemoryStaysBoundedAndRunningOutIsReportedPerFile) {
+  const TempFolder folder;
+  const std::string program = std::string("'") + TILVARO_LAYOUT_PROGRAM + "'";
+  const auto big = folder / "big.set";
+  WriteBytes(big, "[INFO]\n");
+  fs::resize_file(big, 256u << 20);  // sparse: needs no disk
+  const std::string limited = "ulimit -v 196608; exec " + program + " ";
+  if (Shell("(" + limited + "--help) >/dev/null", folder).first != 0) {
+    GTEST_SKIP() << "the program cannot start under a memory limit here (sanitizer build?)";
+  }
+  const auto [status, err] =
+      Shell("(" + limited + "check '" + big.string() + "' '" + Fixture("turm.set").string() + "') >'" +
+                (folder / "out.txt").string() + "'",
+            folder);
+  const std::string out = ReadBytes(folder / "out.txt");
+  EXPECT_EQ(status, 1) << err;
+  EXPECT_NE(out.find("big.set: FEHLER: zu wenig Arbeitsspeicher\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("turm.set: OK, 2 Steine\n"), std::string::npos) << out;
+
+  const auto feeds = folder / "feeds.set", count = folder / "count.set";
+  WriteBytes(feeds, "[INFO]\nLAYERS=2\n[TILES]\nNUMBERS=1\n" + std::string(48u << 20, '\n') + "1=a\n");
+  WriteBytes(count, "[TILES]\nNUMBERS=2147483647\n; " + std::string(48u << 20, 'c') + "\n");
+  EXPECT_EQ(Shell("(" + limited + "check '" + feeds.string() + "') >/dev/null", folder).first, 0);
+  const auto [resaved, resaveErr] =
+      Shell("(" + limited + "resave '" + count.string() + "' '" + (folder / "saved.set").string() + "')", folder);
+  EXPECT_EQ(resaved, 0) << resaveErr;
 }
 
 }  // namespace

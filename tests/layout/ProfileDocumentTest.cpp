@@ -48,5 +48,13 @@ TEST(ProfileDocumentTest, AMovedDocumentKeepsItsText) {
   EXPECT_EQ(assigned.Text(), "[S]\nK=v\nL=w\r\n");
 }
 
+// Each index hashes with its own key, so no set of names collides in every document.
+TEST(NameIndexTest, HashesAreKeyedPerIndexAndFoldLetterCase) {
+  const NameIndex first, second;
+  EXPECT_EQ(first.Hash(3, "Größe"), first.Hash(3, "GRößE"));
+  EXPECT_NE(first.Hash(3, "Größe"), first.Hash(4, "Größe"));
+  EXPECT_NE(first.Hash(3, "Größe"), second.Hash(3, "Größe"));
+}
+
 }  // namespace
 }  // namespace tilvaro

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "layout/ProfileText.h"
+
+namespace tilvaro::profile_scan {
+
+// One pass over a profile's text by the reader's rules (ProfileText.h), for readers that want the
+// keys of a few known sections and need no index and no memory beyond the text.
+//
+// Calls visit(section, name, value) for every key line of the first section of each name in
+// `sections` (at most 64; `section` is the position of the name there), in file order, with the key's
+// name and its raw value (quotes not yet removed). Repeats of a key are visited too: the first one
+// is the one the reader returns. Later sections of a name already seen are skipped, as the reader
+// never consults them.
+template <class Visit>
+void ScanSections(std::string_view text, std::span<const std::string_view> sections, Visit&& visit) {
+  constexpr std::size_t kNone = 64;
+  std::uint64_t seen = 0;
+  std::size_t current = kNone;
+  std::size_t pos = profile_text::ByteOrderMarkLength(text);
+  while (pos < text.size()) {
+    std::size_t endLength = 0;
+    const profile_text::ParsedLine line = profile_text::ParseLine(profile_text::NextLine(text, pos, endLength));
+    if (line.kind == profile_text::LineKind::Section) {
+      current = kNone;
+      for (std::size_t i = 0; i < sections.size() && i < kNone; ++i) {
+        if (!profile_text::NamesEqual(line.name, sections[i])) continue;
+        const std::uint64_t bit = std::uint64_t{1} << i;
+        if ((seen & bit) == 0) current = i;
+        seen |= bit;
+        break;
+      }
+    } else if (line.kind == profile_text::LineKind::Key && current != kNone) {
+      visit(current, line.name, line.value);
+    }
+  }
+}
+
+}  // namespace tilvaro::profile_scan
