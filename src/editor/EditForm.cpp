@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "controls/Edit97.h"
+#include "controls/Hint95.h"
 #include "controls/ToolbarButton97.h"
 #include "controls/Bevel.h"
 #include "controls/ClickLabel.h"
@@ -129,6 +130,9 @@ TEditForm::TEditForm(QWidget* parent) : QWidget(parent) {
   };
 
   CreateControls();
+  Hint95 = new THint95(this);
+  Hint95->setObjectName(QStringLiteral("Hint95"));
+  Hint95->SetHintStyle(THintStyle::hsOffice97);  // the window's design value, set once made
   NameControls();
   WireEvents();
   SetTabOrder();
