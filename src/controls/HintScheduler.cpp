@@ -80,11 +80,6 @@ void HintScheduler::ShowRefused() {
   active_ = false;
 }
 
-HintScheduler::Effect HintScheduler::ControlGone(Control control) {
-  if (control == nullptr || control != control_) return {};
-  return Cancel();
-}
-
 std::optional<HintScheduler::Time> HintScheduler::Deadline() const {
   switch (state_) {
     case State::Waiting:

@@ -50,8 +50,6 @@ class HintScheduler {
   // The hint that Show asked for had nothing to show (no text, or refused): it counts as not
   // shown, and the pointer must leave the control before it is tried again.
   void ShowRefused();
-  // A control went away: forget it.
-  Effect ControlGone(Control control);
 
   // When TimerDue should be called next; none when nothing is pending.
   std::optional<Time> Deadline() const;

@@ -107,8 +107,9 @@ void THintWindow95::PlaceAndShow(const Rect& proposed, const QString& text) {
   const Rect placed = PlaceHint(input);
 
   setGeometry(placed.left, placed.top, placed.Width(), placed.Height());
+  // A window being mapped comes up on top of the others; one already showing is lifted.
+  if (isVisible()) raise();
   show();
-  raise();
   update();
 }
 
