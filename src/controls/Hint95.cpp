@@ -2,13 +2,13 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QScreen>
 #include <algorithm>
 #include <vector>
 
 #include "controls/HintMachinery.h"
 #include "controls/HintWindow95.h"
+#include "platform/FontFamilies.h"
 
 namespace tilvaro {
 
@@ -58,7 +58,7 @@ THint95::FontSource THint95::SystemFonts() {
   // QApplication keeps the theme's status-bar font under the class name of the status bar and
   // answers with the application font where the theme gives none.
   source.statusFont = [] { return QApplication::font("QStatusBar"); };
-  source.isInstalled = [](const QString& family) { return QFontDatabase::hasFamily(family); };
+  source.isInstalled = [](const QString& family) { return FontFamilyInstalled(family); };
   source.dotsPerInch = [] {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
@@ -107,7 +107,12 @@ void THint95::SetHintStyle(THintStyle style) {
   if (style == THintStyle::hsOffice97) ReadSystemHintFont();
 }
 
-void THint95::CheckTahoma() { tahomaInstalled_ = fonts_.isInstalled && fonts_.isInstalled(kTahoma); }
+void THint95::CheckTahoma() { tahomaInstalled_.reset(); }
+
+bool THint95::TahomaInstalled() const {
+  if (!tahomaInstalled_) tahomaInstalled_ = fonts_.isInstalled && fonts_.isInstalled(kTahoma);
+  return *tahomaInstalled_;
+}
 
 QFont THint95::FontFromStatusFont(const QFont& status, qreal dotsPerInch) {
   QFont font;
@@ -127,7 +132,7 @@ void THint95::ReadSystemHintFont() {
   if (!fonts_.statusFont) return;
   const qreal dpi = fonts_.dotsPerInch ? fonts_.dotsPerInch() : 96.0;
   QFont font = FontFromStatusFont(fonts_.statusFont(), dpi);
-  if (hintStyle_ == THintStyle::hsOffice97 && font.family() == kClassicStatusFace && tahomaInstalled_) {
+  if (hintStyle_ == THintStyle::hsOffice97 && font.family() == kClassicStatusFace && TahomaInstalled()) {
     font.setFamily(kTahoma);
   }
   hintFont_.font = font;

@@ -17,6 +17,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "controls/HintScheduler.h"
 #include "controls/HintStyle.h"
@@ -50,7 +51,9 @@ class THint95 : public QObject {
   THint95(const THint95&) = delete;
   THint95& operator=(const THint95&) = delete;
 
-  bool TahomaInstalled() const { return tahomaInstalled_; }
+  // Whether Tahoma is installed. The font source is asked on first need after CheckTahoma, so a
+  // start-up whose status font is not the classic one never asks.
+  bool TahomaInstalled() const;
   const CanvasFont& HintFont() const { return hintFont_; }
 
   // The look of all hint windows; a change shows with the next hint. Choosing hsOffice97 reads
@@ -79,7 +82,7 @@ class THint95 : public QObject {
   void ShowHintHook(QString& hintText, bool& canShow, THintInfo& info);
 
   FontSource fonts_;
-  bool tahomaInstalled_ = false;
+  mutable std::optional<bool> tahomaInstalled_;  // none: not asked since the last CheckTahoma
   CanvasFont hintFont_;
   THintStyle hintStyle_ = THintStyle::hsWindows95;
   std::unique_ptr<TNotifyWindow> NotifyWindow;

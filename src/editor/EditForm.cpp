@@ -26,6 +26,8 @@
 #include "layout/Cp1252.h"
 #include "layout/LayoutAttributes.h"
 #include "layout/LayoutFile.h"
+#include "platform/FontFamilies.h"
+#include "platform/ResourceImage.h"
 #include "platform/CursorTable.h"
 #include "platform/ErrorBox.h"
 
@@ -66,7 +68,7 @@ const QColor kStripTextColour(128, 128, 128);
 // with the same proportions.
 QFont WindowFont(int pixelSize, bool bold = false) {
   QFont font;
-  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+  font.setFamilies(InstalledFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")}));
   font.setPixelSize(pixelSize);
   font.setBold(bold);
   return font;
@@ -100,7 +102,7 @@ QLabel* MakeLabel(QWidget* parent, const QString& caption, QRect geometry, bool 
   return label;
 }
 
-QImage ResourceImage(const char* path) { return QImage(QString::fromLatin1(path)); }
+QImage ResourceImage(const char* path) { return LoadResourceImage(QString::fromLatin1(path)); }
 
 // The refusal for a text that Windows-1252 cannot hold, naming the field and the character.
 QString UnencodableText(const QString& field, char32_t character) {
@@ -280,7 +282,7 @@ void TEditForm::CreateTopStrip() {
   Img_qmLogo = new TClickLabel(Pnl_TopGFX);
   Img_qmLogo->setGeometry(399, 0, 105, 32);
   Img_qmLogo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Img_qmLogo->setPixmap(QPixmap(QStringLiteral(":/images/logo.xpm")));
+  Img_qmLogo->setPixmap(QPixmap::fromImage(ResourceImage(":/images/logo.xpm")));
   Img_qmLogo->setToolTip(QString::fromLatin1(kWebAddress));
 
   Lbl_Copyright = new TClickLabel(Pnl_TopGFX);

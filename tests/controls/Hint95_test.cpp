@@ -63,15 +63,24 @@ TEST(Hint95FontTest, NoSubstituteForOtherFacesOrWithoutTahoma) {
   }
 }
 
-TEST(Hint95FontTest, TahomaIsLookedForAgainWhenAsked) {
+TEST(Hint95FontTest, TahomaIsLookedForOnlyWhenNeededAndAgainAfterAFontChange) {
   QObject owner;
-  FakeFonts fonts;
-  fonts.tahoma = false;
-  THint95 hints(&owner, fonts.Source());
-  fonts.tahoma = true;
+  FakeFonts fonts{QStringLiteral("Verdana"), false};
+  int asked = 0;
+  THint95::FontSource source = fonts.Source();
+  source.isInstalled = [&](const QString& family) {
+    ++asked;
+    return fonts.tahoma && family == QStringLiteral("Tahoma");
+  };
+  THint95 hints(&owner, source);
+  hints.SetHintStyle(THintStyle::hsOffice97);
+  EXPECT_EQ(asked, 0);  // another status face: the installed fonts are never searched
   EXPECT_FALSE(hints.TahomaInstalled());
+  fonts.tahoma = true;
+  EXPECT_FALSE(hints.TahomaInstalled());  // the answer stands until the fonts change
   hints.CheckTahoma();
   EXPECT_TRUE(hints.TahomaInstalled());
+  EXPECT_EQ(asked, 2);
 }
 
 TEST(Hint95FontTest, StatusFontGivesHeightInPixelsAndBoldOnlyAboveWeight500) {
