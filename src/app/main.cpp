@@ -10,8 +10,8 @@
 #include "editor/EditForm.h"
 #include "editor/InputDialog.h"
 #include "platform/ErrorBox.h"
-#include "platform/FontConfigWarmup.h"
 #include "platform/ResourceImage.h"
+#include "platform/StartupWarmup.h"
 #include "platform/SysColors.h"
 
 namespace {
@@ -65,10 +65,11 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // The font configuration loads while the application connects to the display.
-  tilvaro::FontConfigWarmup fontWarmup;
+  // The font configuration and the program's images load while the application connects to the
+  // display.
+  tilvaro::StartupWarmup warmup(QStringLiteral(":/images"));
   QApplication application(argc, argv);
-  fontWarmup.Finish();
+  warmup.Finish();
   // Frames, embossed glyphs and hint colours follow the desktop's palette from here on.
   tilvaro::InstallSysColorMapping();
   application.setWindowIcon(QIcon(QPixmap::fromImage(tilvaro::LoadResourceImage(QStringLiteral(":/images/icon.xpm")))));
