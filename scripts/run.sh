@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the editor and starts it in examples/, whose layouts/
-# folder holds a few sample layouts. Extra arguments go to the editor.
+# Installs what is missing, builds the editor and starts it in a scratch folder, build/run/, whose
+# layouts/ folder is seeded with the sample layouts of examples/layouts. Saving there never touches
+# the tracked samples; layouts saved in earlier runs are kept, and a sample is copied only where no
+# layout of that name exists yet. Extra arguments go to the editor.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/scripts/install-deps.sh"
@@ -11,5 +13,10 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "set DISPLAY (or run inside a desktop session, or under 'xvfb-run -a') and try again." >&2
   exit 1
 fi
-cd "$top/examples"
+scratch="$top/build/run"
+mkdir -p "$scratch/layouts"
+for sample in "$top"/examples/layouts/*; do
+  [ -e "$scratch/layouts/$(basename "$sample")" ] || cp "$sample" "$scratch/layouts/"
+done
+cd "$scratch"
 exec "$top/build/install/bin/tilvaro-editor" "$@"

@@ -17,7 +17,10 @@ int Index(ButtonState state) { return static_cast<int>(state); }
 
 TButtonGlyph::TButtonGlyph() {
   glyph_.OnChange = [this](TGlyphBitmap& changed) { GlyphSourceChanged(&changed); };
-  glyphMask_.OnChange = [this](TGlyphBitmap& changed) { GlyphSourceChanged(&changed); };
+  glyphMask_.OnChange = [this](TGlyphBitmap& changed) {
+    maskFromAlpha_ = false;
+    GlyphSourceChanged(&changed);
+  };
   EnsureSharedGlyphCache();
 }
 
@@ -37,7 +40,10 @@ void TButtonGlyph::SetGlyph(const Bitmap& value) {
 
 void TButtonGlyph::SetGlyph(const QImage& image) {
   // The mask first, so that the glyph's own change (which repaints) sees the complete source.
-  SetGlyphMask(MaskFromAlpha(image));
+  if (glyphMask_.IsEmpty() || maskFromAlpha_) {
+    SetGlyphMask(MaskFromAlpha(image));
+    maskFromAlpha_ = true;
+  }
   SetGlyph(FromQImage(image));
 }
 
@@ -46,24 +52,26 @@ void TButtonGlyph::SetGlyphMask(const Bitmap& value) {
   glyphMask_.Assign(value);
 }
 
-void TButtonGlyph::LinkImages(TImageList* images) {
-  if (imagesLink_ && imagesLink_->Sender()) imagesLink_->Sender()->UnRegisterChanges(*imagesLink_);
+void TButtonGlyph::SetImages(TImageList* images) {
   images_ = images;
-  if (images_) {
-    if (!imagesLink_) {
-      imagesLink_ = std::make_unique<TChangeLink>(
-          [this](TImageList& changed) { GlyphSourceChanged(&changed); });
-    }
-    images_->RegisterChanges(*imagesLink_);
-  } else {
+  if (!images_) {
     imagesLink_.reset();
+    return;
   }
-  DeriveNumGlyphs();
+  if (!imagesLink_) {
+    imagesLink_ = std::make_unique<TChangeLink>([this](TImageList& changed) { GlyphSourceChanged(&changed); });
+    imagesLink_->OnSenderDestroyed = [this](const TImageList& destroyed) {
+      // Images is cleared as the owner's property would clear it: the images prepared from the
+      // list go, and the owner repaints without a glyph.
+      if (images_ == &destroyed) LinkImages(nullptr);
+    };
+  }
+  images_->RegisterChanges(*imagesLink_);  // moves the link from a previous list
 }
 
-TImageList* TButtonGlyph::SourceImages() const {
-  if (images_ && imagesLink_ && imagesLink_->Sender() != images_) return nullptr;
-  return images_;
+void TButtonGlyph::LinkImages(TImageList* images) {
+  SetImages(images);
+  DeriveNumGlyphs();
 }
 
 void TButtonGlyph::SetNumGlyphs(int value) {
@@ -118,10 +126,10 @@ PreparedImage TButtonGlyph::PrepareStateImage(ButtonState state) {
   if (stateImageIndexes_[1][stateIndex] != -1) return {true, stateImageIndexes_[1][stateIndex]};
   if (stateImageIndexes_[0][stateIndex] != -1) return {false, stateImageIndexes_[0][stateIndex]};
 
-  TImageList* images = SourceImages();
+  TImageList* images = images_;
   if (images) {
     if (imageIndex_ < 0 || imageIndex_ >= images->Count()) return {false, -1};
-  } else if (images_ || glyph_.IsEmpty()) {
+  } else if (glyph_.IsEmpty()) {
     return {false, -1};
   }
   const bool hasMask = !images && !glyphMask_.IsEmpty();
@@ -179,7 +187,7 @@ ButtonLayoutResult TButtonGlyph::ComputeLayout(Canvas& canvas, const Rect& clien
   input.client = client;
   input.offset = offset;
   // An image list's cell counts even when ImageIndex names no image: the face keeps its place.
-  if (drawGlyph) input.glyph = CellSize(SourceImages());
+  if (drawGlyph) input.glyph = CellSize(images_);
   input.drawCaption = drawCaption;
   input.caption = caption;
   input.wordWrap = wordWrap;

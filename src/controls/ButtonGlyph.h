@@ -47,8 +47,9 @@ class TButtonGlyph {
   // Discards the prepared images, takes the bitmap (refreshing TransparentColor) and derives
   // NumGlyphs from its proportions.
   void SetGlyph(const Bitmap& value);
-  // The same from a QImage. Its transparent pixels (alpha below half), if any, become GlyphMask;
-  // an opaque image clears GlyphMask, so the image alone describes the glyph.
+  // The same from a QImage. Unless a GlyphMask was set explicitly (which a Glyph change never
+  // touches), the image's transparent pixels (alpha below half) become GlyphMask; an opaque image
+  // then clears the mask that an earlier image brought.
   void SetGlyph(const QImage& image);
   // The glyph bitmap itself: assigning to it directly (as loading stored image data does) only
   // runs GlyphSourceChanged, without deriving NumGlyphs.
@@ -63,13 +64,15 @@ class TButtonGlyph {
   // An external image list that replaces Glyph and GlyphMask; not owned.
   TImageList* Images() const { return images_; }
   int ImageIndex() const { return imageIndex_; }
-  // Plain field writes: the owner then calls GlyphSourceChanged or DiscardImages.
-  void SetImages(TImageList* images) { images_ = images; }
+  // Field writes without discarding or notifying: the owner then calls GlyphSourceChanged or
+  // DiscardImages. SetImages also keeps the change link on the list it stores (moved from the old
+  // list, dropped for none), so that the list's changes reach GlyphSourceChanged and its
+  // destruction clears Images.
+  void SetImages(TImageList* images);
   void SetImageIndex(int index) { imageIndex_ = index; }
   void SetOldDisabledStyle(bool value) { oldDisabledStyle_ = value; }
-  // What an owner's Images property does: moves the change link from the old list to the new
-  // one (GlyphSourceChanged answers the list's changes), or destroys it for none, then
-  // DeriveNumGlyphs. A list destroyed while linked is no longer used as a source.
+  // What an owner's Images property does: SetImages, then DeriveNumGlyphs (which discards the
+  // prepared images and raises OnGlyphChange). Destroying the list in use does the same with none.
   void LinkImages(TImageList* images);
   const TChangeLink* ImagesLink() const { return imagesLink_.get(); }
 
@@ -122,8 +125,6 @@ class TButtonGlyph {
   void RenderDropArrow(Canvas& canvas, int x, int y, int width, ButtonState state);
 
  private:
-  // Images, unless the linked list has been destroyed meanwhile.
-  TImageList* SourceImages() const;
   Size CellSize(TImageList* images) const;
 
   TGlyphBitmap glyph_;
@@ -136,6 +137,7 @@ class TButtonGlyph {
   TColor transparentColor_ = 0;
   TNumGlyphs97 numGlyphs_ = 1;
   bool oldDisabledStyle_ = false;
+  bool maskFromAlpha_ = false;  // GlyphMask was made from a QImage's alpha, not set explicitly
 };
 
 }  // namespace tilvaro

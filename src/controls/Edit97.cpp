@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QStyleOptionFrame>
 
+#include "controls/ControlsVersion.h"
+#include "controls/FlatEditClasses.h"
 #include "platform/Canvas.h"
 #include "platform/SysColors.h"
 
@@ -15,11 +17,14 @@ TEdit97::TEdit97(QWidget* parent) : QLineEdit(parent) {
   setFrame(false);
   setContentsMargins(kFrameWidth, kFrameWidth, kFrameWidth, kFrameWidth);
   AdjustHeight();
+  FlatEditClasses::Register(staticMetaObject);
 }
 
-bool TEdit97::IsFlatEdit(const QWidget* widget) {
-  return widget != nullptr && qobject_cast<const TEdit97*>(widget) != nullptr;
-}
+TEdit97::~TEdit97() { FlatEditClasses::Unregister(staticMetaObject); }
+
+QString TEdit97::Version() const { return QString::fromLatin1(kControlsVersion); }
+
+bool TEdit97::IsFlatEdit(const QWidget* widget) { return FlatEditClasses::Counts(widget); }
 
 bool TEdit97::IsSunken() const {
   if (hasFocus()) return true;
@@ -27,6 +32,10 @@ bool TEdit97::IsSunken() const {
 }
 
 int TEdit97::HeightForFont() const { return QFontMetrics(font()).height() + 2 * kFrameWidth; }
+
+QSize TEdit97::sizeHint() const { return {QLineEdit::sizeHint().width(), HeightForFont()}; }
+
+QSize TEdit97::minimumSizeHint() const { return {QLineEdit::minimumSizeHint().width(), HeightForFont()}; }
 
 void TEdit97::AdjustHeight() { resize(width(), HeightForFont()); }
 
@@ -41,6 +50,13 @@ void TEdit97::initStyleOption(QStyleOptionFrame* option) const {
 void TEdit97::changeEvent(QEvent* event) {
   QLineEdit::changeEvent(event);
   if (event->type() == QEvent::FontChange) AdjustHeight();
+}
+
+bool TEdit97::event(QEvent* event) {
+  const bool handled = QLineEdit::event(event);
+  // Polishing is the last step of setting the edit up, after its parent gave it its geometry.
+  if (event->type() == QEvent::Polish) AdjustHeight();
+  return handled;
 }
 
 void TEdit97::enterEvent(QEnterEvent* event) {

@@ -4,7 +4,9 @@
 // The edit draws its own 3-pixel frame instead of the style's: normally two lines in the button-face
 // colour and one in the window colour, so it blends into its form; a thin sunken frame while it has
 // the focus, or while the pointer is over it and the focused control is not another flat edit.
-// Its height follows its font: the font's line height plus 6 pixels for the frame.
+// Its height follows its font: the font's line height plus 6 pixels for the frame, set when the
+// edit is polished (after its parent has set it up, so a stored height is overridden) and on every
+// font change. The client area lies inside the frame, 6 pixels narrower and lower than the edit.
 
 #include <QLineEdit>
 
@@ -17,6 +19,11 @@ class TEdit97 : public QLineEdit {
   static constexpr int kFrameWidth = 3;
 
   explicit TEdit97(QWidget* parent = nullptr);  // flat, 19 high with an 11-pixel font
+  ~TEdit97() override;
+
+  // The controls' version text; writing it changes nothing.
+  QString Version() const;
+  void SetVersion(const QString&) {}
 
   // True between the pointer entering and leaving the edit.
   bool MouseInControl() const { return mouseInControl_; }
@@ -25,8 +32,13 @@ class TEdit97 : public QLineEdit {
   // Height for the current font: line height plus the frame above and below.
   int HeightForFont() const;
 
-  // Whether the widget counts as a flat edit (a TEdit97 or a class derived from it).
+  // Whether the widget counts as a flat edit: its class, or a base class, is in the flat-edit
+  // class list, which holds TEdit97 while any instance exists.
   static bool IsFlatEdit(const QWidget* widget);
+
+  // Layouts give the edit its font's height too.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -35,6 +47,7 @@ class TEdit97 : public QLineEdit {
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
   void initStyleOption(QStyleOptionFrame* option) const override;
 
  private:

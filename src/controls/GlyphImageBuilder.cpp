@@ -11,6 +11,15 @@ constexpr TColor kSilverColor = RGBColor(192, 192, 192);
 constexpr TColor kGreyColor = RGBColor(128, 128, 128);
 constexpr TColor kBlackColor = RGBColor(0, 0, 0);
 
+// The colour that is transparent in the glyph, for colour masks. It is matched exactly, as the
+// glyph list matches it for the other states' images: it is a pixel of the glyph itself, and its
+// palette-relative flag would only pick the nearest palette entry on a palette display, which this
+// system never draws on. Matching the nearest entry here would let the disabled image disagree
+// with the Up image wherever the glyph's pixels are not entries of its palette.
+TColor ExactTransparentColor(const GlyphSource& source) {
+  return source.transparentColor & ~kPaletteRelativeFlag;
+}
+
 // The transparency of one glyph column as a mono mask (bit 1 transparent). The glyph mask is a
 // colour bitmap whose white pixels are transparent: copying it onto a mono bitmap matches its
 // background colour, white, to 1.
@@ -44,7 +53,7 @@ StateImage OwnDisabledImage(const GlyphSource& source, const Bitmap& glyph, Bitm
   Bitmap mono = source.glyphMask
                     ? MaskColumn(*source.glyphMask, sourceRect)
                     : ColorMask(glyph, sourceRect.left, sourceRect.top, width, height,
-                                {source.transparentColor});
+                                {ExactTransparentColor(source)});
   mono.Resize(width + 1, height + 1);
   for (int x = 0; x <= width; ++x) mono.SetBit(x, height, true);
   for (int y = 0; y <= height; ++y) mono.SetBit(width, y, true);
@@ -62,7 +71,7 @@ Bitmap EmbossShape(const GlyphSource& source, const Bitmap& disabledSource, cons
   if (!source.oldDisabledStyle) {
     if (!source.images && !source.glyphMask) {
       return ColorMask(disabledSource, sx, 0, width, height,
-                       {source.transparentColor, kWhiteColor, kSilverColor});
+                       {ExactTransparentColor(source), kWhiteColor, kSilverColor});
     }
     Bitmap mono = ColorMask(disabledSource, sx, 0, width, height, {kWhiteColor, kSilverColor});
     const Bitmap transparency =
@@ -113,7 +122,7 @@ StateImage BuildStateImage(const GlyphSource& source, ButtonState state, int wid
       Bitmap mask = MaskColumn(*source.glyphMask, sourceRect);
       return StateImage{std::move(work), std::move(mask), false, 0};
     }
-    return StateImage{std::move(work), Bitmap(), true, source.transparentColor};
+    return StateImage{std::move(work), Bitmap(), true, ExactTransparentColor(source)};
   }
 
   // The disabled image is read from the glyph itself or from the list's image on white.

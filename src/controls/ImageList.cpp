@@ -15,7 +15,16 @@ TImageList::TImageList(int width, int height, int allocBy)
 }
 
 TImageList::~TImageList() {
-  for (TChangeLink* link : links_) link->sender_ = nullptr;
+  // One link at a time: a handler may destroy its own link or another one still registered, which
+  // then leaves links_ through UnRegisterChanges.
+  while (!links_.empty()) {
+    TChangeLink* link = links_.front();
+    links_.erase(links_.begin());
+    link->sender_ = nullptr;
+    // A copy, since the handler may destroy the link that holds it.
+    const std::function<void(const TImageList&)> handler = link->OnSenderDestroyed;
+    if (handler) handler(*this);
+  }
 }
 
 void TImageList::Reserve(int images) {

@@ -30,7 +30,7 @@ inline constexpr const char* kInvalidImageListIndex = "Ungültiger ImageList-Ind
 
 // A registration for a list's change notification. Register it with TImageList::RegisterChanges;
 // it unregisters itself when destroyed, and the list detaches it when the list is destroyed first
-// (Sender() is then null). Not copyable.
+// (Sender() is then null) and then runs OnSenderDestroyed. Not copyable.
 class TChangeLink {
  public:
   TChangeLink() = default;
@@ -41,6 +41,9 @@ class TChangeLink {
 
   TImageList* Sender() const { return sender_; }
   std::function<void(TImageList&)> OnChange;
+  // Runs from the list's destructor, after the link was detached: the list is half destroyed, so
+  // the handler may compare its address but must not use it. The handler may destroy the link.
+  std::function<void(const TImageList&)> OnSenderDestroyed;
 
  private:
   friend class TImageList;

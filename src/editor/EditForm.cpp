@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QScrollBar>
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,6 +19,8 @@
 #include "controls/ToolbarButton97.h"
 #include "controls/Bevel.h"
 #include "controls/ClickLabel.h"
+#include "controls/GoToWeb.h"
+#include "editor/EditFormControls.h"
 #include "editor/InputDialog.h"
 #include "controls/LayerGrid.h"
 #include "controls/ListBox.h"
@@ -26,7 +29,6 @@
 #include "layout/Cp1252.h"
 #include "layout/LayoutAttributes.h"
 #include "layout/LayoutFile.h"
-#include "platform/FontFamilies.h"
 #include "platform/ResourceImage.h"
 #include "platform/CursorTable.h"
 #include "platform/ErrorBox.h"
@@ -35,10 +37,8 @@ namespace tilvaro {
 
 namespace {
 
-// The texts of the window that are ours rather than fixed by the layout format.
-const char kCopyrightLine[] = "(c) 2026 Tilvaro-Team";
-const char kWebAddress[] = "www.tilvaro.example";
-const char kContactAddress[] = "layouts@tilvaro.example";
+// The subject of a new e-mail to the contact address.
+const char kMailSubject[] = "Tilvaro - Layout Editor";
 
 const QString kFailureCaption = QStringLiteral("Fehler ...");
 const QString kOpenCaption = QStringLiteral("Layout öffnen ...");
@@ -64,16 +64,6 @@ const QColor kTeal(0, 128, 128);
 const QColor kMenuTitleColour(0, 191, 191);
 const QColor kStripTextColour(128, 128, 128);
 
-// The window's font: Verdana where it is installed, otherwise the nearest face that Linux ships
-// with the same proportions.
-QFont WindowFont(int pixelSize, bool bold = false) {
-  QFont font;
-  font.setFamilies(InstalledFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")}));
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  return font;
-}
-
 void SetTextColour(QWidget& widget, const QColor& colour) {
   QPalette palette = widget.palette();
   palette.setColor(QPalette::WindowText, colour);
@@ -87,19 +77,13 @@ void SetBackground(QWidget& widget, const QColor& colour) {
   widget.setAutoFillBackground(true);
 }
 
-// A label drawn from its top-left corner. A label that sizes itself to its caption is at least as
-// wide as its caption in the face actually used, so a wider fallback face never cuts a caption.
-QLabel* MakeLabel(QWidget* parent, const QString& caption, QRect geometry, bool autoSize = true) {
-  auto* label = new QLabel(caption, parent);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label->setMargin(0);
-  label->setIndent(0);
-  if (autoSize) {
-    const int needed = QFontMetrics(label->font()).horizontalAdvance(caption);
-    if (needed > geometry.width()) geometry.setWidth(needed);
-  }
-  label->setGeometry(geometry);
-  return label;
+// A label drawn from its top-left corner.
+void SetUpLabel(QLabel& label, const QString& caption, bool wordWrap) {
+  label.setText(caption);
+  label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label.setMargin(0);
+  label.setIndent(0);
+  label.setWordWrap(wordWrap);
 }
 
 QImage ResourceImage(const char* path) { return LoadResourceImage(QString::fromLatin1(path)); }
@@ -126,16 +110,22 @@ TEditForm::TEditForm(QWidget* parent) : QWidget(parent) {
                  Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
-  setFont(WindowFont(11));
+  setFont(EditFormFont(11));
   AskText = [this](const QString& caption, const QString& prompt, QString& text) {
     return AskForText(caption, prompt, text);
   };
+
+  // The launcher behind the logo and the copyright line.
+  GoWWW = new TGoToWeb(this);
+  GoWWW->SetUrl(QString::fromLatin1(kWebAddress));
+  GoWWW->SetEMail(QString::fromLatin1(kContactAddress));
+  GoWWW->SetEMailSubject(QString::fromLatin1(kMailSubject));
+  GoWWW->SetBrowserState(TBrowserState::gwMaximized);
 
   CreateControls();
   Hint95 = new THint95(this);
   Hint95->setObjectName(QStringLiteral("Hint95"));
   Hint95->SetHintStyle(THintStyle::hsOffice97);  // the window's design value, set once made
-  NameControls();
   WireEvents();
   SetTabOrder();
 
@@ -149,177 +139,76 @@ TEditForm::TEditForm(QWidget* parent) : QWidget(parent) {
 TEditForm::~TEditForm() = default;
 
 void TEditForm::CreateControls() {
-  // Declared order; the geometry is that of the window's client area.
-  Lbl_Name = MakeLabel(this, QStringLiteral("Name:"), {144, 43, 38, 13});
-  Edit_Name = new TEdit97(this);
-  Edit_Name->setGeometry(192, 40, 289, 19);
-  Edit_Author = new TEdit97(this);
-  Edit_Author->setGeometry(192, 64, 289, 19);
-  Lbl_Author = MakeLabel(this, QStringLiteral("Autor:"), {144, 67, 36, 13});
+  for (const EditFormControl& entry : EditFormControls()) {
+    QWidget* parent = this;
+    if (entry.parent == EditFormControl::Parent::LeftMenu) parent = Pnl_LeftMenu;
+    if (entry.parent == EditFormControl::Parent::TopStrip) parent = Pnl_TopGFX;
+    QWidget* control = entry.create(*this, parent);
+    // Object names equal to the member names, so that tools and tests can find a control by name.
+    control->setObjectName(QString::fromLatin1(entry.name));
+    switch (entry.font) {
+      case EditFormControl::Font::Window: break;
+      case EditFormControl::Font::Plain: control->setFont(EditFormFont(11)); break;
+      case EditFormControl::Font::Bold: control->setFont(EditFormFont(11, true)); break;
+      case EditFormControl::Font::MenuTitle: control->setFont(EditFormFont(16, true)); break;
+    }
+    QRect geometry = entry.geometry;
+    if (auto* button = qobject_cast<TToolbarButton97*>(control)) {
+      button->SetCaption(entry.caption);
+      button->SetHint(entry.hint);
+    } else {
+      control->setToolTip(entry.hint);
+    }
+    if (auto* box = qobject_cast<QCheckBox*>(control)) box->setText(entry.caption);
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+      SetUpLabel(*label, entry.caption, entry.wordWrap);
+      // A label that does not wrap is at least as wide as its caption in the face actually used,
+      // so a wider fallback face never cuts a caption.
+      if (!entry.wordWrap) geometry.setWidth(std::max(geometry.width(), QFontMetrics(label->font()).horizontalAdvance(entry.caption)));
+    }
+    control->setGeometry(geometry);
+  }
+  ConfigureControls();
+}
 
-  // The bevel is made before the grid so that the grid lies on top of the bevel's lower right
-  // edges, which run along the grid's own last grid lines.
-  Bvl_Layer = new TBevel(this);
-  Bvl_Layer->setGeometry(143, 239, 183, 92);
-  Layer_Control = new TLayerGrid(this);
-  Layer_Control->setGeometry(144, 240, TLayerGrid::kWidth, TLayerGrid::kHeight);
-  Lbl_Layer = MakeLabel(this, QStringLiteral("Ebene:"), {144, 224, 40, 13});
-  UpDown_Layer = new TUpDown(this);
-  UpDown_Layer->setGeometry(328, 312, 13, 19);
+void TEditForm::ConfigureControls() {
   UpDown_Layer->SetRange(1, 4);
   UpDown_Layer->SetPosition(1);
   UpDown_Layer->SetWrap(false);
-  UpDown_Layer->setToolTip(QStringLiteral("Auswahl der Ebene"));
-
-  CBX_Inscripe = new QCheckBox(QStringLiteral("Beschriftung (Zahlen, Buchstaben)"), this);
-  CBX_Inscripe->setGeometry(144, 144, 225, 17);
   CBX_Inscripe->setChecked(false);
-
-  Lbl_LayerCount = MakeLabel(this, QStringLiteral("Anzahl Ebenen ( 1..4 )"), {144, 176, 128, 13});
-  SBar_LayerCount = new TScrollBar(Qt::Horizontal, this);
-  SBar_LayerCount->setGeometry(144, 200, 185, 13);
+  for (TScrollBar* bar : {SBar_LayerCount, SBar_3D}) {
+    bar->setSingleStep(1);
+    bar->setPageStep(1);
+  }
   SBar_LayerCount->setRange(1, 4);
-  SBar_LayerCount->setSingleStep(1);
-  SBar_LayerCount->setPageStep(1);
   SBar_LayerCount->setValue(1);
-  SBar_LayerCount->setToolTip(QStringLiteral("1 Ebene(n)"));
-
-  CreateLeftMenu();
-  CreateTopStrip();
-
-  Bvl_Steine = new TBevel(this);
-  Bvl_Steine->setGeometry(359, 239, 123, 91);
-  LBox_Tiles = new TListBox(this);
-  LBox_Tiles->setGeometry(360, 240, 121, 89);
-  LBox_Tiles->SetItemHeight(13);
-  Lbl_Tiles = MakeLabel(this, QStringLiteral("Steine:"), {360, 224, 41, 13});
-
-  Btn_TileAdd = new TToolbarButton97(this);
-  Btn_TileAdd->setGeometry(485, 297, 16, 16);
-  Btn_TileAdd->SetCaption(QStringLiteral("+"));
-  Btn_TileAdd->setFont(WindowFont(11, true));
-  Btn_TileAdd->SetFontColor(Qt::blue);
-  Btn_TileAdd->SetHint(QStringLiteral("Stein hinzufügen"));
-  Btn_TileDel = new TToolbarButton97(this);
-  Btn_TileDel->setGeometry(485, 314, 16, 16);
-  Btn_TileDel->SetCaption(QStringLiteral("-"));
-  Btn_TileDel->setFont(WindowFont(11, true));
-  Btn_TileDel->SetFontColor(Qt::red);
-  Btn_TileDel->SetHint(QStringLiteral("Ausgewählten Stein löschen"));
-
-  Lbl_Back = MakeLabel(this, QStringLiteral("Hintergrundbild:"), {144, 99, 92, 13});
-  Edit_Back = new TEdit97(this);
-  Edit_Back->setGeometry(248, 96, 233, 19);
-
-  Lbl_3D = MakeLabel(this, QStringLiteral("3D - Farben"), {360, 176, 68, 13});
-  SBar_3D = new TScrollBar(Qt::Horizontal, this);
-  SBar_3D->setGeometry(360, 200, 121, 13);
   SBar_3D->setRange(1, 8);
-  SBar_3D->setSingleStep(1);
-  SBar_3D->setPageStep(1);
   SBar_3D->setValue(1);
-  SBar_3D->setToolTip(QStringLiteral("Hellgrau"));
+  LBox_Tiles->SetItemHeight(13);
 
-  Lbl_CLayer = MakeLabel(this, QStringLiteral("1"), {328, 224, 7, 13});
-  Lbl_Warn = MakeLabel(this, QStringLiteral("Ungerade Anzahl Steine"), {187, 224, 137, 13});
-  Lbl_Warn->setFont(WindowFont(11));
-  SetTextColour(*Lbl_Warn, Qt::red);
-  Lbl_Warn->hide();
-
-  Btn_TileName = new TToolbarButton97(this);
-  Btn_TileName->setGeometry(485, 280, 16, 16);
-  Btn_TileName->SetGlyph(ResourceImage(":/images/rename.xpm"));
-  Btn_TileName->setFont(WindowFont(11, true));
-  Btn_TileName->SetFontColor(Qt::blue);
-  Btn_TileName->SetHint(QStringLiteral("Ausgewählten Stein umbenennen"));
-}
-
-void TEditForm::CreateLeftMenu() {
-  Pnl_LeftMenu = new QWidget(this);
-  Pnl_LeftMenu->setGeometry(0, 32, 137, 309);
   SetBackground(*Pnl_LeftMenu, kTeal);
-
-  Lbl_Menu = MakeLabel(Pnl_LeftMenu, QStringLiteral("Menü"), {0, 0, 137, 18}, false);
-  Lbl_Menu->setFont(WindowFont(16, true));
   SetTextColour(*Lbl_Menu, kMenuTitleColour);
-
-  Lbl_MenuHelp = MakeLabel(Pnl_LeftMenu, QStringLiteral("Hier finden sie alle Funktionen des Editors."),
-                           {0, 18, 137, 45}, false);
-  Lbl_MenuHelp->setWordWrap(true);
   SetTextColour(*Lbl_MenuHelp, Qt::white);
-
-  const auto makeMenuButton = [this](const QString& caption, const char* glyph, int top,
-                                     const QString& hint) {
-    auto* button = new TToolbarButton97(Pnl_LeftMenu);
-    button->setGeometry(33, top, 70, 55);
-    button->SetCaption(caption);
-    button->SetGlyph(ResourceImage(glyph));
+  SetTextColour(*Lbl_Hinweis, Qt::white);
+  for (TToolbarButton97* button : {Btn_New, Btn_Open, Btn_Save}) {
     button->SetLayout(TButtonLayout::blGlyphTop);
     button->SetOpaque(false);  // the teal panel shows through
-    button->SetHint(hint);
-    return button;
-  };
-  Btn_New = makeMenuButton(QStringLiteral("Neu"), ":/images/new.xpm", 72, QStringLiteral("Neues Layout"));
-  Btn_Open = makeMenuButton(QStringLiteral("Öffnen"), ":/images/open.xpm", 128,
-                            QStringLiteral("Layout öffnen"));
-  Btn_Save = makeMenuButton(QStringLiteral("Speichern"), ":/images/save.xpm", 184,
-                            QStringLiteral("Layout speichern"));
+  }
+  Btn_New->SetGlyph(ResourceImage(":/images/new.xpm"));
+  Btn_Open->SetGlyph(ResourceImage(":/images/open.xpm"));
+  Btn_Save->SetGlyph(ResourceImage(":/images/save.xpm"));
 
-  Lbl_Hinweis = MakeLabel(Pnl_LeftMenu,
-                          QStringLiteral("Fertige Layouts können Sie gerne an ") +
-                              QString::fromLatin1(kContactAddress) + QStringLiteral(" schicken."),
-                          {0, 255, 137, 54}, false);
-  Lbl_Hinweis->setWordWrap(true);
-  SetTextColour(*Lbl_Hinweis, Qt::white);
-}
-
-void TEditForm::CreateTopStrip() {
-  Pnl_TopGFX = new QWidget(this);
-  Pnl_TopGFX->setGeometry(0, 0, kClientWidth, 32);
   SetBackground(*Pnl_TopGFX, Qt::black);
-
-  // The logo stands at the right end of the strip, drawn from the image's top-left corner.
-  Img_qmLogo = new TClickLabel(Pnl_TopGFX);
-  Img_qmLogo->setGeometry(399, 0, 105, 32);
-  Img_qmLogo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Img_qmLogo->setPixmap(QPixmap::fromImage(ResourceImage(":/images/logo.xpm")));
-  Img_qmLogo->setToolTip(QString::fromLatin1(kWebAddress));
-
-  Lbl_Copyright = new TClickLabel(Pnl_TopGFX);
-  Lbl_Copyright->setText(QString::fromLatin1(kCopyrightLine));
-  Lbl_Copyright->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Lbl_Copyright->setGeometry(2, 2, 134, 13);
-  Lbl_Copyright->setFont(WindowFont(11));
   SetTextColour(*Lbl_Copyright, kStripTextColour);
-  Lbl_Copyright->setToolTip(QStringLiteral("E-mail"));
-
-  Lbl_Version = MakeLabel(Pnl_TopGFX, QStringLiteral("Version 1.00 Beta"), {2, 18, 102, 13});
-  Lbl_Version->setFont(WindowFont(11));
   SetTextColour(*Lbl_Version, kStripTextColour);
-}
 
-void TEditForm::NameControls() {
-  // Object names equal to the member names, so that tools and tests can find a control by name.
-  const std::pair<QWidget*, const char*> controls[] = {
-      {Lbl_Name, "Lbl_Name"},           {Edit_Name, "Edit_Name"},
-      {Edit_Author, "Edit_Author"},     {Lbl_Author, "Lbl_Author"},
-      {Layer_Control, "Layer_Control"}, {Bvl_Layer, "Bvl_Layer"},
-      {Lbl_Layer, "Lbl_Layer"},         {UpDown_Layer, "UpDown_Layer"},
-      {CBX_Inscripe, "CBX_Inscripe"},   {Lbl_LayerCount, "Lbl_LayerCount"},
-      {SBar_LayerCount, "SBar_LayerCount"}, {Pnl_LeftMenu, "Pnl_LeftMenu"},
-      {Pnl_TopGFX, "Pnl_TopGFX"},       {Lbl_Menu, "Lbl_Menu"},
-      {Lbl_MenuHelp, "Lbl_MenuHelp"},   {Btn_New, "Btn_New"},
-      {Btn_Open, "Btn_Open"},           {Btn_Save, "Btn_Save"},
-      {Img_qmLogo, "Img_qmLogo"},       {LBox_Tiles, "LBox_Tiles"},
-      {Bvl_Steine, "Bvl_Steine"},       {Lbl_Tiles, "Lbl_Tiles"},
-      {Btn_TileAdd, "Btn_TileAdd"},     {Btn_TileDel, "Btn_TileDel"},
-      {Lbl_Back, "Lbl_Back"},           {Edit_Back, "Edit_Back"},
-      {Lbl_Hinweis, "Lbl_Hinweis"},     {Lbl_3D, "Lbl_3D"},
-      {SBar_3D, "SBar_3D"},             {Lbl_CLayer, "Lbl_CLayer"},
-      {Lbl_Warn, "Lbl_Warn"},           {Lbl_Copyright, "Lbl_Copyright"},
-      {Btn_TileName, "Btn_TileName"},   {Lbl_Version, "Lbl_Version"},
-  };
-  for (const auto& [control, name] : controls) control->setObjectName(QString::fromLatin1(name));
+  Btn_TileAdd->SetFontColor(Qt::blue);
+  Btn_TileDel->SetFontColor(Qt::red);
+  Btn_TileName->SetFontColor(Qt::blue);
+  Btn_TileName->SetGlyph(ResourceImage(":/images/rename.xpm"));
+  SetTextColour(*Lbl_Warn, Qt::red);
+  Lbl_Warn->hide();
   setObjectName(QStringLiteral("EditForm"));
 }
 
@@ -498,11 +387,11 @@ void TEditForm::Btn_TileNameClick(QObject*) {
   if (AskText(kTileRenameCaption, kTilePrompt, text) == 1) LBox_Tiles->SetItem(index, text);
 }
 
-// The logo and the copyright line will start the web browser and the mail program; that launcher
-// is not part of the program yet, so for now a click on them does nothing.
-void TEditForm::Img_qmLogoClick(QObject*) {}
+// The logo opens the maker's web page, the copyright line a new e-mail to the contact address.
+// Without a browser that can be started nothing happens, so the results are not looked at.
+void TEditForm::Img_qmLogoClick(QObject*) { GoWWW->OpenWebPage(); }
 
-void TEditForm::Lbl_CopyrightClick(QObject*) {}
+void TEditForm::Lbl_CopyrightClick(QObject*) { GoWWW->OpenNewMail(); }
 
 // ---- Between controls and layout ---------------------------------------------------------------
 

@@ -29,6 +29,7 @@ class TBevel;
 class TClickLabel;
 class TEdit97;
 class THint95;
+class TGoToWeb;
 class TLayerGrid;
 class TListBox;
 class TScrollBar;
@@ -82,6 +83,7 @@ class TEditForm : public QWidget {
   TToolbarButton97* Btn_TileName;
   QLabel* Lbl_Version;
   THint95* Hint95;  // the hint component: office-style hints for the whole program
+  TGoToWeb* GoWWW;
 
   // The handlers, in their declared order. Update_Grid and Check_Anzahl are called by the others.
   void Btn_NewClick(QObject* sender);
@@ -130,10 +132,9 @@ class TEditForm : public QWidget {
   void ShowFailure(const QString& text);
 
  private:
+  // Builds the controls from the window's control table, then what the table does not describe.
   void CreateControls();
-  void CreateTopStrip();
-  void CreateLeftMenu();
-  void NameControls();
+  void ConfigureControls();
   void WireEvents();
   void SetTabOrder();
   int AskForText(const QString& caption, const QString& prompt, QString& text);

@@ -35,4 +35,12 @@ int LayerCells::TileCount() const {
 
 bool LayerCells::IsEven() const { return TileCount() % 2 == 0; }
 
+std::string LayerCells::RowText(int row, int layer) const {
+  std::string text(kColumns, '.');
+  for (int column = 0; column < kColumns; ++column) {
+    if (HasTile(column, row, layer)) text[static_cast<std::size_t>(column)] = 'x';
+  }
+  return text;
+}
+
 }  // namespace tilvaro

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace tilvaro {
 
@@ -20,6 +21,8 @@ class LayerCells {
   void Clear();                                       // all 392 flags 0
   int TileCount() const;                              // over all 392 cells, whatever the layer count
   bool IsEven() const;                                // TileCount() % 2 == 0
+  // One row of a layer as its 14 characters in a file: "x" for a tile, "." for an empty cell.
+  std::string RowText(int row, int layer) const;
 
   bool operator==(const LayerCells&) const = default;
 

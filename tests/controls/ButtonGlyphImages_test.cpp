@@ -301,6 +301,76 @@ TEST_F(ButtonGlyphImagesTest, ListDestroyedWhileLinkedIsNoLongerUsed) {
   EXPECT_EQ(glyph.PrepareStateImage(ButtonState::Up).slot, -1);
 }
 
+TEST_F(ButtonGlyphImagesTest, DestroyingTheListInUseClearsImagesAndTellsTheOwner) {
+  TButtonGlyph glyph;
+  auto list = std::make_unique<TImageList>(6, 6);
+  list->Add(Bitmap::Color(6, 6, kRed), nullptr);
+  glyph.LinkImages(list.get());
+  glyph.SetImageIndex(0);
+  ASSERT_NE(glyph.PrepareStateImage(ButtonState::Up).slot, -1);
+  int changes = 0;
+  glyph.OnGlyphChange = [&](TButtonGlyph&) { ++changes; };
+  list.reset();
+  EXPECT_EQ(glyph.Images(), nullptr);
+  EXPECT_EQ(glyph.ImagesLink(), nullptr);
+  EXPECT_GE(changes, 1);
+  EXPECT_EQ(glyph.StateImageIndex(true, ButtonState::Up), -1);
+  EXPECT_EQ(glyph.GlyphList(true), nullptr);
+  EXPECT_EQ(glyph.PrepareStateImage(ButtonState::Up).slot, -1);
+}
+
+TEST_F(ButtonGlyphImagesTest, SetImagesMovesTheLinkToTheNewList) {
+  TImageList a(4, 4);
+  TImageList b(4, 4);
+  Bitmap red = Bitmap::Color(4, 4, kRed);
+  b.Add(red, nullptr);
+  TButtonGlyph glyph;
+  glyph.LinkImages(&a);
+  glyph.SetImages(&b);
+  glyph.SetImageIndex(0);
+  glyph.GlyphSourceChanged(&b);
+  EXPECT_EQ(Prepared(glyph, ButtonState::Up), Blank(4, 4, 'R'));
+  EXPECT_EQ(glyph.ImagesLink()->Sender(), &b);
+  // The first list is no longer watched: its changes and its end leave b in use.
+  a.Change();
+  EXPECT_NE(glyph.StateImageIndex(true, ButtonState::Up), -1);
+}
+
+TEST_F(ButtonGlyphImagesTest, TransparentColourMatchesExactlyInEveryState) {
+  // The glyph's colour is no entry of its palette; the nearest entry must not stand in for it.
+  Bitmap bitmap = Bitmap::Color(4, 4, Rgb{0, 120, 120});
+  bitmap.SetPixel(1, 1, kBlack);
+  bitmap.SetPalette({kTeal, kBlack});
+  TButtonGlyph glyph;
+  glyph.SetGlyph(bitmap);
+  std::vector<std::string> up = Blank(4, 4);
+  up[1][1] = 'K';
+  EXPECT_EQ(Prepared(glyph, ButtonState::Up), up);
+  std::vector<std::string> disabled = Blank(5, 5);
+  disabled[1][1] = 'S';
+  disabled[2][2] = 'H';
+  EXPECT_EQ(Prepared(glyph, ButtonState::Disabled), disabled);
+}
+
+TEST_F(ButtonGlyphImagesTest, ExplicitGlyphMaskSurvivesAGlyphChange) {
+  Bitmap mask = Bitmap::Color(4, 4, kBlack);
+  mask.SetPixel(0, 0, kWhite);
+  TButtonGlyph glyph;
+  glyph.SetGlyphMask(mask);
+  QImage opaque(4, 4, QImage::Format_RGB32);
+  opaque.fill(qRgb(255, 0, 0));
+  glyph.SetGlyph(opaque);
+  ASSERT_TRUE(glyph.GlyphMask().SamePixels(mask));
+  QImage withAlpha(4, 4, QImage::Format_ARGB32);
+  withAlpha.fill(qRgba(255, 0, 0, 255));
+  withAlpha.setPixel(3, 3, qRgba(255, 0, 0, 0));
+  glyph.SetGlyph(withAlpha);
+  ASSERT_TRUE(glyph.GlyphMask().SamePixels(mask));
+  const std::vector<std::string> up = Prepared(glyph, ButtonState::Up);
+  EXPECT_EQ(up[0], "-RRR");
+  EXPECT_NE(up[3][3], '-');  // the image's own alpha does not replace the mask
+}
+
 TEST_F(ButtonGlyphImagesTest, SystemColourChangeNeedsDiscardToShowInDisabledImages) {
   Bitmap bitmap = Bitmap::Color(16, 16, kTeal);
   bitmap.SetPixel(3, 3, kBlack);

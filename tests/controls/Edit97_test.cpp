@@ -9,24 +9,22 @@
 #include <QTest>
 #include <memory>
 
+#include "support/TestPalette.h"
+
+#include "controls/FlatEditClasses.h"
 #include "controls/ToolbarButton97.h"
 #include "platform/SysColors.h"
 
 namespace tilvaro {
 namespace {
 
-const QColor kFace(192, 192, 192), kWindow(255, 255, 240), kLight(255, 255, 255),
-    kDark(128, 128, 128), kMidlight(224, 224, 224);
+using test::TestPalette;
 
-QPalette TestPalette() {
-  QPalette pal;
-  pal.setColor(QPalette::Button, kFace);
-  pal.setColor(QPalette::Base, kWindow);
-  pal.setColor(QPalette::Light, kLight);
-  pal.setColor(QPalette::Dark, kDark);
-  pal.setColor(QPalette::Midlight, kMidlight);
-  return pal;
-}
+const QColor kFace = TestPalette().color(QPalette::Button);
+const QColor kWindow = TestPalette().color(QPalette::Base);
+const QColor kLight = TestPalette().color(QPalette::Light);
+const QColor kDark = TestPalette().color(QPalette::Dark);
+const QColor kMidlight = TestPalette().color(QPalette::Midlight);
 
 QFont EditorFont(int pixels) {
   QFont font;
@@ -144,6 +142,36 @@ TEST_F(Edit97Test, DisabledEditShowsTheButtonFaceInsideAWindowColouredInnerLine)
   EXPECT_EQ(Look(first_).pixelColor(first_->rect().center()), kWindow);
 }
 
+TEST_F(Edit97Test, StoredHeightGivesWayToTheFontWhenTheEditIsSetUp) {
+  auto* edit = new TEdit97(window_.get());
+  edit->setGeometry(10, 90, 80, 40);
+  edit->show();
+  EXPECT_EQ(edit->height(), 19);
+  EXPECT_EQ(edit->sizeHint().height(), 19) << "layouts keep it too";
+  EXPECT_EQ(edit->contentsRect().size(), QSize(80 - 6, 19 - 6));
+}
+
+TEST_F(Edit97Test, RenderingIntoAPixmapShowsTheFrameAsOnScreen) {
+  for (bool focused : {false, true}) {
+    SCOPED_TRACE(focused ? "sunken" : "flat");
+    (focused ? static_cast<QWidget*>(first_) : other_)->setFocus();
+    const QImage screen = Look(first_);
+    QPixmap printed(first_->size() + QSize(4, 4));
+    printed.fill(Qt::magenta);
+    first_->render(&printed, QPoint(2, 2));
+    EXPECT_EQ(printed.toImage().copy(QRect(QPoint(2, 2), first_->size())).convertToFormat(screen.format()),
+              screen);
+    EXPECT_EQ(screen.pixelColor(0, 0), focused ? kDark : kFace);
+  }
+}
+
+TEST_F(Edit97Test, VersionIsFixed) {
+  const QString version = first_->Version();
+  EXPECT_FALSE(version.isEmpty());
+  first_->SetVersion(QStringLiteral("9.9"));
+  EXPECT_EQ(first_->Version(), version);
+}
+
 TEST(Edit97Kind, OnlyFlatEditsCountAsFlatEdits) {
   TEdit97 edit;
   QLineEdit plain;
@@ -152,6 +180,29 @@ TEST(Edit97Kind, OnlyFlatEditsCountAsFlatEdits) {
   EXPECT_FALSE(TEdit97::IsFlatEdit(&plain));
   EXPECT_FALSE(TEdit97::IsFlatEdit(&button));
   EXPECT_FALSE(TEdit97::IsFlatEdit(nullptr));
+}
+
+// A class derived from the flat edit, without a meta-object of its own.
+class DerivedEdit : public TEdit97 {};
+
+TEST(Edit97Kind, TheFlatEditClassIsListedWhileInstancesExist) {
+  EXPECT_FALSE(FlatEditClasses::IsRegistered(TEdit97::staticMetaObject));
+  QLineEdit plain;
+  {
+    TEdit97 first;
+    auto second = std::make_unique<TEdit97>();
+    DerivedEdit derived;
+    EXPECT_TRUE(TEdit97::IsFlatEdit(&derived));
+    second.reset();
+    EXPECT_TRUE(FlatEditClasses::IsRegistered(TEdit97::staticMetaObject));
+    EXPECT_FALSE(TEdit97::IsFlatEdit(&plain));
+    // Another class may count as a flat edit too.
+    FlatEditClasses::Register(QLineEdit::staticMetaObject);
+    EXPECT_TRUE(TEdit97::IsFlatEdit(&plain));
+    FlatEditClasses::Unregister(QLineEdit::staticMetaObject);
+  }
+  EXPECT_FALSE(FlatEditClasses::IsRegistered(TEdit97::staticMetaObject));
+  EXPECT_FALSE(TEdit97::IsFlatEdit(&plain));
 }
 
 }  // namespace

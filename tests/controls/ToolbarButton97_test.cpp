@@ -10,21 +10,12 @@
 #include <QTimer>
 #include <memory>
 
+#include "support/TestPalette.h"
+
 namespace tilvaro {
 namespace {
 
-// Distinct colours for every role the face uses, so that a pixel names the role it came from.
-QPalette TestPalette() {
-  QPalette pal;
-  pal.setColor(QPalette::Button, QColor(192, 192, 192));
-  pal.setColor(QPalette::Window, QColor(10, 120, 10));
-  pal.setColor(QPalette::Light, QColor(255, 255, 255));
-  pal.setColor(QPalette::Dark, QColor(128, 128, 128));
-  pal.setColor(QPalette::Midlight, QColor(223, 223, 223));
-  pal.setColor(QPalette::Shadow, QColor(0, 0, 0));
-  pal.setColor(QPalette::ButtonText, QColor(0, 0, 0));
-  return pal;
-}
+using test::TestPalette;
 
 // A 10 x 10 single-colour square on a magenta background (the strip's transparent colour).
 QImage Square(QColor colour, int images = 1) {

@@ -12,7 +12,6 @@ set -euo pipefail
 
 BUILD_DIR=${1:?usage: save_layout.sh <build dir> [<artifacts dir>]}
 ARTIFACTS=${2:-$BUILD_DIR/e2e-artifacts}
-TITLE="Tilvaro - Layout Editor"
 SAVE_TITLE="Layout speichern ..."
 LAYOUT_FILE_NAME="e2e-brett"
 LAYOUT_NAME="Prüfbrett"  # typed as Unicode, stored as Windows-1252 (ü = 0xFC)
@@ -35,14 +34,7 @@ start_x_session
 # --- the editor, started in a folder with a layouts folder -----------------------------------
 RUN_DIR=$WORK/run
 mkdir -p "$RUN_DIR/layouts"
-(cd "$RUN_DIR" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/tilvaro-editor") >"$WORK/editor.log" 2>&1 &
-EDITOR_PID=$!
-E2E_PIDS+=("$EDITOR_PID")
-
-wait_for 20 window_exists "$TITLE" || fail "the editor window did not appear"
-EDITOR_WINDOW=$(find_window "$TITLE")
-xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
-sleep 0.5
+start_editor "$RUN_DIR"
 
 # Grid cells are 12 pixels with one-pixel lines, the grid's top-left at client (144, 240).
 cell_centre_x() { echo $((144 + $1 * 13 + 6)); }

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QScrollBar>
+#include <QSet>
 
 #include "EditorTestSupport.h"
 #include "controls/Edit97.h"
@@ -13,6 +14,7 @@
 #include "controls/Bevel.h"
 #include "controls/ClickLabel.h"
 #include "controls/ListBox.h"
+#include "editor/EditFormControls.h"
 #include "platform/CursorTable.h"
 
 namespace tilvaro::test {
@@ -147,6 +149,48 @@ TEST_F(EditFormWindowTest, ControlsCanBeFoundByTheirMemberNames) {
   EXPECT_EQ(f.findChild<QWidget*>(QStringLiteral("Layer_Control")), f.Layer_Control);
   EXPECT_EQ(f.findChild<QWidget*>(QStringLiteral("Lbl_Copyright")), f.Lbl_Copyright);
   EXPECT_EQ(f.findChild<QWidget*>(QStringLiteral("Edit_Back")), f.Edit_Back);
+}
+
+TEST_F(EditFormWindowTest, EveryMemberIsBuiltOnceFromTheControlTable) {
+  TEditForm& f = Form();
+  QSet<QWidget*> seen;
+  for (const EditFormControl& entry : EditFormControls()) {
+    SCOPED_TRACE(entry.name);
+    QWidget* control = entry.member(f);
+    ASSERT_NE(control, nullptr);
+    EXPECT_FALSE(seen.contains(control)) << "two entries for one member";
+    seen.insert(control);
+    EXPECT_EQ(f.findChild<QWidget*>(QString::fromLatin1(entry.name)), control);
+    const QWidget* parent = entry.parent == EditFormControl::Parent::LeftMenu ? f.Pnl_LeftMenu
+                            : entry.parent == EditFormControl::Parent::TopStrip ? f.Pnl_TopGFX
+                                                                                : &f;
+    EXPECT_EQ(control->parentWidget(), parent);
+    EXPECT_EQ(control->pos(), entry.geometry.topLeft());
+    EXPECT_EQ(control->height(), entry.geometry.height());
+    EXPECT_GE(control->width(), entry.geometry.width());
+    QString caption;
+    QString hint = control->toolTip();
+    if (auto* button = qobject_cast<TToolbarButton97*>(control)) {
+      caption = button->Caption();
+      hint = button->Hint();
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+      caption = label->text();
+    } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
+      caption = box->text();
+    }
+    EXPECT_EQ(caption, entry.caption);
+    EXPECT_EQ(hint, entry.hint);
+  }
+  // Every control member of the window is in the table: the window's direct children and the two
+  // panels' children are exactly the table's controls.
+  int children = 0;
+  for (const QWidget* parent : {static_cast<QWidget*>(&f), f.Pnl_LeftMenu, f.Pnl_TopGFX}) {
+    for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (!child->objectName().isEmpty() && !child->isWindow()) ++children;
+    }
+  }
+  EXPECT_EQ(seen.size(), 34);
+  EXPECT_EQ(children, seen.size());
 }
 
 TEST_F(EditFormWindowTest, StartDirIsTheWorkingDirectoryAtCreation) {

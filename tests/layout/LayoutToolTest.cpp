@@ -9,6 +9,7 @@
 
 #include "layout/LayoutFile.h"
 #include "layout/TestFiles.h"
+#include "layout/ToolRun.h"
 
 namespace tilvaro {
 namespace {
@@ -17,25 +18,17 @@ namespace fs = std::filesystem;
 using test::Fixture;
 using test::ReadBytes;
 using test::TempFolder;
+using test::Tool;
+using test::ToolRun;
 using test::WriteBytes;
-
-struct ToolRun {
-  int status;
-  std::string out, err;
-};
-
-ToolRun Tool(const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  const int status = RunLayoutTool(arguments, out, err);
-  return {status, out.str(), err.str()};
-}
 
 std::string WithoutFirstLine(const std::string& text) { return text.substr(text.find('\n') + 1); }
 
 TEST(LayoutToolTest, HelpExplainsEveryCommand) {
   const ToolRun help = Tool({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* word : {"show DATEI", "check DATEI...", "resave QUELLE ZIEL", "Exit-Status"}) {
+  for (const char* word : {"show DATEI", "check DATEI...", "resave QUELLE ZIEL", "show --json DATEI", "check --json DATEI...",
+                           "render DATEI -o BILD.png [--size N]", "Exit-Status"}) {
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
   }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
 #include <string>
 
 #include "layout/WriteError.h"
@@ -18,6 +20,25 @@ struct NumberExample {
   const char* stored;  // nullptr: the key is missing
   std::int32_t expected;
 };
+
+// The stored text as it would be typed, with a tab escaped.
+std::string Shown(const char* stored) {
+  if (stored == nullptr) return "missing";
+  std::string shown = "\"";
+  for (const char* c = stored; *c != '\0'; ++c) {
+    if (*c == '\t') {
+      shown += "\\t";
+    } else {
+      shown += *c;
+    }
+  }
+  return shown + "\"";
+}
+
+// Readable test names in ctest, which takes them from this printout.
+void PrintTo(const NumberExample& example, std::ostream* out) {
+  *out << Shown(example.stored) << " gives " << example.expected;
+}
 
 class ReadNumberTest : public ::testing::TestWithParam<NumberExample> {};
 
@@ -43,7 +64,18 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberExample{"-", 7}, NumberExample{"+", 7}, NumberExample{"1.5", 7},
                       NumberExample{"abc", 7}, NumberExample{"12abc", 7}, NumberExample{"", 7},
                       NumberExample{"0012", 12}, NumberExample{"'  42'", 42}, NumberExample{"' 0x5'", 7},
-                      NumberExample{"'\t5'", 7}, NumberExample{"'5 '", 7}, NumberExample{nullptr, 7}));
+                      NumberExample{"'\t5'", 7}, NumberExample{"'5 '", 7}, NumberExample{nullptr, 7}),
+    // gtest's own names: the position, then the letters and digits of the stored text.
+    [](const ::testing::TestParamInfo<NumberExample>& example) {
+      std::string name = std::to_string(example.index);
+      if (example.param.stored != nullptr) {
+        name += '_';
+        for (const char* c = example.param.stored; *c != '\0'; ++c) {
+          if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+        }
+      }
+      return name;
+    });
 
 TEST(TIniFileTest, MissingFileSectionOrKeyGivesTheDefault) {
   const TempFolder folder;

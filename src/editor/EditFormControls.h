@@ -1,0 +1,53 @@
+#pragma once
+// The one description of the editor window's controls: for each, the member that holds it (whose
+// name is also its object name), its parent, its rectangle in the parent, its caption, its hint and
+// its font. The window is built from this table, and tests walk it; what a control needs beyond
+// these (ranges, colours, glyphs, pictures) the window sets up after building them.
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <span>
+
+class QWidget;
+
+namespace tilvaro {
+
+class TEditForm;
+
+// The texts of the window that are ours rather than fixed by the layout format.
+inline constexpr char kCopyrightLine[] = "(c) 2026 Tilvaro-Team";
+inline constexpr char kWebAddress[] = "www.tilvaro.example";
+inline constexpr char kContactAddress[] = "layouts@tilvaro.example";
+
+struct EditFormControl {
+  enum class Parent { Window, LeftMenu, TopStrip };
+  enum class Font {
+    Window,      // the window's own font, inherited
+    Plain,       // the window's face at 11 pixels, set on the control itself
+    Bold,        // the same in bold
+    MenuTitle,   // 16 pixels bold
+  };
+
+  const char* name;
+  // Makes the control as a child of `parent` and stores it in its member.
+  QWidget* (*create)(TEditForm& form, QWidget* parent);
+  // The member as it is now.
+  QWidget* (*member)(const TEditForm& form);
+  Parent parent;
+  QRect geometry;
+  QString caption;  // a label's or check box's text, a button's caption; empty for none
+  QString hint;     // a button's hint, any other control's tool tip; empty for none
+  Font font = Font::Window;
+  bool wordWrap = false;  // labels only: a label that does not wrap grows to fit its caption
+};
+
+// The controls in the order they are made, which is also their stacking order: a bevel comes
+// before the control that lies on it.
+std::span<const EditFormControl> EditFormControls();
+
+// The window's font: Verdana where it is installed, otherwise the nearest face that Linux ships
+// with the same proportions.
+QFont EditFormFont(int pixelSize, bool bold = false);
+
+}  // namespace tilvaro

@@ -1,0 +1,161 @@
+#include "gallery/GalleryWindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+
+#include "controls/Edit97.h"
+#include "controls/ToolbarButton97.h"
+#include "gallery/EventLog.h"
+
+namespace tilvaro {
+namespace {
+
+constexpr int kButtonWidth = 96;
+constexpr int kButtonHeight = 24;
+constexpr int kGlyphSize = 16;
+
+// A strip of five 16 x 16 images, one per button state (up, disabled, down, latched, hot), each a
+// differently coloured shape on teal, the strip's transparent colour.
+QImage FiveStateGlyph() {
+  QImage strip(5 * kGlyphSize, kGlyphSize, QImage::Format_RGB32);
+  strip.fill(QColor(0, 128, 128));
+  QPainter painter(&strip);
+  const QColor colours[] = {QColor(0, 0, 192), QColor(128, 128, 128), QColor(0, 0, 96), QColor(0, 160, 0),
+                            QColor(224, 128, 0)};
+  for (int state = 0; state < 5; ++state) {
+    const QRect cell(state * kGlyphSize, 0, kGlyphSize, kGlyphSize);
+    painter.fillRect(cell.adjusted(3, 3, -3, -3), colours[state]);
+    painter.fillRect(cell.adjusted(6, 6, -6, -6), Qt::white);
+  }
+  return strip;
+}
+
+QLabel* RowLabel(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return label;
+}
+
+}  // namespace
+
+TGalleryWindow::TGalleryWindow(TEventLog& log, QWidget* parent) : QWidget(parent), log_(log) {
+  setWindowTitle(QStringLiteral("Tilvaro - Steuerelemente"));
+  QFont font;
+  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+  font.setPixelSize(11);
+  setFont(font);
+  BuildMenu();
+  BuildRows();
+}
+
+TGalleryWindow::~TGalleryWindow() = default;
+
+void TGalleryWindow::BuildMenu() {
+  DropdownMenu = new QMenu(this);
+  DropdownMenu->setObjectName(QStringLiteral("DropdownMenu"));
+  const QString items[] = {QStringLiteral("Erster"), QStringLiteral("Zweiter"), QStringLiteral("Dritter")};
+  for (int i = 0; i < 3; ++i) {
+    QAction* action = DropdownMenu->addAction(items[i]);
+    const QString hint = QStringLiteral("Hinweis %1").arg(i + 1);
+    action->setStatusTip(hint);
+    action->setToolTip(hint);
+  }
+  connect(DropdownMenu, &QMenu::triggered, this, [this](QAction* action) { log_.MenuChosen(action->text()); });
+  // The hovered item's hint is the application's hint while the menu is open.
+  connect(DropdownMenu, &QMenu::hovered, this, [this](QAction* action) { log_.HintChanged(action->statusTip()); });
+}
+
+TToolbarButton97* TGalleryWindow::AddButton(const char* name, const QString& caption) {
+  auto* button = new TToolbarButton97(this);
+  button->setObjectName(QString::fromLatin1(name));
+  button->SetCaption(caption);
+  button->setFixedSize(kButtonWidth, kButtonHeight);
+  WireEvents(*button);
+  controls_.push_back(button);
+  return button;
+}
+
+void TGalleryWindow::WireEvents(TToolbarButton97& button) {
+  button.OnClick = log_.Handler("OnClick");
+  button.OnMouseEnter = log_.Handler("OnMouseEnter");
+  button.OnMouseExit = log_.Handler("OnMouseExit");
+}
+
+void TGalleryWindow::BuildRows() {
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(12, 12, 12, 12);
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(6);
+  int row = 0;
+  const auto addRow = [&](const QString& title, std::initializer_list<QWidget*> widgets) {
+    grid->addWidget(RowLabel(title, this), row, 0);
+    int column = 1;
+    for (QWidget* widget : widgets) grid->addWidget(widget, row, column++, Qt::AlignLeft | Qt::AlignVCenter);
+    ++row;
+  };
+
+  Btn_Group1 = AddButton("Btn_Group1", QStringLiteral("Eins"));
+  Btn_Group2 = AddButton("Btn_Group2", QStringLiteral("Zwei"));
+  Btn_Group3 = AddButton("Btn_Group3", QStringLiteral("Drei"));
+  addRow(QStringLiteral("Gruppe, eine gedrückt:"), {Btn_Group1, Btn_Group2, Btn_Group3});
+
+  Btn_AllUp1 = AddButton("Btn_AllUp1", QStringLiteral("Links"));
+  Btn_AllUp2 = AddButton("Btn_AllUp2", QStringLiteral("Rechts"));
+  addRow(QStringLiteral("Gruppe, alle lösbar:"), {Btn_AllUp1, Btn_AllUp2});
+
+  Btn_Repeat = AddButton("Btn_Repeat", QStringLiteral("Wiederholen"));
+  addRow(QStringLiteral("Wiederholen beim Halten:"), {Btn_Repeat});
+
+  Btn_Raised = AddButton("Btn_Raised", QStringLiteral("Erhaben"));
+  Btn_Raised->SetFlat(false);
+  Btn_NoBorder = AddButton("Btn_NoBorder", QStringLiteral("Ohne Rahmen"));
+  addRow(QStringLiteral("Rahmen:"), {Btn_Raised, Btn_NoBorder});
+
+  Btn_Glyphs5 = AddButton("Btn_Glyphs5", QStringLiteral("Fünf Bilder"));
+  Btn_Glyphs5->SetGlyph(FiveStateGlyph());
+  Btn_Disabled = AddButton("Btn_Disabled", QStringLiteral("Gesperrt"));
+  Btn_Disabled->SetGlyph(QImage(QStringLiteral(":/images/open.xpm")));
+  Btn_Disabled->setEnabled(false);
+  addRow(QStringLiteral("Bilder:"), {Btn_Glyphs5, Btn_Disabled});
+
+  Btn_Dropdown = AddButton("Btn_Dropdown", QStringLiteral("Menü"));
+  Btn_Combo = AddButton("Btn_Combo", QStringLiteral("Kombiniert"));
+  Btn_Always = AddButton("Btn_Always", QStringLiteral("Immer"));
+  addRow(QStringLiteral("Aufklappen:"), {Btn_Dropdown, Btn_Combo, Btn_Always});
+
+  Btn_Default = AddButton("Btn_Default", QStringLiteral("&Übernehmen"));
+  Btn_Cancel = AddButton("Btn_Cancel", QStringLiteral("Abbruch"));
+  addRow(QStringLiteral("Eingabe- und Escape-Taste:"), {Btn_Default, Btn_Cancel});
+
+  Edit_First = new TEdit97(this);
+  Edit_First->setObjectName(QStringLiteral("Edit_First"));
+  Edit_Second = new TEdit97(this);
+  Edit_Second->setObjectName(QStringLiteral("Edit_Second"));
+  for (TEdit97* edit : {Edit_First, Edit_Second}) {
+    edit->setFixedWidth(kButtonWidth);
+    controls_.push_back(edit);
+  }
+  addRow(QStringLiteral("Flache Eingabefelder:"), {Edit_First, Edit_Second});
+
+  CBX_Plain = new QCheckBox(QStringLiteral("Ankreuzen"), this);
+  CBX_Plain->setObjectName(QStringLiteral("CBX_Plain"));
+  CBX_Plain->setFocusPolicy(Qt::StrongFocus);
+  controls_.push_back(CBX_Plain);
+  addRow(QStringLiteral("Kontrollkästchen:"), {CBX_Plain});
+
+  grid->setColumnStretch(4, 1);
+  grid->setRowStretch(row, 1);
+}
+
+void TGalleryWindow::LogGeometry() {
+  for (const QWidget* control : controls_) log_.Geometry(*control);
+  log_.Ready();
+}
+
+}  // namespace tilvaro

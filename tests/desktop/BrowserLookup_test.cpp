@@ -1,0 +1,214 @@
+// The browser look-up over temporary XDG folders (tests/support/XdgSandbox.h): which entry the
+// association rules choose, which entries count as no browser, and the command that comes out.
+#include "desktop/BrowserLookup.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+
+#include "support/XdgSandbox.h"
+
+namespace tilvaro::desktop {
+namespace {
+
+using test::XdgSandbox;
+
+class BrowserLookupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sandbox.Reset();
+    browser = sandbox.WriteProgram("browser", "#!/bin/sh\nexit 0\n").string();
+  }
+
+  // The id of the desktop entry of the browser found now, or "" when there is none.
+  static std::string Found() {
+    const auto found = FindBrowser(XdgDirs::FromEnvironment());
+    return found ? found->entry.file.filename().string() : std::string();
+  }
+
+  void Entry(const std::filesystem::path& folder, const std::string& id,
+             std::string_view types = "text/x-test-htm;") const {
+    XdgSandbox::WriteEntry(folder, id, browser + " %u", types);
+  }
+
+  XdgSandbox& sandbox = XdgSandbox::Instance();
+  std::string browser;
+};
+
+TEST_F(BrowserLookupTest, DefaultApplicationsByListOrderReadAnewAtEveryCall) {
+  Entry(sandbox.UserApplications(), "a.desktop");
+  Entry(sandbox.UserApplications(), "b.desktop");
+  Entry(sandbox.SystemApplications(), "c.desktop");
+  const auto user = sandbox.UserConfig() / "mimeapps.list";
+  const auto system = sandbox.SystemConfig() / "mimeapps.list";
+  XdgSandbox::Write(system, "[Default Applications]\ntext/x-test-htm=c.desktop\n");
+  EXPECT_EQ(Found(), "c.desktop");  // the system's default beats the user's mere associations
+  // The user's list is read anew at every call: each change shows at once.
+  for (int round = 0; round < 20; ++round) {
+    const std::string id = round % 2 == 0 ? "a.desktop" : "b.desktop";
+    XdgSandbox::Write(user, "[Default Applications]\ntext/x-test-htm=" + id + "\n");
+    ASSERT_EQ(Found(), id) << "round " << round;
+  }
+  // A default that is not installed gives way to the next one in its list.
+  XdgSandbox::Write(user, "[Default Applications]\ntext/x-test-htm=gone.desktop;b.desktop;a.desktop\n");
+  EXPECT_EQ(Found(), "b.desktop");
+  // A default for another type is no default for this one.
+  XdgSandbox::Write(user, "[Default Applications]\ntext/plain=a.desktop\n");
+  XdgSandbox::Write(system, "");
+  EXPECT_EQ(Found(), "a.desktop");  // the first association of the user's folder (by id)
+}
+
+TEST_F(BrowserLookupTest, AddedAndRemovedAssociations) {
+  Entry(sandbox.UserApplications(), "user.desktop");
+  Entry(sandbox.SystemApplications(), "system.desktop");
+  Entry(sandbox.SystemApplications(), "other.desktop", "text/plain;");
+  const struct {
+    const char* userList;
+    const char* systemList;
+    const char* expected;
+  } cases[] = {
+      {"", "", "user.desktop"},
+      {"[Removed Associations]\ntext/x-test-htm=user.desktop\n", "", "system.desktop"},
+      {"[Removed Associations]\ntext/x-test-htm=user.desktop;system.desktop\n", "", ""},
+      {"[Added Associations]\ntext/x-test-htm=other.desktop\n", "", "other.desktop"},
+      // Removed in a more important list: the less important list cannot add it back.
+      {"[Removed Associations]\ntext/x-test-htm=other.desktop;user.desktop\n",
+       "[Added Associations]\ntext/x-test-htm=other.desktop\n", "system.desktop"},
+      // Added in the same list that removes it: added first, so it stays.
+      {"[Added Associations]\ntext/x-test-htm=other.desktop\n[Removed Associations]\ntext/x-test-htm=other.desktop\n",
+       "", "other.desktop"},
+      // A removal does not touch an explicit default.
+      {"[Default Applications]\ntext/x-test-htm=user.desktop\n[Removed Associations]\ntext/x-test-htm=user.desktop\n",
+       "", "user.desktop"},
+      // A malformed list reads as empty.
+      {"this is no key file\n[Removed Associations]\ntext/x-test-htm=user.desktop\n", "", "user.desktop"},
+  };
+  for (const auto& c : cases) {
+    XdgSandbox::Write(sandbox.UserConfig() / "mimeapps.list", c.userList);
+    XdgSandbox::Write(sandbox.SystemConfig() / "mimeapps.list", c.systemList);
+    EXPECT_EQ(Found(), c.expected) << c.userList << "|" << c.systemList;
+  }
+}
+
+TEST_F(BrowserLookupTest, DesktopSpecificListsComeFirst) {
+  Entry(sandbox.UserApplications(), "a.desktop");
+  Entry(sandbox.UserApplications(), "b.desktop");
+  Entry(sandbox.UserApplications(), "c.desktop");
+  XdgSandbox::Write(sandbox.UserConfig() / "mimeapps.list", "[Default Applications]\ntext/x-test-htm=a.desktop\n");
+  XdgSandbox::Write(sandbox.SystemConfig() / "tilde-mimeapps.list",
+                    "[Default Applications]\ntext/x-test-htm=b.desktop\n");
+  XdgSandbox::Write(sandbox.UserConfig() / "other-mimeapps.list",
+                    "[Default Applications]\ntext/x-test-htm=c.desktop\n");
+  const struct {
+    const char* desktops;
+    const char* expected;
+  } cases[] = {
+      {nullptr, "a.desktop"},
+      {"Tilde", "a.desktop"},  // the user's plain list outranks the system's desktop list
+      {"Other", "c.desktop"},
+      {"TILDE:Other", "c.desktop"},
+  };
+  for (const auto& c : cases) {
+    if (c.desktops) ::setenv("XDG_CURRENT_DESKTOP", c.desktops, 1);
+    EXPECT_EQ(Found(), c.expected) << (c.desktops ? c.desktops : "(none)");
+  }
+  ::unsetenv("XDG_CURRENT_DESKTOP");
+  std::filesystem::remove(sandbox.UserConfig() / "mimeapps.list");
+  ::setenv("XDG_CURRENT_DESKTOP", "tilde", 1);
+  EXPECT_EQ(Found(), "b.desktop");
+}
+
+TEST_F(BrowserLookupTest, EntriesThatCannotStartCountAsNoBrowser) {
+  const std::string fallback = browser + " --fallback %u";
+  XdgSandbox::WriteEntry(sandbox.SystemApplications(), "fallback.desktop", fallback, "text/x-test-htm;");
+  XdgSandbox::Write(sandbox.UserConfig() / "mimeapps.list", "[Default Applications]\ntext/x-test-htm=broken.desktop\n");
+  const std::string missing = (sandbox.Bin() / "missing").string();
+  const std::string notExecutable = sandbox.Bin() / "plain";
+  XdgSandbox::Write(notExecutable, "#!/bin/sh\n");
+  const std::string oldPath = ::getenv("PATH") ? ::getenv("PATH") : "";
+  ::setenv("PATH", (sandbox.Bin().string() + ":/usr/bin:/bin").c_str(), 1);
+  const struct {
+    const char* what;
+    std::string entry;
+    bool startable;
+  } cases[] = {
+      {"sound", "[Desktop Entry]\nType=Application\nExec=" + browser + " %u\n", true},
+      {"program found in PATH", "[Desktop Entry]\nType=Application\nExec=browser %u\n", true},
+      {"TryExec present", "[Desktop Entry]\nType=Application\nTryExec=browser\nExec=" + browser + "\n", true},
+      {"program missing", "[Desktop Entry]\nType=Application\nExec=" + missing + " %u\n", false},
+      {"program not executable", "[Desktop Entry]\nType=Application\nExec=" + notExecutable + " %u\n", false},
+      {"relative program path", "[Desktop Entry]\nType=Application\nExec=bin/browser %u\n", false},
+      {"TryExec missing", "[Desktop Entry]\nType=Application\nTryExec=" + missing + "\nExec=" + browser + "\n", false},
+      {"no Exec", "[Desktop Entry]\nType=Application\nName=x\n", false},
+      {"unterminated quote", "[Desktop Entry]\nType=Application\nExec=\"" + browser + " %u\n", false},
+      {"not an application", "[Desktop Entry]\nType=Link\nURL=http://x\nExec=" + browser + "\n", false},
+      {"hidden", "[Desktop Entry]\nType=Application\nHidden=true\nExec=" + browser + "\n", false},
+      {"not a key file", "Exec=" + browser + "\n", false},
+  };
+  for (const auto& c : cases) {
+    XdgSandbox::Write(sandbox.UserApplications() / "broken.desktop", c.entry);
+    EXPECT_EQ(Found(), c.startable ? "broken.desktop" : "fallback.desktop") << c.what;
+  }
+  ::setenv("PATH", oldPath.c_str(), 1);
+  // The user's entry of the same id shadows the system's: hidden, it deletes it; without the type,
+  // it takes the association away.
+  std::filesystem::remove(sandbox.UserConfig() / "mimeapps.list");
+  XdgSandbox::Write(sandbox.UserApplications() / "fallback.desktop",
+                    "[Desktop Entry]\nType=Application\nHidden=true\nExec=" + browser + " %u\n");
+  EXPECT_EQ(Found(), "");
+  Entry(sandbox.UserApplications(), "fallback.desktop", "text/plain;");
+  EXPECT_EQ(Found(), "");
+  EXPECT_EQ(FindBrowserCommand(XdgDirs::FromEnvironment()), "");
+  EXPECT_FALSE(SplitBrowserCommand(XdgDirs::FromEnvironment(), "www.tilvaro.example"));
+}
+
+TEST_F(BrowserLookupTest, TheFourWebPageFileTypesInOrder) {
+  const char* const types[] = {"text/x-test-htm", "text/x-test-html", "text/x-test-shtml", "text/x-test-shtm"};
+  // Each row: which of the four types have an application (bit i for type i), and which is found.
+  const struct {
+    unsigned registered;
+    const char* expected;
+  } cases[] = {
+      {0b1111, "text-x-test-htm.desktop"},  {0b1110, "text-x-test-html.desktop"},
+      {0b1100, "text-x-test-shtml.desktop"}, {0b1000, "text-x-test-shtm.desktop"},
+      {0b1010, "text-x-test-html.desktop"}, {0b0000, ""},
+  };
+  for (const auto& c : cases) {
+    sandbox.Reset();
+    browser = sandbox.WriteProgram("browser", "#!/bin/sh\n").string();
+    for (unsigned i = 0; i < 4; ++i) {
+      std::string id = std::string(types[i]) + ".desktop";
+      std::replace(id.begin(), id.end(), '/', '-');
+      if (c.registered & (1U << i)) Entry(sandbox.SystemApplications(), id, std::string(types[i]) + ";");
+    }
+    EXPECT_EQ(Found(), c.expected) << c.registered;
+  }
+}
+
+TEST_F(BrowserLookupTest, CommandOfTheFoundEntry) {
+  const auto quotedFolder = sandbox.Bin() / "My Browser";
+  std::filesystem::create_directories(quotedFolder);
+  const auto program = quotedFolder / "browse";
+  XdgSandbox::Write(program, "#!/bin/sh\n");
+  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+  // Entries in subfolders have ids with '-' for '/'.
+  const std::string exec = "\"" + program.string() + "\" --new-window %i %c --from=%k %U";
+  XdgSandbox::Write(sandbox.UserApplications() / "vendor/web.desktop",
+                    "[Desktop Entry]\nType=Application\nName=Netz\nIcon=net\nExec=" + exec +
+                        "\nMimeType=text/x-test-htm;\n");
+  XdgSandbox::Write(sandbox.UserConfig() / "mimeapps.list", "[Default Applications]\ntext/x-test-htm=vendor-web.desktop\n");
+  const XdgDirs dirs = XdgDirs::FromEnvironment();
+  EXPECT_EQ(FindBrowserCommand(dirs), exec);
+  const std::string location = (sandbox.UserApplications() / "vendor/web.desktop").string();
+  for (const std::string& address : {std::string("www.tilvaro.example"), std::string("a\"b'; $(id) `x`\nc %u")}) {
+    const auto command = SplitBrowserCommand(dirs, address);
+    ASSERT_TRUE(command);
+    EXPECT_EQ(command->program, program);
+    const std::vector<std::string> expected{"--new-window", "--icon", "net", "Netz", "--from=" + location, address};
+    EXPECT_EQ(command->arguments, expected);
+  }
+}
+
+}  // namespace
+}  // namespace tilvaro::desktop
