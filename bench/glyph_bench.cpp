@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "controls/ButtonGlyph.h"
 #include "controls/GlyphCache.h"
 #include "controls/GlyphList.h"
@@ -21,7 +22,7 @@
 #include "platform/Canvas.h"
 
 using namespace tilvaro;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
 
 namespace {
 
@@ -41,19 +42,8 @@ Bitmap MakeGlyph() {
   return glyph;
 }
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-// The machine is shared: the fastest of a few runs is the figure least disturbed by others.
-template <typename Body>
-double Fastest(int runs, Body body) {
-  double best = 1e9;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    body();
-    best = std::min(best, Seconds(Clock::now() - start));
-  }
-  return best;
-}
+using bench::Fastest;
+using bench::Seconds;
 
 // Image memory: the glyph lists the renderers use (their allocated image storage) plus the shared
 // table's own bitmaps and drawable images.
@@ -64,7 +54,7 @@ std::size_t ImageMemory(const std::vector<std::unique_ptr<TButtonGlyph>>& button
       if (const TGlyphList* list = button->GlyphList(side)) lists.insert(list);
     }
   }
-  std::size_t bytes = SharedGlyphImages::Instance().BytesInUse();
+  std::size_t bytes = SharedGlyphCache() ? SharedGlyphCache()->Images().BytesInUse() : 0;
   for (const TGlyphList* list : lists) bytes += static_cast<std::size_t>(list->Capacity()) * list->BytesPerImage();
   return bytes;
 }

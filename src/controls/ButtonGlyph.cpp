@@ -99,18 +99,17 @@ void TButtonGlyph::GlyphSourceChanged(const void* sender) {
 }
 
 void TButtonGlyph::DiscardImages() {
-  SharedGlyphImages& shared = SharedGlyphImages::Instance();
+  // Without a cache (the application is gone) the lists went with it: nothing to give back.
+  TGlyphCache* cache = SharedGlyphCache();
   for (int side = 0; side < 2; ++side) {
     TGlyphList* list = glyphLists_[side];
     for (std::int32_t& slot : stateImageIndexes_[side]) {
       if (slot == -1) continue;
-      if (list && shared.Release(list, slot)) list->ReleaseSlot(slot);
+      if (cache) cache->ReleaseImage(list, slot);
       slot = -1;
     }
-    if (list) {
-      if (TGlyphCache* cache = SharedGlyphCache()) cache->ReleaseList(list);
-      glyphLists_[side] = nullptr;
-    }
+    if (list && cache) cache->ReleaseList(list);
+    glyphLists_[side] = nullptr;
   }
 }
 
@@ -137,8 +136,9 @@ PreparedImage TButtonGlyph::PrepareStateImage(ButtonState state) {
   const Size cell = CellSize(images);
   const int extra = side ? 0 : 1;
 
+  TGlyphCache& cache = EnsureSharedGlyphCache();
   TGlyphList*& list = glyphLists_[side ? 1 : 0];
-  if (!list) list = EnsureSharedGlyphCache().AcquireList(cell.cx + extra, cell.cy + extra);
+  if (!list) list = cache.AcquireList(cell.cx + extra, cell.cy + extra);
 
   GlyphImageRecipe recipe;
   if (!images) {
@@ -151,9 +151,8 @@ PreparedImage TButtonGlyph::PrepareStateImage(ButtonState state) {
   recipe.oldDisabledStyle = oldDisabledStyle_;
   recipe.TakeCurrentSystemColors();
 
-  SharedGlyphImages& shared = SharedGlyphImages::Instance();
   std::int32_t slot;
-  if (std::optional<int> existing = shared.Acquire(list, recipe)) {
+  if (std::optional<int> existing = cache.ShareImage(list, recipe)) {
     slot = *existing;
   } else {
     GlyphSource source;
@@ -165,14 +164,10 @@ PreparedImage TButtonGlyph::PrepareStateImage(ButtonState state) {
     source.transparentColor = transparentColor_;
     source.oldDisabledStyle = oldDisabledStyle_;
     const StateImage built = BuildStateImage(source, state, cell.cx, cell.cy);
-    slot = built.useMaskColor ? list->AddWithMaskColor(built.image, built.maskColor)
-                              : list->AddWithMask(built.image, built.mask);
-    try {
-      shared.Add(list, slot, std::move(recipe));
-    } catch (...) {
-      list->ReleaseSlot(slot);
-      throw;
-    }
+    slot = cache.AddImage(list, std::move(recipe), [&] {
+      return built.useMaskColor ? list->AddWithMaskColor(built.image, built.maskColor)
+                                : list->AddWithMask(built.image, built.mask);
+    });
   }
   stateImageIndexes_[side ? 1 : 0][stateIndex] = slot;
   return {side, slot};
@@ -216,7 +211,7 @@ void TButtonGlyph::DrawStateImage(Canvas& canvas, Point position, ButtonState st
   const PreparedImage prepared = PrepareStateImage(state);
   if (prepared.slot == -1) return;
   TGlyphList* list = glyphLists_[prepared.side ? 1 : 0];
-  canvas.DrawImage(position.x, position.y, SharedGlyphImages::Instance().DrawImage(list, prepared.slot));
+  canvas.DrawImage(position.x, position.y, EnsureSharedGlyphCache().Images().DrawImage(list, prepared.slot));
 }
 
 void TButtonGlyph::DrawCaptionText(Canvas& canvas, const QString& caption, const Rect& bounds,

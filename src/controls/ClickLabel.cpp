@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+#include "platform/RaiseEvent.h"
+
 namespace tilvaro {
 
 TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent) {}
@@ -16,7 +18,7 @@ void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
                      rect().contains(event->position().toPoint());
   if (event->button() == Qt::LeftButton) pressed_ = false;
   QLabel::mouseReleaseEvent(event);
-  if (click && OnClick) OnClick(this);
+  if (click) RaiseEvent(OnClick, this);
 }
 
 }  // namespace tilvaro

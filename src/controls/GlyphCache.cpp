@@ -2,14 +2,9 @@
 
 #include <algorithm>
 
+#include "controls/ControlsRuntime.h"
+
 namespace tilvaro {
-namespace {
-
-// A plain pointer rather than a static object: renderers may still release into the cache while
-// other static objects are being destroyed at exit.
-TGlyphCache* sharedCache = nullptr;
-
-}  // namespace
 
 TGlyphList* TGlyphCache::AcquireList(int width, int height) {
   for (auto it = GlyphLists.rbegin(); it != GlyphLists.rend(); ++it) {
@@ -26,18 +21,28 @@ void TGlyphCache::ReleaseList(TGlyphList* list) {
   if (it != GlyphLists.end()) GlyphLists.erase(it);
 }
 
-TGlyphCache* SharedGlyphCache() { return sharedCache; }
-
-TGlyphCache& EnsureSharedGlyphCache() {
-  if (sharedCache == nullptr) sharedCache = new TGlyphCache();
-  return *sharedCache;
+std::optional<int> TGlyphCache::ShareImage(TGlyphList* list, const GlyphImageRecipe& recipe) {
+  return images_.Acquire(list, recipe);
 }
 
+void TGlyphCache::ReleaseImage(TGlyphList* list, int slot) {
+  // Only lists of this cache: a renderer that outlived an earlier cache holds stale lists.
+  const bool own = std::any_of(GlyphLists.begin(), GlyphLists.end(),
+                               [list](const std::unique_ptr<TGlyphList>& owned) { return owned.get() == list; });
+  if (own && images_.Release(list, slot)) list->ReleaseSlot(slot);
+}
+
+// Renderers may be destroyed after the runtime (while the application goes): they then find no
+// cache and have nothing left to give back.
+TGlyphCache* SharedGlyphCache() {
+  ControlsRuntime* runtime = ControlsRuntime::Existing();
+  return runtime ? runtime->GlyphCache() : nullptr;
+}
+
+TGlyphCache& EnsureSharedGlyphCache() { return ControlsRuntime::Instance().EnsureGlyphCache(); }
+
 void DestroySharedGlyphCacheIfEmpty() {
-  if (sharedCache != nullptr && sharedCache->IsEmpty()) {
-    delete sharedCache;
-    sharedCache = nullptr;
-  }
+  if (ControlsRuntime* runtime = ControlsRuntime::Existing()) runtime->ReleaseGlyphCacheIfEmpty();
 }
 
 }  // namespace tilvaro

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "platform/RaiseEvent.h"
+
 namespace tilvaro {
 
 namespace {
@@ -62,7 +64,7 @@ bool TLayerGrid::MoveCurrent(int col, int row) {
 }
 
 void TLayerGrid::RaiseClick() {
-  if (OnClick) OnClick(this);
+  RaiseEvent(OnClick, this);
 }
 
 void TLayerGrid::paintEvent(QPaintEvent*) {

@@ -66,11 +66,6 @@ std::size_t SharedGlyphImages::SlotKeyHash::operator()(const SlotKey& key) const
   return std::hash<const void*>()(key.list) ^ (static_cast<std::size_t>(key.slot) * 0x9e3779b97f4a7c15ull);
 }
 
-SharedGlyphImages& SharedGlyphImages::Instance() {
-  static SharedGlyphImages instance;
-  return instance;
-}
-
 std::optional<int> SharedGlyphImages::Acquire(TGlyphList* list, const GlyphImageRecipe& recipe) {
   if (!recipe.Shareable()) return std::nullopt;
   auto [first, last] = byRecipe_.equal_range(recipe.Hash());

@@ -44,10 +44,9 @@ struct GlyphImageRecipe {
   bool operator==(const GlyphImageRecipe& other) const;
 };
 
+// One table per glyph cache (TGlyphCache owns it), since its entries name slots of the cache's lists.
 class SharedGlyphImages {
  public:
-  static SharedGlyphImages& Instance();
-
   // The slot of `list` that holds an image made from an equal recipe, with one more user; nullopt
   // when there is none.
   std::optional<int> Acquire(TGlyphList* list, const GlyphImageRecipe& recipe);

@@ -1,22 +1,28 @@
 #include "controls/ToolbarButton97.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QEnterEvent>
-#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QKeySequence>
+#include <QLocale>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QShortcutEvent>
 #include <QTimer>
+#include <QWindow>
 #include <QToolTip>
 #include <algorithm>
 #include <optional>
 
 #include "controls/ButtonGlyph.h"
+#include "controls/ControlsRuntime.h"
+#include "controls/ControlsVersion.h"
+#include "controls/DropdownList.h"
 #include "platform/Canvas.h"
 #include "platform/ErrorBox.h"
+#include "platform/RaiseEvent.h"
 
 namespace tilvaro {
 
@@ -32,88 +38,215 @@ QChar AcceleratorOf(const QString& caption) {
   return caption.at(amp + 1);
 }
 
+bool SameLetter(QChar a, QChar b) {
+  const QLocale locale;
+  return locale.toLower(QString(a)) == locale.toLower(QString(b));
+}
+
+// Undoes a saved layout direction when the drop-down ends, however it ends.
+struct RestoreDirection {
+  QPointer<QMenu> menu;
+  Qt::LayoutDirection direction;
+  ~RestoreDirection() {
+    if (menu) menu->setLayoutDirection(direction);
+  }
+};
+
+// While a drop-down menu is open, a press outside it closes it. Whether the toolkit then hands that
+// press on to the widget under the pointer differs between platforms, so the menu never does here
+// and this filter does it instead, once the menu has closed: a press on the button that opened
+// the menu is dropped when the drop-down removes clicks (it must not open the menu again), any
+// other press reaches its target.
+class ClosingPress : public QObject {
+ public:
+  ClosingPress(QMenu& menu, QWidget& button, bool dropOnButton)
+      : menu_(&menu), button_(&button), dropOnButton_(dropOnButton) {
+    menu.setAttribute(Qt::WA_NoMouseReplay, true);
+    menu.installEventFilter(this);
+  }
+  ~ClosingPress() override {
+    if (menu_) {
+      menu_->removeEventFilter(this);
+      menu_->setAttribute(Qt::WA_NoMouseReplay, false);
+    }
+  }
+
+  // Hands the recorded press on, after the menu has closed.
+  void Replay() {
+    if (!pressed_) return;
+    pressed_ = false;
+    QWidget* target = QApplication::widgetAt(global_);
+    if (target == nullptr) return;  // outside the application: nothing to hand on
+    if (dropOnButton_ && button_ && target == button_) return;
+    QWindow* window = target->window()->windowHandle();
+    if (window == nullptr) return;
+    const QPointF local = window->mapFromGlobal(global_);
+    // Posted, as the platform would deliver it: the menu's own event loop has ended by then.
+    QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonPress, local, QPointF(global_),
+                                                        button_pressed_, buttons_, modifiers_));
+    // A release that came while the menu was closing went nowhere: it follows the press.
+    if (!(QGuiApplication::mouseButtons() & button_pressed_)) {
+      QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonRelease, local, QPointF(global_),
+                                                          button_pressed_, buttons_ & ~button_pressed_, modifiers_));
+    }
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::MouseButtonPress || !menu_) return false;
+    auto* press = static_cast<QMouseEvent*>(event);
+    const QPoint global = press->globalPosition().toPoint();
+    if (menu_->geometry().contains(global)) return false;
+    pressed_ = true;
+    global_ = global;
+    button_pressed_ = press->button();
+    buttons_ = press->buttons();
+    modifiers_ = press->modifiers();
+    return false;
+  }
+
+ private:
+  QPointer<QMenu> menu_;  // an item's action may destroy the menu while it is open
+  QPointer<QWidget> button_;
+  bool dropOnButton_;
+  bool pressed_ = false;
+  QPoint global_;
+  Qt::MouseButton button_pressed_ = Qt::NoButton;
+  Qt::MouseButtons buttons_;
+  Qt::KeyboardModifiers modifiers_;
+};
+
 }  // namespace
 
 TToolbarButton97::TToolbarButton97(QWidget* parent) : QWidget(parent) {
+  ControlsRuntime::Instance();  // the filter for hot tracking and keys is in place from now on
   resize(kDefaultWidth, kDefaultHeight);
   setFocusPolicy(Qt::NoFocus);
-  // Moves are needed without a pressed button too: after a click the button becomes hot again at
-  // the next move over it.
+  // Moves are needed without a pressed button too: a move makes the button hot.
   setMouseTracking(true);
-  setAttribute(Qt::WA_OpaquePaintEvent, opaque_ || !flat_);
+  setAttribute(Qt::WA_OpaquePaintEvent, DeclaredOpaque());
   renderer_ = std::make_unique<TButtonGlyph>();
-  renderer_->OnGlyphChange = [this](TButtonGlyph&) { update(); };
+  renderer_->OnGlyphChange = [this](TButtonGlyph& renderer) {
+    behaviour_.props.numGlyphs = renderer.NumGlyphs();
+    paintErrorReported_ = false;
+    Redraw(true);
+  };
+  // Made inside a disabled container: disabled from the start, without an EnabledChange.
+  if (!isEnabled()) Feed({ButtonInputKind::SetEnabled, false, false});
 }
 
-TToolbarButton97::~TToolbarButton97() = default;
+TToolbarButton97::~TToolbarButton97() {
+  if (ControlsRuntime* runtime = ControlsRuntime::Existing()) runtime->StopLeaveTracking(*this);
+  renderer_->OnGlyphChange = nullptr;
+}
+
+QString TToolbarButton97::Version() const { return QString::fromLatin1(kControlsVersion); }
+
+// --- Setters ----------------------------------------------------------------------------------
 
 void TToolbarButton97::SetCaption(const QString& caption) {
   if (caption == caption_) return;
   caption_ = caption;
   UpdateAccelerator();
-  update();
+  Redraw(true);
 }
 
 void TToolbarButton97::SetGlyph(const QImage& glyph) {
   glyph_ = glyph;
-  renderer_->SetGlyph(glyph);
-  numGlyphs_ = renderer_->NumGlyphs();  // derived from the strip's proportions
-  paintErrorReported_ = false;
-  update();
+  renderer_->SetGlyph(glyph);  // derives NumGlyphs and notifies: Redraw
 }
+
+void TToolbarButton97::SetGlyphMask(const Bitmap& mask) { renderer_->SetGlyphMask(mask); }
+const Bitmap& TToolbarButton97::GlyphMask() const { return renderer_->GlyphMask(); }
 
 void TToolbarButton97::SetNumGlyphs(int count) {
   count = std::clamp(count, 1, kMaxGlyphs);
   if (count == renderer_->NumGlyphs()) return;
   renderer_->SetNumGlyphs(count);
-  numGlyphs_ = renderer_->NumGlyphs();
-  paintErrorReported_ = false;
-  update();
+}
+
+int TToolbarButton97::NumGlyphs() const { return renderer_->NumGlyphs(); }
+
+void TToolbarButton97::SetImages(TImageList* images) { renderer_->LinkImages(images); }
+TImageList* TToolbarButton97::Images() const { return renderer_->Images(); }
+
+void TToolbarButton97::SetImageIndex(int index) {
+  renderer_->SetImageIndex(index);
+  if (renderer_->Images()) renderer_->GlyphSourceChanged(nullptr);
+}
+
+int TToolbarButton97::ImageIndex() const { return renderer_->ImageIndex(); }
+
+void TToolbarButton97::SetOldDisabledStyle(bool value) {
+  if (value == oldDisabledStyle_) return;
+  oldDisabledStyle_ = value;
+  renderer_->SetOldDisabledStyle(value);
+  renderer_->DiscardImages();
+  Redraw(true);
 }
 
 void TToolbarButton97::SetLayout(TButtonLayout layout) {
   if (layout == layout_) return;
   layout_ = layout;
-  update();
+  Redraw(true);
 }
 
 void TToolbarButton97::SetAlignment(TAlignment alignment) {
   if (alignment == alignment_) return;
   alignment_ = alignment;
-  update();
+  Redraw(true);
 }
 
 void TToolbarButton97::SetDisplayMode(TButtonDisplayMode mode) {
   if (mode == displayMode_) return;
   displayMode_ = mode;
+  behaviour_.props.glyphOnly = mode == TButtonDisplayMode::dmGlyphOnly;
   UpdateAccelerator();
-  update();
+  Redraw(true);
 }
 
 void TToolbarButton97::SetSpacing(int spacing) {
   if (spacing == spacing_) return;
   spacing_ = spacing;
-  update();
+  Redraw(true);
 }
 
 void TToolbarButton97::SetMargin(int margin) {
   if (margin < -1 || margin == margin_) return;
   margin_ = margin;
-  update();
+  Redraw(true);
+}
+
+void TToolbarButton97::SetWordWrap(bool wrap) {
+  if (wrap == wordWrap_) return;
+  wordWrap_ = wrap;
+  Redraw(true);
 }
 
 void TToolbarButton97::SetFlat(bool flat) {
-  if (flat == flat_) return;
-  flat_ = flat;
-  setAttribute(Qt::WA_OpaquePaintEvent, opaque_ || !flat_);
-  update();
+  if (flat == Flat()) return;
+  behaviour_.props.flat = flat;
+  setAttribute(Qt::WA_OpaquePaintEvent, DeclaredOpaque());
+  Redraw(true);
 }
 
 void TToolbarButton97::SetOpaque(bool opaque) {
   if (opaque == opaque_) return;
   opaque_ = opaque;
-  setAttribute(Qt::WA_OpaquePaintEvent, opaque_ || !flat_);
+  setAttribute(Qt::WA_OpaquePaintEvent, DeclaredOpaque());
   update();
+}
+
+void TToolbarButton97::SetNoBorder(bool noBorder) {
+  if (noBorder == noBorder_) return;
+  noBorder_ = noBorder;
+  update();
+}
+
+void TToolbarButton97::SetHighlightWhenDown(bool highlight) {
+  if (highlight == highlightWhenDown_) return;
+  highlightWhenDown_ = highlight;
+  if (Down()) Redraw(true);
 }
 
 void TToolbarButton97::SetColor(const QColor& color) {
@@ -133,50 +266,171 @@ void TToolbarButton97::SetFontColor(const QColor& color) {
 
 QColor TToolbarButton97::FontColor() const { return palette().color(QPalette::ButtonText); }
 
-void TToolbarButton97::SetState(ButtonState state) {
-  if (state == state_) return;
-  state_ = state;
-  update();
+void TToolbarButton97::SetGroupIndex(int index) {
+  if (index == GroupIndex()) return;
+  behaviour_.props.groupIndex = index;
+  SyncGroup();
 }
 
-bool TToolbarButton97::PointInFace(const QPoint& point) const { return rect().contains(point); }
+void TToolbarButton97::SetDown(bool down) { Feed({ButtonInputKind::SetDown, false, down}); }
 
-void TToolbarButton97::PointerEntered() {
-  if (!isEnabled() || pointerOver_) return;
-  pointerOver_ = true;
-  if (state_ == ButtonState::Up) state_ = ButtonState::Hot;
-  update();
-  if (OnMouseEnter) OnMouseEnter(this);
+void TToolbarButton97::SetAllowAllUp(bool allow) {
+  if (allow == AllowAllUp()) return;
+  behaviour_.props.allowAllUp = allow;
+  SyncGroup();
 }
 
-void TToolbarButton97::PointerLeft() {
-  if (!isEnabled() || !pointerOver_ || leftButtonHeld_) return;
-  pointerOver_ = false;
-  if (state_ == ButtonState::Hot || (state_ == ButtonState::Down && !clickInProgress_)) {
-    state_ = ButtonState::Up;
+void TToolbarButton97::UpdateHasDropdown() {
+  const bool had = HasDropdown();
+  behaviour_.props.hasDropdown = dropdownAlways_ || dropdownMenu_ != nullptr;
+  if (had != HasDropdown() && (dropdownArrow_ || DropdownCombo())) Redraw(true);
+}
+
+void TToolbarButton97::SetDropdownMenu(QMenu* menu) {
+  if (dropdownMenu_) disconnect(dropdownMenu_, &QObject::destroyed, this, nullptr);
+  dropdownMenu_ = menu;
+  if (menu) {
+    // A destroyed menu leaves the button as if it had been set to none.
+    connect(menu, &QObject::destroyed, this, [this] { SetDropdownMenu(nullptr); });
+    ControlsRuntime::Instance().DropdownList().AddMenu(menu);
+  }
+  UpdateHasDropdown();
+}
+
+void TToolbarButton97::SetDropdownAlways(bool always) {
+  if (always == dropdownAlways_) return;
+  dropdownAlways_ = always;
+  UpdateHasDropdown();
+}
+
+void TToolbarButton97::SetDropdownArrow(bool arrow) {
+  if (arrow == dropdownArrow_) return;
+  dropdownArrow_ = arrow;
+  Redraw(true);
+}
+
+void TToolbarButton97::SetDropdownArrowWidth(int width) {
+  width = std::max(width, kMinDropdownArrowWidth);
+  if (width == dropdownArrowWidth_) return;
+  if (DropdownCombo()) resize(this->width() + width - dropdownArrowWidth_, height());
+  dropdownArrowWidth_ = width;
+  Redraw(true);
+}
+
+void TToolbarButton97::SetDropdownCombo(bool combo) {
+  if (combo == DropdownCombo()) return;
+  behaviour_.props.dropdownCombo = combo;
+  const int part = dropdownArrowWidth_ + 2;
+  resize(combo ? width() + part : std::max(1, width() - part), height());
+  Redraw(true);
+}
+
+// --- Behaviour and effects --------------------------------------------------------------------
+
+void TToolbarButton97::Feed(const ButtonInput& input) { Apply(behaviour_.Handle(input)); }
+
+void TToolbarButton97::Apply(const ButtonEffects& effects) {
+  QPointer<TToolbarButton97> self(this);
+  ControlsRuntime& runtime = ControlsRuntime::Instance();
+  for (const ButtonEffect effect : effects) {
+    if (!self) return;  // a handler destroyed the button: nothing more to do
+    switch (effect) {
+      case ButtonEffect::RedrawErase: Redraw(true); break;
+      case ButtonEffect::RedrawNoErase: Redraw(false); break;
+      case ButtonEffect::RaiseMouseEnter: RaiseEvent(OnMouseEnter, this); break;
+      case ButtonEffect::RaiseMouseExit: RaiseEvent(OnMouseExit, this); break;
+      case ButtonEffect::RaiseMouseDown: RaiseMouse(OnMouseDown); break;
+      case ButtonEffect::RaiseMouseUp: RaiseMouse(OnMouseUp); break;
+      case ButtonEffect::RaiseMouseMove: RaiseMouse(OnMouseMove); break;
+      case ButtonEffect::RaiseDblClick: RaiseEvent(OnDblClick, this); break;
+      case ButtonEffect::Click: Click(); break;
+      case ButtonEffect::RaiseClickOnly: RaiseEvent(OnClick, this); break;
+      case ButtonEffect::ShowDropdown: ShowDropdown(); break;
+      case ButtonEffect::ModalResultClick: ModalResultClick(); break;
+      case ButtonEffect::StartRepeat:
+        if (!repeatClock_) {
+          repeatClock_ = runtime.MakeTimer();
+          repeatClock_->OnTick = [this] { RepeatTick(); };
+        }
+        repeatClock_->Stop();
+        repeatClock_->SetInterval(repeatDelay_);
+        repeatClock_->Start();
+        break;
+      case ButtonEffect::ResumeRepeat:
+        if (repeatClock_ && !repeatClock_->Active()) repeatClock_->Start();
+        break;
+      case ButtonEffect::PauseRepeat:
+        if (repeatClock_) repeatClock_->Stop();
+        break;
+      case ButtonEffect::RepeatAtInterval:
+        if (repeatClock_) repeatClock_->SetInterval(repeatInterval_);
+        break;
+      case ButtonEffect::StopRepeat:
+        // Stopped rather than destroyed: the release may come from within the timer's own tick.
+        if (repeatClock_) repeatClock_->Stop();
+        break;
+      case ButtonEffect::StopLeaveTracking: runtime.StopLeaveTracking(*this); break;
+      case ButtonEffect::ReleaseCapture:
+        if (QWidget::mouseGrabber() == this) releaseMouse();
+        break;
+      case ButtonEffect::SyncGroup: SyncGroup(); break;
+    }
+  }
+  if (!self) return;
+  if (LeftButtonHeld()) {
+    runtime.SetHeldButton(*this);
+  } else {
+    runtime.ForgetHeldButton(*this);
+  }
+}
+
+void TToolbarButton97::RaiseMouse(const TMouseEvent& handler) {
+  RaiseEvent(handler, this, mouseButton_, mouseModifiers_, mousePos_.x(), mousePos_.y());
+}
+
+void TToolbarButton97::Redraw(bool erase) {
+  // A transparent button that does not need the parent's erase is declared opaque until it has
+  // painted, so that its new face is drawn over the old image.
+  if (!DeclaredOpaque()) {
+    if (erase) {
+      erasePending_ = true;
+      noErasePending_ = false;
+      setAttribute(Qt::WA_OpaquePaintEvent, false);
+    } else if (!erasePending_) {
+      noErasePending_ = true;
+      setAttribute(Qt::WA_OpaquePaintEvent, true);
+    }
   }
   update();
-  if (OnMouseExit) OnMouseExit(this);
+}
+
+bool TToolbarButton97::InFace(QPoint point) const {
+  return PointInFace(behaviour_.props, width(), height(), dropdownArrowWidth_, point.x(), point.y());
+}
+
+void TToolbarButton97::SyncGroup() {
+  if (GroupIndex() == 0 || parentWidget() == nullptr) return;
+  for (QObject* child : parentWidget()->children()) {
+    auto* other = qobject_cast<TToolbarButton97*>(child);
+    if (other == nullptr || other == this || other->GroupIndex() != GroupIndex()) continue;
+    if (Down() && other->Down()) other->Feed({ButtonInputKind::GroupMemberLatched});
+    other->behaviour_.props.allowAllUp = AllowAllUp();
+  }
 }
 
 void TToolbarButton97::Click() {
   QPointer<TToolbarButton97> self(this);
-  clickInProgress_ = true;
-  // The closing steps run however the handlers end, unless a handler destroyed the button.
+  // The click's last steps run however its action ends, unless the action destroyed the button.
   struct ClickEnd {
     QPointer<TToolbarButton97>& button;
     ~ClickEnd() {
-      if (!button) return;
-      button->clickInProgress_ = false;
-      if (button->state_ == ButtonState::Down) button->state_ = ButtonState::Up;
-      button->update();
-      button->PointerLeft();
+      if (button) button->Feed({ButtonInputKind::ClickEnd});
     }
   } clickEnd{self};
+  Feed({ButtonInputKind::ClickBegin});
+}
 
-  // A click raised from the keyboard shows the face pressed while the handlers run.
-  if (state_ == ButtonState::Up || state_ == ButtonState::Hot) SetState(ButtonState::Down);
-  PointerLeft();
+void TToolbarButton97::ModalResultClick() {
   // A modal dialog ends its modal wait with a non-zero result; a dialog that is not shown modally
   // only records the result.
   if (modalResult_ != 0) {
@@ -188,7 +442,62 @@ void TToolbarButton97::Click() {
       }
     }
   }
-  if (self && OnClick) OnClick(this);
+  RaiseEvent(OnClick, this);
+}
+
+void TToolbarButton97::ShowDropdown() {
+  QPointer<TToolbarButton97> self(this);
+  // A plain drop-down button reports its click before the menu opens; a combo's arrow does not.
+  if (!DropdownCombo()) RaiseEvent(OnClick, this);
+  if (!self) return;
+  if (QWidget::mouseGrabber() == this) releaseMouse();
+  bool showMenu = dropdownMenu_ != nullptr;
+  bool removeClicks = true;
+  RaiseEvent(OnDropdown, this, showMenu, removeClicks);
+  if (!self) return;
+  struct DiscardAfter {
+    QPointer<TToolbarButton97>& button;
+    const bool& remove;
+    ~DiscardAfter() {
+      if (button && remove) ControlsRuntime::Instance().DiscardPressesOn(*button);
+    }
+  } discardAfter{self, removeClicks};
+  QPointer<QMenu> menu = dropdownMenu_;  // tested after the event, which may have changed it
+  if (!menu || !showMenu) return;
+  // The menu opens to the right of the button's bottom-left corner whatever its direction.
+  const RestoreDirection restore{menu, menu->layoutDirection()};
+  menu->setLayoutDirection(Qt::LeftToRight);
+  const QPoint corner = mapToGlobal(QPoint(0, height()));
+  ClosingPress closingPress(*menu, *this, removeClicks);
+  // The chosen item's action runs inside exec, before it returns.
+  menu->exec(corner);
+  closingPress.Replay();
+}
+
+void TToolbarButton97::RepeatTick() {
+  Feed({ButtonInputKind::RepeatTick, InFace(mousePos_)});
+}
+
+bool TToolbarButton97::ParentCanFocus() const {
+  const QWidget* parent = parentWidget();
+  return parent != nullptr && parent->isVisible() && parent->isEnabled();
+}
+
+bool TToolbarButton97::AnswerDialogKey(int key, Qt::KeyboardModifiers modifiers) {
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (!((enter && default_) || (key == Qt::Key_Escape && cancel_))) return false;
+  if ((modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) != 0) return false;
+  if (!ParentCanFocus() || !isEnabled() || !isVisible()) return false;
+  Feed({ButtonInputKind::DialogKey});
+  return true;
+}
+
+bool TToolbarButton97::AnswerDialogChar(QChar character) {
+  const QChar accelerator = AcceleratorOf(caption_);
+  if (accelerator.isNull() || !SameLetter(character, accelerator)) return false;
+  if (!ParentCanFocus() || !isEnabled() || !isVisible() || behaviour_.props.glyphOnly) return false;
+  Feed({ButtonInputKind::Accelerator});
+  return true;
 }
 
 void TToolbarButton97::UpdateAccelerator() {
@@ -198,20 +507,27 @@ void TToolbarButton97::UpdateAccelerator() {
   }
   const QChar accelerator = AcceleratorOf(caption_);
   if (accelerator.isNull() || displayMode_ == TButtonDisplayMode::dmGlyphOnly) return;
-  // Qt's key codes for letters and digits are their upper-case code points.
-  const auto key = static_cast<int>(accelerator.toUpper().unicode());
+  // Alt with the accelerator works whatever control has the focus. Qt's key codes for letters
+  // and digits are their upper-case code points.
+  const auto key = static_cast<int>(QLocale().toUpper(QString(accelerator)).at(0).unicode());
   shortcutId_ = grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key))),
                              Qt::WindowShortcut);
 }
+
+// --- Qt events --------------------------------------------------------------------------------
 
 bool TToolbarButton97::event(QEvent* event) {
   switch (event->type()) {
     case QEvent::Shortcut: {
       auto* shortcut = static_cast<QShortcutEvent*>(event);
       if (shortcut->shortcutId() != shortcutId_) break;
-      if (isEnabled() && isVisible() && displayMode_ != TButtonDisplayMode::dmGlyphOnly) Click();
+      if (isVisible() && ParentCanFocus()) Feed({ButtonInputKind::Accelerator});
       return true;
     }
+    case QEvent::ParentChange:
+      // Moved into a disabled container, the button is disabled without an EnabledChange.
+      Feed({ButtonInputKind::SetEnabled, false, isEnabled()});
+      break;
     case QEvent::ToolTip: {
       auto* help = static_cast<QHelpEvent*>(event);
       if (showHint_ && !hint_.isEmpty()) {
@@ -230,73 +546,87 @@ bool TToolbarButton97::event(QEvent* event) {
 
 void TToolbarButton97::changeEvent(QEvent* event) {
   if (event->type() == QEvent::EnabledChange) {
-    if (!isEnabled()) {
-      state_ = ButtonState::Disabled;
-      pointerOver_ = false;
-      leftButtonHeld_ = false;
-    } else if (state_ == ButtonState::Disabled) {
-      state_ = ButtonState::Up;
-    }
-    update();
+    Feed({ButtonInputKind::SetEnabled, false, isEnabled()});
   } else if (event->type() == QEvent::PaletteChange ||
              event->type() == QEvent::ApplicationPaletteChange) {
-    // The system colours may have changed: the prepared images that use them are made anew.
+    // The system colours may have changed: the prepared images that use them are made anew,
+    // and the checker pattern follows by itself.
     renderer_->DiscardImages();
-    update();
+    Redraw(true);
   } else if (event->type() == QEvent::FontChange) {
-    update();
+    Redraw(true);
   }
   QWidget::changeEvent(event);
 }
 
 void TToolbarButton97::enterEvent(QEnterEvent* event) {
-  PointerEntered();
+  ControlsRuntime& runtime = ControlsRuntime::Instance();
+  if (runtime.HotButton() != this && rect().contains(event->position().toPoint())) runtime.PointerOnto(*this);
   QWidget::enterEvent(event);
 }
 
 void TToolbarButton97::leaveEvent(QEvent* event) {
-  PointerLeft();
+  Feed({ButtonInputKind::PointerLeft});
   QWidget::leaveEvent(event);
 }
 
-void TToolbarButton97::mousePressEvent(QMouseEvent* event) {
+void TToolbarButton97::RememberMouse(QMouseEvent* event) {
   event->accept();
-  if (!isEnabled()) return;
-  PointerEntered();
-  if (event->button() != Qt::LeftButton) return;
-  SetState(ButtonState::Down);
-  leftButtonHeld_ = true;
+  mouseButton_ = event->button();
+  mouseModifiers_ = event->modifiers();
+  mousePos_ = event->position().toPoint();
 }
 
+void TToolbarButton97::Press(QMouseEvent* event) {
+  RememberMouse(event);
+  if (event->button() != Qt::LeftButton) {
+    Feed({ButtonInputKind::PressOther});
+    return;
+  }
+  QPointer<TToolbarButton97> self(this);
+  // The press's arrow-part mark is cleared however the press handling ends.
+  struct PressEnd {
+    QPointer<TToolbarButton97>& button;
+    ~PressEnd() {
+      if (button) button->Feed({ButtonInputKind::PressEnd});
+    }
+  } pressEnd{self};
+  const bool arrow = PressTargetsArrow(behaviour_.props, width(), dropdownArrowWidth_, mousePos_.x());
+  Feed({arrow ? ButtonInputKind::PressArrow : ButtonInputKind::PressFace});
+}
+
+void TToolbarButton97::mousePressEvent(QMouseEvent* event) { Press(event); }
+
 void TToolbarButton97::mouseDoubleClickEvent(QMouseEvent* event) {
-  // The second press of a double-click is an ordinary press: two clicks in all.
-  mousePressEvent(event);
+  // The second press of a double-click arrives as this event alone: it is handled as a press,
+  // and then the double-click itself is reported.
+  QPointer<TToolbarButton97> self(this);
+  Press(event);
+  if (self && event->button() == Qt::LeftButton) Feed({ButtonInputKind::DoubleClick});
 }
 
 void TToolbarButton97::mouseMoveEvent(QMouseEvent* event) {
-  event->accept();
-  const QPoint pos = event->position().toPoint();
-  if (!pointerOver_ && rect().contains(pos)) PointerEntered();
-  if (leftButtonHeld_) SetState(PointInFace(pos) ? ButtonState::Down : ButtonState::Up);
+  RememberMouse(event);
+  mouseButton_ = Qt::NoButton;
+  ControlsRuntime& runtime = ControlsRuntime::Instance();
+  if (runtime.HotButton() != this && rect().contains(mousePos_)) runtime.PointerOnto(*this);
+  Feed({ButtonInputKind::Move, InFace(mousePos_)});
 }
 
 void TToolbarButton97::mouseReleaseEvent(QMouseEvent* event) {
-  event->accept();
-  if (event->button() == Qt::RightButton && isEnabled()) {
-    leftButtonHeld_ = false;
-    PointerLeft();
-    return;
-  }
-  if (event->button() != Qt::LeftButton || !leftButtonHeld_) return;
-  leftButtonHeld_ = false;
-  if (PointInFace(event->position().toPoint())) {
-    Click();
+  RememberMouse(event);
+  if (event->button() == Qt::LeftButton) {
+    Feed({ButtonInputKind::ReleaseLeft, InFace(mousePos_)});
   } else {
-    PointerLeft();
+    Feed({ButtonInputKind::ReleaseOther});
   }
 }
 
 void TToolbarButton97::paintEvent(QPaintEvent* /*event*/) {
+  if (noErasePending_ || erasePending_) {
+    noErasePending_ = erasePending_ = false;
+    setAttribute(Qt::WA_OpaquePaintEvent, DeclaredOpaque());
+  }
   QPainter painter(this);
   // No exception may leave through Qt's paint dispatch. A glyph the renderer cannot prepare
   // leaves the face as far as it got, and its error is shown once, after the paint.
@@ -314,8 +644,9 @@ void TToolbarButton97::paintEvent(QPaintEvent* /*event*/) {
 
 void TToolbarButton97::Paint(QPainter& painter) {
   // Opaque and non-flat faces are drawn off-screen and copied in one step, so they never
-  // flicker; a transparent flat face draws straight over what the parent painted.
-  const bool offScreen = opaque_ || !flat_;
+  // flicker; a transparent flat face draws straight over what the parent painted. The off-screen
+  // image is a local: it goes however the drawing ends.
+  const bool offScreen = DeclaredOpaque();
   QImage buffer;
   std::optional<Canvas> bufferCanvas;
   std::optional<Canvas> directCanvas;
@@ -331,23 +662,44 @@ void TToolbarButton97::Paint(QPainter& painter) {
   const QColor fontColor = FontColor();
   canvas.Font.color = RGBColor(fontColor.red(), fontColor.green(), fontColor.blue());
 
-  const bool faceDown = state_ == ButtonState::Down || state_ == ButtonState::Latched;
-  const bool drawFrame = !flat_ || faceDown || (pointerOver_ && state_ != ButtonState::Disabled);
-  Rect face{0, 0, width(), height()};
-  if (drawFrame) {
-    Rect frame = face;
-    if (flat_) {
-      canvas.DrawEdge(frame, faceDown ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  const ButtonFace face = FaceOf(behaviour_, noBorder_, highlightWhenDown_);
+  const bool flat = Flat();
+  const bool shownCombo = ShownCombo(behaviour_.props);
+  const int arrowWidth = dropdownArrowWidth_;
+  const auto frame = [&](Rect rect, bool pushed) {
+    if (flat) {
+      canvas.DrawEdge(rect, pushed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
     } else {
-      canvas.DrawEdge(frame, faceDown ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_SOFT);
+      canvas.DrawEdge(rect, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_MIDDLE | BF_SOFT);
     }
+  };
+
+  Rect r{0, 0, width(), height()};
+  if (shownCombo) {
+    if (face.drawFrame) frame(Rect{width() - arrowWidth - 2, 0, width() - 2, height()}, face.arrowPushed);
+    r.right -= arrowWidth + 2;
   }
-  const int inset = flat_ ? 1 : 2;
-  face = Rect{face.left + inset, face.top + inset, face.right - inset, face.bottom - inset};
-  const Point offset = faceDown ? Point{1, 1} : Point{0, 0};
-  renderer_->RenderButton(canvas, face, offset, displayMode_ != TButtonDisplayMode::dmTextOnly,
-                          displayMode_ != TButtonDisplayMode::dmGlyphOnly, caption_, false, alignment_,
-                          layout_, margin_, spacing_, false, 9, state_);
+  if (face.drawFrame) frame(r, face.facePushed);
+  if (!noBorder_) {
+    const int inset = flat ? 1 : 2;
+    r = Rect{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset};
+  }
+  Point offset{0, 0};
+  if (face.facePushed) {
+    if (face.checker && r.right > r.left && r.bottom > r.top) {
+      // The checker is tiled from the canvas origin: the same part of the tiled image.
+      const QImage& tiled = ControlsRuntime::Instance().DownPatternTiled(QSize(r.right, r.bottom));
+      const QRect part(r.left, r.top, r.right - r.left, r.bottom - r.top);
+      canvas.Painter().drawImage(part.topLeft(), tiled, part);
+    }
+    offset = Point{1, 1};
+  }
+  const ButtonState state = State();
+  renderer_->RenderButton(canvas, r, offset, displayMode_ != TButtonDisplayMode::dmTextOnly,
+                          displayMode_ != TButtonDisplayMode::dmGlyphOnly, caption_, wordWrap_,
+                          alignment_, layout_, margin_, spacing_,
+                          dropdownArrow_ && !DropdownCombo() && HasDropdown(), arrowWidth, state);
+  if (shownCombo) renderer_->RenderDropArrow(canvas, width() - arrowWidth - 2, height() / 2 - 1, arrowWidth, state);
 
   if (offScreen) {
     bufferCanvas.reset();  // finishes the drawing on the buffer

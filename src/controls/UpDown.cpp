@@ -6,6 +6,8 @@
 #include <QPolygon>
 #include <algorithm>
 
+#include "platform/RaiseEvent.h"
+
 namespace tilvaro {
 
 namespace {
@@ -45,7 +47,7 @@ bool TUpDown::Step(TUDBtnType button) {
   if (next == position_) return false;
   position_ = next;
   update();
-  if (OnClick) OnClick(this, button);
+  RaiseEvent(OnClick, this, button);
   return true;
 }
 

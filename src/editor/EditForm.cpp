@@ -213,18 +213,17 @@ void TEditForm::ConfigureControls() {
 }
 
 void TEditForm::WireEvents() {
-  Btn_New->OnClick = Guarded([this](QObject* sender) { Btn_NewClick(sender); });
-  Btn_Open->OnClick = Guarded([this](QObject* sender) { Btn_OpenClick(sender); });
-  Btn_Save->OnClick = Guarded([this](QObject* sender) { Btn_SaveClick(sender); });
-  Btn_TileAdd->OnClick = Guarded([this](QObject* sender) { Btn_TileAddClick(sender); });
-  Btn_TileDel->OnClick = Guarded([this](QObject* sender) { Btn_TileDelClick(sender); });
-  Btn_TileName->OnClick = Guarded([this](QObject* sender) { Btn_TileNameClick(sender); });
-  Layer_Control->OnClick = Guarded([this](QObject* sender) { Layer_ControlClick(sender); });
-  UpDown_Layer->OnClick = [this](QObject* sender, TUpDown::TUDBtnType) {
-    RunGuarded([&] { UpDown_LayerClick(sender); });
-  };
-  Img_qmLogo->OnClick = Guarded([this](QObject* sender) { Img_qmLogoClick(sender); });
-  Lbl_Copyright->OnClick = Guarded([this](QObject* sender) { Lbl_CopyrightClick(sender); });
+  // The controls raise their events through RaiseEvent, which reports a handler's exception.
+  Btn_New->OnClick = [this](QObject* sender) { Btn_NewClick(sender); };
+  Btn_Open->OnClick = [this](QObject* sender) { Btn_OpenClick(sender); };
+  Btn_Save->OnClick = [this](QObject* sender) { Btn_SaveClick(sender); };
+  Btn_TileAdd->OnClick = [this](QObject* sender) { Btn_TileAddClick(sender); };
+  Btn_TileDel->OnClick = [this](QObject* sender) { Btn_TileDelClick(sender); };
+  Btn_TileName->OnClick = [this](QObject* sender) { Btn_TileNameClick(sender); };
+  Layer_Control->OnClick = [this](QObject* sender) { Layer_ControlClick(sender); };
+  UpDown_Layer->OnClick = [this](QObject* sender, TUpDown::TUDBtnType) { UpDown_LayerClick(sender); };
+  Img_qmLogo->OnClick = [this](QObject* sender) { Img_qmLogoClick(sender); };
+  Lbl_Copyright->OnClick = [this](QObject* sender) { Lbl_CopyrightClick(sender); };
   // valueChanged is emitted only when the position really changes, by the user or by code.
   connect(SBar_LayerCount, &QScrollBar::valueChanged, this,
           [this] { RunGuarded([this] { SBar_LayerCountChange(SBar_LayerCount); }); });

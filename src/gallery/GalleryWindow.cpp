@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QPainter>
 
+#include "controls/ApplicationHint.h"
+#include "controls/ControlsRuntime.h"
 #include "controls/Edit97.h"
 #include "controls/ToolbarButton97.h"
 #include "gallery/EventLog.h"
@@ -67,8 +69,9 @@ void TGalleryWindow::BuildMenu() {
     action->setToolTip(hint);
   }
   connect(DropdownMenu, &QMenu::triggered, this, [this](QAction* action) { log_.MenuChosen(action->text()); });
-  // The hovered item's hint is the application's hint while the menu is open.
-  connect(DropdownMenu, &QMenu::hovered, this, [this](QAction* action) { log_.HintChanged(action->statusTip()); });
+  // A hovered item of a drop-down menu sets the application's hint; every change of it is logged.
+  connect(&ControlsRuntime::Instance().Hint(), &ApplicationHint::Changed, this,
+          [this](const QString& hint) { log_.HintChanged(hint); });
 }
 
 TToolbarButton97* TGalleryWindow::AddButton(const char* name, const QString& caption) {
@@ -85,6 +88,10 @@ void TGalleryWindow::WireEvents(TToolbarButton97& button) {
   button.OnClick = log_.Handler("OnClick");
   button.OnMouseEnter = log_.Handler("OnMouseEnter");
   button.OnMouseExit = log_.Handler("OnMouseExit");
+  button.OnMouseDown = log_.Handler("OnMouseDown");
+  button.OnMouseUp = log_.Handler("OnMouseUp");
+  button.OnDblClick = log_.Handler("OnDblClick");
+  button.OnDropdown = log_.Handler("OnDropdown");
 }
 
 void TGalleryWindow::BuildRows() {
@@ -103,18 +110,25 @@ void TGalleryWindow::BuildRows() {
   Btn_Group1 = AddButton("Btn_Group1", QStringLiteral("Eins"));
   Btn_Group2 = AddButton("Btn_Group2", QStringLiteral("Zwei"));
   Btn_Group3 = AddButton("Btn_Group3", QStringLiteral("Drei"));
+  for (TToolbarButton97* button : {Btn_Group1, Btn_Group2, Btn_Group3}) button->SetGroupIndex(1);
   addRow(QStringLiteral("Gruppe, eine gedrückt:"), {Btn_Group1, Btn_Group2, Btn_Group3});
 
   Btn_AllUp1 = AddButton("Btn_AllUp1", QStringLiteral("Links"));
   Btn_AllUp2 = AddButton("Btn_AllUp2", QStringLiteral("Rechts"));
+  for (TToolbarButton97* button : {Btn_AllUp1, Btn_AllUp2}) {
+    button->SetGroupIndex(2);
+    button->SetAllowAllUp(true);
+  }
   addRow(QStringLiteral("Gruppe, alle lösbar:"), {Btn_AllUp1, Btn_AllUp2});
 
   Btn_Repeat = AddButton("Btn_Repeat", QStringLiteral("Wiederholen"));
+  Btn_Repeat->SetRepeating(true);
   addRow(QStringLiteral("Wiederholen beim Halten:"), {Btn_Repeat});
 
   Btn_Raised = AddButton("Btn_Raised", QStringLiteral("Erhaben"));
   Btn_Raised->SetFlat(false);
   Btn_NoBorder = AddButton("Btn_NoBorder", QStringLiteral("Ohne Rahmen"));
+  Btn_NoBorder->SetNoBorder(true);
   addRow(QStringLiteral("Rahmen:"), {Btn_Raised, Btn_NoBorder});
 
   Btn_Glyphs5 = AddButton("Btn_Glyphs5", QStringLiteral("Fünf Bilder"));
@@ -127,10 +141,20 @@ void TGalleryWindow::BuildRows() {
   Btn_Dropdown = AddButton("Btn_Dropdown", QStringLiteral("Menü"));
   Btn_Combo = AddButton("Btn_Combo", QStringLiteral("Kombiniert"));
   Btn_Always = AddButton("Btn_Always", QStringLiteral("Immer"));
+  Btn_Dropdown->SetDropdownMenu(DropdownMenu);
+  // A combo widens itself by its arrow part; the fixed size is taken back so that it can.
+  Btn_Combo->SetDropdownMenu(DropdownMenu);
+  Btn_Combo->setMinimumSize(0, 0);
+  Btn_Combo->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  Btn_Combo->SetDropdownCombo(true);
+  Btn_Combo->setFixedSize(Btn_Combo->size());
+  Btn_Always->SetDropdownAlways(true);
   addRow(QStringLiteral("Aufklappen:"), {Btn_Dropdown, Btn_Combo, Btn_Always});
 
   Btn_Default = AddButton("Btn_Default", QStringLiteral("&Übernehmen"));
   Btn_Cancel = AddButton("Btn_Cancel", QStringLiteral("Abbruch"));
+  Btn_Default->SetDefault(true);
+  Btn_Cancel->SetCancel(true);
   addRow(QStringLiteral("Eingabe- und Escape-Taste:"), {Btn_Default, Btn_Cancel});
 
   Edit_First = new TEdit97(this);

@@ -182,7 +182,7 @@ TEST_F(ButtonGlyphRenderTest, EqualGlyphsShareOneImageAndSizesShareOneList) {
   EXPECT_EQ(pa.slot, pb.slot);
   EXPECT_NE(pa.slot, pc.slot);
   EXPECT_EQ(list->UsedCount(), 2);
-  EXPECT_EQ(SharedGlyphImages::Instance().Users(list, pa.slot), 2);
+  EXPECT_EQ(SharedGlyphCache()->Images().Users(list, pa.slot), 2);
 
   // The disabled images live in a second list with cells one pixel larger.
   a->PrepareStateImage(ButtonState::Disabled);
@@ -192,7 +192,7 @@ TEST_F(ButtonGlyphRenderTest, EqualGlyphsShareOneImageAndSizesShareOneList) {
   // One user giving its image back leaves it to the other.
   a->DiscardImages();
   EXPECT_TRUE(list->IsSlotInUse(pb.slot));
-  EXPECT_EQ(SharedGlyphImages::Instance().Users(list, pb.slot), 1);
+  EXPECT_EQ(SharedGlyphCache()->Images().Users(list, pb.slot), 1);
 
   // A released slot is claimed again before the list grows.
   const int slotCount = list->SlotCount();
@@ -228,7 +228,7 @@ TEST_F(ButtonGlyphRenderTest, SharedCacheLivesFromTheFirstRendererToTheLastImage
     EXPECT_EQ(first.GlyphList(true)->UsedCount(), 1);
   }
   EXPECT_EQ(SharedGlyphCache(), nullptr);
-  EXPECT_EQ(SharedGlyphImages::Instance().EntryCount(), 0);
+  // The table of shared images went with the cache.
 }
 
 TEST_F(ButtonGlyphRenderTest, DifferentSystemColoursDoNotShareDisabledImages) {

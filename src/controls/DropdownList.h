@@ -1,0 +1,41 @@
+#pragma once
+// TDropdownList: the registry of the menus that toolbar buttons show as their drop-downs.
+//
+// A menu is registered once, when it is first given to a button, and leaves the registry when it
+// is destroyed. While registered, a hovered item puts its status tip into the application's hint
+// text, and F1 on an item shows the item's "What's this" text in a small popup.
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class QAction;
+class QMenu;
+
+namespace tilvaro {
+
+class ApplicationHint;
+
+class TDropdownList : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit TDropdownList(ApplicationHint& hint, QObject* parent = nullptr);
+
+  // Registers the menu unless it already is.
+  void AddMenu(QMenu* menu);
+  bool Contains(const QMenu* menu) const;
+  int Count() const { return static_cast<int>(menus_.size()); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void MenuDestroyed(QObject* menu);
+  void ItemHovered(QAction* action);
+
+  ApplicationHint& hint_;
+  QList<QMenu*> menus_;  // not owned; each leaves the list when it is destroyed
+};
+
+}  // namespace tilvaro
