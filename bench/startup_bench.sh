@@ -5,7 +5,7 @@
 # (cmake --build BUILD_DIR --target tilvaro-editor minimal_window startup_bench).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$top/build}
+build=$(cd "${1:-$top/build}" && pwd)
 runs=${2:-15}
 editor=$build/src/app/tilvaro-editor
 peer=$build/bench/minimal_window

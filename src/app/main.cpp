@@ -3,12 +3,15 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
 #include <cstdio>
 #include <cstring>
 
 #include "editor/EditForm.h"
 #include "editor/InputDialog.h"
 #include "platform/ErrorBox.h"
+#include "platform/ResourceImage.h"
+#include "platform/StartupWarmup.h"
 #include "platform/SysColors.h"
 
 namespace {
@@ -62,10 +65,14 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  // The font configuration and the program's images load while the application connects to the
+  // display.
+  tilvaro::StartupWarmup warmup(QStringLiteral(":/images"));
   QApplication application(argc, argv);
+  warmup.Finish();
   // Frames, embossed glyphs and hint colours follow the desktop's palette from here on.
   tilvaro::InstallSysColorMapping();
-  application.setWindowIcon(QIcon(QStringLiteral(":/images/icon.xpm")));
+  application.setWindowIcon(QIcon(QPixmap::fromImage(tilvaro::LoadResourceImage(QStringLiteral(":/images/icon.xpm")))));
   // The application title (tilvaro::kApplicationTitle) captions the error box only; it is not made
   // the display name, which would be appended to the window's own caption.
   QGuiApplication::setDesktopFileName(QStringLiteral("tilvaro-editor"));

@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "controls/Edit97.h"
+#include "controls/Hint95.h"
 #include "controls/ToolbarButton97.h"
 #include "controls/Bevel.h"
 #include "controls/ClickLabel.h"
@@ -28,6 +29,7 @@
 #include "layout/Cp1252.h"
 #include "layout/LayoutAttributes.h"
 #include "layout/LayoutFile.h"
+#include "platform/ResourceImage.h"
 #include "platform/CursorTable.h"
 #include "platform/ErrorBox.h"
 #include "platform/WindowCentring.h"
@@ -85,7 +87,7 @@ void SetUpLabel(QLabel& label, const QString& caption, bool wordWrap) {
   label.setWordWrap(wordWrap);
 }
 
-QImage ResourceImage(const char* path) { return QImage(QString::fromLatin1(path)); }
+QImage ResourceImage(const char* path) { return LoadResourceImage(QString::fromLatin1(path)); }
 
 // The refusal for a text that Windows-1252 cannot hold, naming the field and the character.
 QString UnencodableText(const QString& field, char32_t character) {
@@ -122,6 +124,9 @@ TEditForm::TEditForm(QWidget* parent) : QWidget(parent) {
   GoWWW->SetBrowserState(TBrowserState::gwMaximized);
 
   CreateControls();
+  Hint95 = new THint95(this);
+  Hint95->setObjectName(QStringLiteral("Hint95"));
+  Hint95->SetHintStyle(THintStyle::hsOffice97);  // the window's design value, set once made
   WireEvents();
   SetTabOrder();
 
@@ -193,7 +198,7 @@ void TEditForm::ConfigureControls() {
   Btn_Save->SetGlyph(ResourceImage(":/images/save.xpm"));
 
   SetBackground(*Pnl_TopGFX, Qt::black);
-  Img_qmLogo->setPixmap(QPixmap(QStringLiteral(":/images/logo.xpm")));
+  Img_qmLogo->setPixmap(QPixmap::fromImage(ResourceImage(":/images/logo.xpm")));
   SetTextColour(*Lbl_Copyright, kStripTextColour);
   SetTextColour(*Lbl_Version, kStripTextColour);
 

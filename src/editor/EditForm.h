@@ -28,6 +28,7 @@ namespace tilvaro {
 class TBevel;
 class TClickLabel;
 class TEdit97;
+class THint95;
 class TGoToWeb;
 class TLayerGrid;
 class TListBox;
@@ -81,6 +82,7 @@ class TEditForm : public QWidget {
   TClickLabel* Lbl_Copyright;
   TToolbarButton97* Btn_TileName;
   QLabel* Lbl_Version;
+  THint95* Hint95;  // the hint component: office-style hints for the whole program
   TGoToWeb* GoWWW;
 
   // The handlers, in their declared order. Update_Grid and Check_Anzahl are called by the others.

@@ -13,6 +13,7 @@
 #include "controls/ToolbarButton97.h"
 #include "controls/UpDown.h"
 #include "editor/EditForm.h"
+#include "platform/FontFamilies.h"
 
 namespace tilvaro {
 namespace {
@@ -53,7 +54,7 @@ QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QFont EditFormFont(int pixelSize, bool bold) {
   QFont font;
-  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+  font.setFamilies(InstalledFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")}));
   font.setPixelSize(pixelSize);
   font.setBold(bold);
   return font;

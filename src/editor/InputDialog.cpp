@@ -9,6 +9,8 @@
 
 #include "controls/Edit97.h"
 #include "controls/ToolbarButton97.h"
+#include "platform/FontFamilies.h"
+#include "platform/ResourceImage.h"
 #include "platform/WindowCentring.h"
 
 namespace tilvaro {
@@ -55,7 +57,7 @@ class WholeLinesLabel : public QLabel {
 
 QFont DialogFont() {
   QFont font;
-  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+  font.setFamilies(InstalledFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")}));
   font.setPixelSize(kFontPixelSize);
   font.setWeight(QFont::Normal);
   return font;
@@ -85,7 +87,7 @@ TeInput::TeInput(QWidget* parent)
   Btn_Abbruch = new TToolbarButton97(this);
   Btn_Abbruch->setGeometry(192, 80, 81, 22);
   Btn_Abbruch->SetCaption(QStringLiteral("&Abbruch"));
-  Btn_Abbruch->SetGlyph(QImage(QStringLiteral(":/images/cancel.xpm")));
+  Btn_Abbruch->SetGlyph(LoadResourceImage(QStringLiteral(":/images/cancel.xpm")));
   Btn_Abbruch->SetModalResult(kResultCancel);
   Btn_Abbruch->SetHint(QStringLiteral("Aktion abbrechen"));
   Btn_Abbruch->SetShowHint(false);
@@ -93,7 +95,7 @@ TeInput::TeInput(QWidget* parent)
   Btn_OK = new TToolbarButton97(this);
   Btn_OK->setGeometry(280, 80, 65, 22);
   Btn_OK->SetCaption(QStringLiteral("&OK"));
-  Btn_OK->SetGlyph(QImage(QStringLiteral(":/images/ok.xpm")));
+  Btn_OK->SetGlyph(LoadResourceImage(QStringLiteral(":/images/ok.xpm")));
   Btn_OK->SetNumGlyphs(2);
   Btn_OK->SetModalResult(kResultOk);
   Btn_OK->SetHint(QStringLiteral("Aktion bestätigen"));

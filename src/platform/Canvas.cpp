@@ -181,7 +181,7 @@ int Canvas::DrawText(const QString& text, Rect& rect, unsigned flags) {
     y = rect.top + (rect.bottom - rect.top - lineHeight) / 2;
   }
   painter_->save();
-  painter_->setClipRect(ToQRect(rect), Qt::IntersectClip);
+  if (!(flags & DT_NOCLIP)) painter_->setClipRect(ToQRect(rect), Qt::IntersectClip);
   painter_->setFont(Font.font);
   const QColor textColor = ToQColor(Font.color);
   painter_->setPen(textColor);

@@ -68,7 +68,7 @@ class Canvas {
 
   // Draws or (with DT_CALCRECT) measures text in the rectangle; returns the text's height.
   // DT_CALCRECT sets the rectangle's right and bottom to the measured size and draws nothing.
-  // Text is clipped to the rectangle, in the font colour; a solid brush fills behind each line.
+  // Text is clipped to the rectangle (unless DT_NOCLIP), in the font colour; a solid brush fills behind each line.
   int DrawText(const QString& text, Rect& rect, unsigned flags);
 
   // Draws the platform's 3-D edges: one line per given edge kind, light at top and left and dark

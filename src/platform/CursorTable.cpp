@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <map>
 
+#include "platform/ResourceImage.h"
+
 namespace tilvaro {
 
 namespace {
@@ -41,7 +43,7 @@ bool CursorTable::Apply(QWidget& widget, int number) {
 void CursorTable::Clear() { Table().clear(); }
 
 bool RegisterLinkCursor() {
-  const QPixmap image(QStringLiteral(":/images/www-cursor.xpm"));
+  const QPixmap image = QPixmap::fromImage(LoadResourceImage(QStringLiteral(":/images/www-cursor.xpm")));
   if (image.isNull()) return false;
   CursorTable::Register(kLinkCursorNumber, QCursor(image, 0, 0));
   return true;

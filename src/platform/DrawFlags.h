@@ -11,6 +11,7 @@ inline constexpr unsigned DT_RIGHT = 0x2;
 inline constexpr unsigned DT_VCENTER = 0x4;
 inline constexpr unsigned DT_WORDBREAK = 0x10;
 inline constexpr unsigned DT_SINGLELINE = 0x20;
+inline constexpr unsigned DT_NOCLIP = 0x100;
 inline constexpr unsigned DT_CALCRECT = 0x400;
 inline constexpr unsigned DT_NOPREFIX = 0x800;
 

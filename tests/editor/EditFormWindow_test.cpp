@@ -1,6 +1,7 @@
 // The editor window as it first shows: every control in its place with its caption, hint, colours
 // and state, the fixed window, tab order, link cursor and start folder.
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QScrollBar>
@@ -8,6 +9,7 @@
 
 #include "EditorTestSupport.h"
 #include "controls/Edit97.h"
+#include "controls/Hint95.h"
 #include "controls/ToolbarButton97.h"
 #include "controls/Bevel.h"
 #include "controls/ClickLabel.h"
@@ -208,6 +210,9 @@ TEST_F(EditFormWindowTest, HintsOnlyWhereTheWindowGivesThem) {
   EXPECT_EQ(f.Btn_TileAdd->Hint(), QStringLiteral("Stein hinzufügen"));
   EXPECT_EQ(f.Btn_TileDel->Hint(), QStringLiteral("Ausgewählten Stein löschen"));
   EXPECT_EQ(f.Btn_TileName->Hint(), QStringLiteral("Ausgewählten Stein umbenennen"));
+  // Every hint is an office-style one, through the window's own hint component.
+  EXPECT_EQ(f.Hint95->parent(), &f);
+  EXPECT_EQ(f.Hint95->HintStyle(), THintStyle::hsOffice97);
   const QList<QWidget*> withHint = {f.SBar_LayerCount, f.SBar_3D, f.UpDown_Layer, f.Img_qmLogo, f.Lbl_Copyright};
   EXPECT_TRUE(f.toolTip().isEmpty());
   for (QWidget* child : f.findChildren<QWidget*>()) {
@@ -219,8 +224,14 @@ TEST_F(EditFormWindowTest, HintsOnlyWhereTheWindowGivesThem) {
 TEST_F(EditFormWindowTest, FontsAndColours) {
   TEditForm& f = Form();
   EXPECT_EQ(f.font().pixelSize(), 11);
-  EXPECT_EQ(f.font().families().value(0), QStringLiteral("Verdana"));
-  EXPECT_TRUE(f.font().families().contains(QStringLiteral("DejaVu Sans")));
+  // Verdana where it is installed; otherwise only the stand-in is named, so that the font database
+  // never searches for a stand-in of a missing face.
+  const QStringList families = f.font().families();
+  if (QFontDatabase::hasFamily(QStringLiteral("Verdana"))) {
+    EXPECT_EQ(families.value(0), QStringLiteral("Verdana"));
+  } else {
+    EXPECT_EQ(families, QStringList{QStringLiteral("DejaVu Sans")});
+  }
   EXPECT_EQ(f.Lbl_Menu->font().pixelSize(), 16);
   EXPECT_TRUE(f.Lbl_Menu->font().bold());
   EXPECT_EQ(f.Lbl_Menu->palette().color(QPalette::WindowText), QColor(0, 191, 191));

@@ -1,0 +1,34 @@
+#pragma once
+// CursorImage: a pointer image reduced to what the hint placement needs: which pixels the image
+// draws, which it inverts, and its hot spot. CursorBottomOffset finds the image's lowest row.
+
+#include <QPoint>
+#include <cstdint>
+#include <vector>
+
+class QBitmap;
+class QImage;
+
+namespace tilvaro {
+
+struct CursorImage {
+  int width = 0, height = 0;
+  QPoint hotSpot;
+  std::vector<std::uint8_t> drawn;      // 1 where the image covers the screen (row-major)
+  std::vector<std::uint8_t> inverting;  // 1 where it inverts the screen instead; may be empty
+};
+
+// What the pointer's image covers when no image can be read (as with a 32 x 32 cursor whose
+// lowest row is all that could be assumed).
+inline constexpr int kUnknownCursorBottomOffset = 32;
+
+// From the hot spot down to the image's lowest drawn row; where nothing is drawn, to the lowest
+// inverting row; where neither, kUnknownCursorBottomOffset.
+int CursorBottomOffset(const CursorImage& image);
+
+// A colour image (alpha above zero draws) with its hot spot.
+CursorImage CursorImageFromImage(const QImage& picture, QPoint hotSpot);
+// A two-colour cursor: `mask` set draws; `bitmap` set where `mask` is clear inverts.
+CursorImage CursorImageFromBitmaps(const QBitmap& bitmap, const QBitmap& mask, QPoint hotSpot);
+
+}  // namespace tilvaro

@@ -1,0 +1,206 @@
+// The hint component's font and the application's hint machinery on a clock the test runs.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QToolTip>
+#include <QWidget>
+
+#include "controls/Hint95.h"
+#include "controls/HintMachinery.h"
+#include "controls/HintWindow95.h"
+#include "controls/ToolbarButton97.h"
+
+namespace tilvaro {
+namespace {
+
+// Fonts as the test says: the status-bar font's face and whether Tahoma is installed.
+struct FakeFonts {
+  QString statusFace = QStringLiteral("MS Sans Serif");
+  bool tahoma = true;
+  THint95::FontSource Source() {
+    THint95::FontSource source;
+    source.statusFont = [this] {
+      QFont font(statusFace);
+      font.setPixelSize(11);
+      return font;
+    };
+    source.isInstalled = [this](const QString& family) { return tahoma && family == QStringLiteral("Tahoma"); };
+    source.dotsPerInch = [] { return 96.0; };
+    return source;
+  }
+};
+
+QString Face(const THint95& hints) { return hints.HintFont().font.family(); }
+
+TEST(Hint95FontTest, TahomaStandsInForTheClassicStatusFaceInTheOfficeLookOnly) {
+  QObject owner;
+  FakeFonts fonts;
+  THint95 hints(&owner, fonts.Source());
+  EXPECT_TRUE(hints.TahomaInstalled());
+  EXPECT_EQ(Face(hints), QStringLiteral("MS Sans Serif"));  // made in the Windows 95 look
+  hints.SetHintStyle(THintStyle::hsOffice97);
+  EXPECT_EQ(Face(hints), QStringLiteral("Tahoma"));
+  hints.SetHintStyle(THintStyle::hsFlat);  // keeps the substitute until the fonts are read again
+  EXPECT_EQ(Face(hints), QStringLiteral("Tahoma"));
+  hints.ReadSystemHintFont();
+  EXPECT_EQ(Face(hints), QStringLiteral("MS Sans Serif"));
+}
+
+TEST(Hint95FontTest, NoSubstituteForOtherFacesOrWithoutTahoma) {
+  struct Case {
+    const char* face;
+    bool tahoma;
+  };
+  for (const Case& c : {Case{"Verdana", true}, Case{"ms sans serif", true}, Case{"MS Sans Serif", false}}) {
+    QObject owner;
+    FakeFonts fonts{QString::fromLatin1(c.face), c.tahoma};
+    THint95 hints(&owner, fonts.Source());
+    hints.SetHintStyle(THintStyle::hsOffice97);
+    EXPECT_EQ(Face(hints), QString::fromLatin1(c.face));
+  }
+}
+
+TEST(Hint95FontTest, TahomaIsLookedForOnlyWhenNeededAndAgainAfterAFontChange) {
+  QObject owner;
+  FakeFonts fonts{QStringLiteral("Verdana"), false};
+  int asked = 0;
+  THint95::FontSource source = fonts.Source();
+  source.isInstalled = [&](const QString& family) {
+    ++asked;
+    return fonts.tahoma && family == QStringLiteral("Tahoma");
+  };
+  THint95 hints(&owner, source);
+  hints.SetHintStyle(THintStyle::hsOffice97);
+  EXPECT_EQ(asked, 0);  // another status face: the installed fonts are never searched
+  EXPECT_FALSE(hints.TahomaInstalled());
+  fonts.tahoma = true;
+  EXPECT_FALSE(hints.TahomaInstalled());  // the answer stands until the fonts change
+  hints.CheckTahoma();
+  EXPECT_TRUE(hints.TahomaInstalled());
+  EXPECT_EQ(asked, 2);
+}
+
+TEST(Hint95FontTest, StatusFontGivesHeightInPixelsAndBoldOnlyAboveWeight500) {
+  QFont status(QStringLiteral("Verdana"));
+  status.setPointSize(9);
+  status.setWeight(QFont::Medium);  // 500
+  status.setItalic(true);
+  status.setStrikeOut(true);
+  const QFont font = THint95::FontFromStatusFont(status, 96.0);
+  EXPECT_EQ(font.pixelSize(), 12);
+  EXPECT_FALSE(font.bold());
+  EXPECT_TRUE(font.italic());
+  EXPECT_TRUE(font.strikeOut());
+  EXPECT_FALSE(font.underline());
+  status.setWeight(QFont::DemiBold);  // 600
+  EXPECT_TRUE(THint95::FontFromStatusFont(status, 96.0).bold());
+}
+
+// A clock that moves only when the test says so.
+class TestClock : public HintMachinery::Clock {
+ public:
+  HintScheduler::Time Now() const override { return now; }
+  void WakeIn(int delayMs) override { wake = now + delayMs; }
+  void Stop() override { wake.reset(); }
+  // Advances to `time`, expiring the machinery's timer on the way when it is due.
+  void RunTo(HintMachinery& machinery, HintScheduler::Time time) {
+    while (wake && *wake <= time) {
+      now = *wake;
+      wake.reset();
+      machinery.TimerExpired();
+    }
+    now = time;
+  }
+  HintScheduler::Time now = 0;
+  std::optional<HintScheduler::Time> wake;
+};
+
+class HintMachineryTest : public ::testing::Test {
+ protected:
+  HintMachineryTest() {
+    window.resize(200, 100);
+    button->SetHint(QStringLiteral("Neues Layout"));
+    quiet->SetHint(QStringLiteral("Aktion abbrechen"));
+    quiet->SetShowHint(false);
+    machinery.SetClock(&clock);
+  }
+  ~HintMachineryTest() override { machinery.SetClock(nullptr); }
+
+  bool HintShows() const { return machinery.HintWindow() != nullptr && machinery.HintWindow()->isVisible(); }
+  QString HintText() const { return static_cast<THintWindow95*>(machinery.HintWindow())->Text(); }
+
+  QWidget window;
+  TToolbarButton97* button = new TToolbarButton97(&window);
+  TToolbarButton97* quiet = new TToolbarButton97(&window);
+  QLabel* label = new QLabel(QStringLiteral("Name:"), &window);
+  FakeFonts fonts;
+  THint95 hints{&window, fonts.Source()};
+  HintMachinery& machinery = HintMachinery::Instance();
+  TestClock clock;
+};
+
+TEST_F(HintMachineryTest, ShowsAfterTheComponentsPauseAndHidesAfterItsHidePause) {
+  machinery.PointerOver(button);
+  clock.RunTo(machinery, 499);
+  EXPECT_FALSE(HintShows());
+  clock.RunTo(machinery, 500);
+  ASSERT_TRUE(HintShows());
+  EXPECT_EQ(HintText(), QStringLiteral("Neues Layout"));
+  EXPECT_EQ(LastHintControl.data(), button);
+  clock.RunTo(machinery, 5499);
+  EXPECT_TRUE(HintShows());
+  clock.RunTo(machinery, 5500);
+  EXPECT_FALSE(HintShows());
+}
+
+TEST_F(HintMachineryTest, ControlsWithoutAShownHintShowNone) {
+  machinery.PointerOver(label);
+  clock.RunTo(machinery, 1000);
+  EXPECT_FALSE(HintShows());
+  machinery.PointerOver(quiet);  // has a hint, but ShowHint is off
+  clock.RunTo(machinery, 2000);
+  EXPECT_FALSE(HintShows());
+}
+
+TEST_F(HintMachineryTest, LeavingTheControlOrAKeyPressHidesTheHint) {
+  machinery.PointerOver(button);
+  clock.RunTo(machinery, 500);
+  machinery.PointerOver(label);
+  EXPECT_FALSE(HintShows());
+  machinery.PointerOver(button);
+  clock.RunTo(machinery, 600);  // back within the moment: the short pause
+  ASSERT_TRUE(HintShows());
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &key);
+  EXPECT_FALSE(HintShows());
+}
+
+TEST_F(HintMachineryTest, ShowHintHandlerMayChangeTextAndWidthOrRefuse) {
+  hints.OnShowHint = [](QString& text, bool&, THintInfo& info) {
+    text += QStringLiteral("!");
+    info.HintMaxWidth = 123;
+  };
+  machinery.PointerOver(button);
+  clock.RunTo(machinery, 500);
+  EXPECT_EQ(HintText(), QStringLiteral("Neues Layout!"));
+  EXPECT_EQ(LastHintMaxWidth, 123);
+
+  machinery.CancelHint();
+  hints.OnShowHint = [](QString&, bool& canShow, THintInfo&) { canShow = false; };
+  machinery.PointerOver(button);
+  clock.RunTo(machinery, 2000);
+  EXPECT_FALSE(HintShows());
+}
+
+TEST_F(HintMachineryTest, QtsOwnToolTipsNeverShow) {
+  label->setToolTip(QStringLiteral("Qt tool tip"));
+  QHelpEvent help(QEvent::ToolTip, QPoint(1, 1), label->mapToGlobal(QPoint(1, 1)));
+  QCoreApplication::sendEvent(label, &help);
+  EXPECT_FALSE(QToolTip::isVisible());
+}
+
+}  // namespace
+}  // namespace tilvaro
