@@ -4,7 +4,8 @@
 #
 # A script sources this file, sets ARTIFACTS (where screenshots go) and calls e2e_init, which makes
 # $WORK (removed on exit), then start_x_session; start_editor starts the installed editor and sets
-# EDITOR_PID and EDITOR_WINDOW. It registers pids in E2E_PIDS to be stopped on exit.
+# EDITOR_PID and EDITOR_WINDOW, start_gallery the controls gallery with its event lines in $EVENTS.
+# It registers pids in E2E_PIDS to be stopped on exit.
 # Exit codes of a script: 0 passed, 1 failed, 77 skipped (no Xvfb on this machine).
 
 E2E_PIDS=()
@@ -114,4 +115,30 @@ start_x_session() {  # start_x_session: a 1024 x 768 Xvfb display with openbox; 
   xmodmap -e "keycode 252 = adiaeresis Adiaeresis" -e "keycode 253 = odiaeresis Odiaeresis" \
           -e "keycode 254 = udiaeresis Udiaeresis" -e "keycode 255 = ssharp question" ||
     fail "xmodmap could not map the German letters"
+}
+
+start_gallery() {  # start_gallery <program>: tilvaro-gallery --events, its lines in $EVENTS; sets
+  # GALLERY_PID and GALLERY_WINDOW once it has reported its controls' places and shown its window
+  EVENTS=$WORK/events.log
+  E2E_LOGS+=("$EVENTS" "$WORK/gallery.err")
+  QT_QPA_PLATFORM=xcb "$1" --events >"$EVENTS" 2>"$WORK/gallery.err" &
+  GALLERY_PID=$!
+  E2E_PIDS+=("$GALLERY_PID")
+  wait_for 20 grep -qx ready "$EVENTS" || fail "the gallery did not report ready"
+  wait_for 10 window_exists "Tilvaro - Steuerelemente" || fail "the gallery window did not appear"
+  GALLERY_WINDOW=$(find_window "Tilvaro - Steuerelemente")
+}
+
+geometry_of() {  # geometry_of <control>: prints "X Y W H" of a gallery control, client coordinates
+  local line
+  line=$(grep -m 1 "^geometry $1 " "$EVENTS") || fail "no geometry line for $1"
+  cut -d ' ' -f 3- <<<"$line"
+}
+
+window_origin() {  # window_origin <window>: prints the screen position "X Y" of its client area
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} END{print x, y}'
+}
+
+pixel() {  # pixel <png> <x> <y>: prints the colour of one pixel of a screenshot, e.g. srgb(1,2,3)
+  convert "$1" -format "%[pixel:p{$2,$3}]" info:
 }

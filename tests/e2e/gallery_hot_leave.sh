@@ -10,7 +10,6 @@ set -euo pipefail
 
 GALLERY=${1:?usage: gallery_hot_leave.sh <gallery program> [<artifacts dir>]}
 ARTIFACTS=${2:-$(dirname "$GALLERY")/e2e-artifacts}
-TITLE="Tilvaro - Steuerelemente"
 OTHER_TITLE="Anderes Programm"
 BUTTON=Btn_Group1
 
@@ -18,15 +17,9 @@ BUTTON=Btn_Group1
 source "$(dirname "$0")/e2e_lib.sh"
 e2e_init
 command -v xmessage >/dev/null 2>&1 || { echo "SKIP: xmessage is not installed"; exit 77; }
-EVENTS=$WORK/events.log
-E2E_LOGS+=("$EVENTS" "$WORK/gallery.err")
 start_x_session
-
-QT_QPA_PLATFORM=xcb "$GALLERY" --events >"$EVENTS" 2>"$WORK/gallery.err" &
-E2E_PIDS+=($!)
-wait_for 20 grep -qx ready "$EVENTS" || fail "the gallery did not report ready"
-wait_for 10 window_exists "$TITLE" || fail "the gallery window did not appear"
-WINDOW=$(find_window "$TITLE")
+start_gallery "$GALLERY"
+WINDOW=$GALLERY_WINDOW
 
 # Another program's window, away from the gallery's.
 xmessage -title "$OTHER_TITLE" -geometry +700+600 "Anderes Programm" >/dev/null 2>&1 &

@@ -9,7 +9,6 @@ set -euo pipefail
 
 GALLERY=${1:?usage: gallery_smoke.sh <gallery program> [<artifacts dir>]}
 ARTIFACTS=${2:-$(dirname "$GALLERY")/e2e-artifacts}
-TITLE="Tilvaro - Steuerelemente"
 CONTROLS=(Btn_Group1 Btn_Group2 Btn_Group3 Btn_AllUp1 Btn_AllUp2 Btn_Repeat Btn_Raised Btn_NoBorder
           Btn_Glyphs5 Btn_Disabled Btn_Dropdown Btn_Combo Btn_Always Btn_Default Btn_Cancel
           Edit_First Edit_Second CBX_Plain)
@@ -17,17 +16,9 @@ CONTROLS=(Btn_Group1 Btn_Group2 Btn_Group3 Btn_AllUp1 Btn_AllUp2 Btn_Repeat Btn_
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh"
 e2e_init
-EVENTS=$WORK/events.log
-E2E_LOGS+=("$EVENTS" "$WORK/gallery.err")
 start_x_session
-
-QT_QPA_PLATFORM=xcb "$GALLERY" --events >"$EVENTS" 2>"$WORK/gallery.err" &
-GALLERY_PID=$!
-E2E_PIDS+=("$GALLERY_PID")
-
-wait_for 20 grep -qx ready "$EVENTS" || fail "the gallery did not report ready"
-wait_for 10 window_exists "$TITLE" || fail "the gallery window did not appear"
-WINDOW=$(find_window "$TITLE")
+start_gallery "$GALLERY"
+WINDOW=$GALLERY_WINDOW
 
 # Every control once, with a rectangle that lies in the window, before "ready".
 read -r _ _ WIDTH HEIGHT < <(xdotool getwindowgeometry --shell "$WINDOW" |

@@ -1,0 +1,227 @@
+#!/usr/bin/env bash
+# End-to-end test of the toolbar buttons in tilvaro-gallery --events, driven with the real pointer
+# and keyboard: latching in a group and in an all-up group (events and the checker face on the
+# screen), auto-repeat while held, a drop-down menu (its place, its items' hints, a chosen item,
+# and a second press on the button that closes it without opening it again), the two parts of a
+# combo, and Enter and Escape answered by the Default and Cancel buttons.
+#
+# Usage: gallery_controls.sh <gallery program> [<artifacts dir>]
+# Exit codes: 0 passed, 1 failed, 77 skipped (no Xvfb on this machine).
+set -euo pipefail
+
+GALLERY=${1:?usage: gallery_controls.sh <gallery program> [<artifacts dir>]}
+ARTIFACTS=${2:-$(dirname "$GALLERY")/e2e-artifacts}
+
+# shellcheck source=tests/e2e/e2e_lib.sh
+source "$(dirname "$0")/e2e_lib.sh"
+e2e_init
+command -v convert >/dev/null 2>&1 || { echo "SKIP: ImageMagick (convert) is not installed"; exit 77; }
+start_x_session
+start_gallery "$GALLERY"
+WINDOW=$GALLERY_WINDOW
+xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
+
+# --- events since a mark ------------------------------------------------------------------------
+mark() { MARK=$(wc -l <"$EVENTS"); }
+since_mark() { tail -n "+$((MARK + 1))" "$EVENTS"; }
+count() { since_mark | grep -cE "^[0-9]+ $1\$" || true; }  # count "<control> <event>"
+seen() { [[ $(count "$1") -ge 1 ]]; }
+expect() { wait_for 5 seen "$1" || fail "no line '$1' ($2)"; }
+expect_none() {  # expect_none <control> <event> <why>: none came within half a second
+  sleep 0.5
+  [[ $(count "$1") -eq 0 ]] || fail "unexpected line '$1' ($2)"
+}
+
+# --- the pointer --------------------------------------------------------------------------------
+point_at() {  # point_at <control> [<x within it>]: moves the pointer over it, by default the middle
+  local x y w h
+  read -r x y w h < <(geometry_of "$1")
+  xdotool mousemove --window "$WINDOW" $((x + ${2:-$((w / 2))})) $((y + h / 2))
+  sleep 0.1
+}
+click_on() { point_at "$@"; xdotool click 1; sleep 0.2; }
+# Away from every control, so that no button is hot while its face is looked at.
+park_pointer() { xdotool mousemove --window "$WINDOW" 5 5; sleep 0.3; }
+
+# --- the screen ---------------------------------------------------------------------------------
+# A latched face is filled with a checker of two colours from the button's top-left corner; an up
+# face is one colour. Looked at left of the centred caption, inside the frame.
+checkered() {  # checkered <png> <control>
+  local x y w h ox oy a b c
+  read -r x y w h < <(geometry_of "$2")
+  read -r ox oy < <(window_origin "$WINDOW")
+  a=$(pixel "$1" $((ox + x + 4)) $((oy + y + 4)))
+  b=$(pixel "$1" $((ox + x + 5)) $((oy + y + 4)))
+  c=$(pixel "$1" $((ox + x + 5)) $((oy + y + 5)))
+  [[ $a != "$b" && $a == "$c" ]]
+}
+shows_face() {  # shows_face <name> <control> latched|up: a screenshot shows the control's face so
+  local face=up
+  screenshot "$1"
+  checkered "$ARTIFACTS/$1.png" "$2" && face=latched
+  [[ $face == "$3" ]]
+}
+face_of() {  # face_of <name> <control> latched|up: waits for the face to be painted so
+  wait_for 5 shows_face "$@" || fail "$2 does not show the $3 face (see $1.png)"
+}
+
+# The open drop-down menu: the gallery's visible window other than its main window.
+menu_window() { xdotool search --onlyvisible --pid "$GALLERY_PID" 2>/dev/null | grep -vx "$WINDOW" | head -n 1; }
+menu_open() { [[ -n $(menu_window) ]]; }
+menu_closed() { ! menu_open; }
+
+near() { (($1 - $2 <= 2 && $2 - $1 <= 2)); }  # near <a> <b>: within 2 pixels
+
+# --- scenarios ----------------------------------------------------------------------------------
+latching() {
+  mark
+  click_on Btn_Group2
+  expect "Btn_Group2 OnClick" "clicking Btn_Group2"
+  click_on Btn_Group3
+  expect "Btn_Group3 OnClick" "clicking Btn_Group3"
+  park_pointer
+  face_of latched_group3 Btn_Group3 latched
+  face_of latched_group3 Btn_Group2 up
+  # Without AllowAllUp a second click leaves the latched button latched.
+  click_on Btn_Group3
+  park_pointer
+  face_of latched_group3_again Btn_Group3 latched
+
+  mark
+  click_on Btn_AllUp1
+  expect "Btn_AllUp1 OnClick" "clicking Btn_AllUp1"
+  park_pointer
+  face_of latched_allup1 Btn_AllUp1 latched
+  click_on Btn_AllUp1
+  wait_for 5 test "$(count 'Btn_AllUp1 OnClick')" -eq 2 || fail "the second click on Btn_AllUp1 raised no OnClick"
+  park_pointer
+  face_of released_allup1 Btn_AllUp1 up
+}
+
+repeating() {
+  mark
+  point_at Btn_Repeat
+  xdotool mousedown 1
+  sleep 1
+  xdotool mouseup 1
+  expect "Btn_Repeat OnMouseUp" "releasing Btn_Repeat"
+  sleep 0.5  # a click that the release wrongly added would come now
+  local lines down up clicks
+  lines=$(since_mark | grep ' Btn_Repeat ')
+  down=$(awk '$3 == "OnMouseDown" {print $1; exit}' <<<"$lines")
+  up=$(awk '$3 == "OnMouseUp" {print $1; exit}' <<<"$lines")
+  clicks=$(awk '$3 == "OnClick" {print $1}' <<<"$lines")
+  awk '$3 == "OnMouseUp" {up = 1} up && $3 == "OnClick" {exit 1}' <<<"$lines" ||
+    fail "the release of Btn_Repeat added a click"
+  echo "Btn_Repeat held $((up - down)) ms; clicks at $(tr '\n' ' ' <<<"$clicks")(ms since start)"
+  # One click at the press, the next RepeatDelay (400 ms) later, then one every 100 ms: 8 in a hold
+  # of 1000 ms as the gallery saw it. A loaded machine delays ticks, so fewer are allowed.
+  local hold=$((up - down)) n most
+  ((hold >= 800)) || fail "the gallery saw Btn_Repeat held for only $hold ms of a one-second hold"
+  most=$((2 + (hold - 400) / 100))
+  n=$(wc -l <<<"$clicks")
+  ((n >= most / 2 && n <= most + 1)) || fail "Btn_Repeat clicked $n times while held for $hold ms"
+  # Gaps: at least 300 ms before the second click, at least 60 ms between the later ones.
+  local first previous least=300 click
+  first=$(head -n 1 <<<"$clicks")
+  ((first - down < 100)) || fail "the first repeat click came $((first - down)) ms after the press"
+  previous=$first
+  for click in $(tail -n +2 <<<"$clicks"); do
+    ((click - previous >= least)) ||
+      fail "repeat clicks only $((click - previous)) ms apart (delay 400 ms, then interval 100 ms)"
+    previous=$click
+    least=60
+  done
+}
+
+dropdown() {
+  local x y w h ox oy mx my mw mh menu
+  read -r x y w h < <(geometry_of Btn_Dropdown)
+  read -r ox oy < <(window_origin "$WINDOW")
+  mark
+  click_on Btn_Dropdown
+  wait_for 5 menu_open || fail "clicking Btn_Dropdown opened no menu"
+  expect "Btn_Dropdown OnClick" "a plain drop-down button clicks before its menu opens"
+  expect "Btn_Dropdown OnDropdown" "opening the menu"
+  screenshot dropdown_open
+  menu=$(menu_window)
+  read -r mx my < <(window_origin "$menu")
+  read -r mw mh < <(xwininfo -id "$menu" | awk '/^ *Width:/{w=$NF} /^ *Height:/{h=$NF} END{print w, h}')
+  echo "menu at $mx,$my (${mw}x$mh); the button's bottom-left corner at $((ox + x)),$((oy + y + h))"
+  if ! near "$mx" $((ox + x)) || ! near "$my" $((oy + y + h)); then
+    fail "the menu's top-left corner $mx,$my is not at the button's bottom-left corner $((ox + x)),$((oy + y + h))"
+  fi
+
+  # The items are stacked evenly; each hovered item shows its hint, a click chooses it.
+  local item
+  for item in 1 3 2; do
+    xdotool mousemove $((mx + mw / 2)) $((my + (2 * item - 1) * mh / 6))
+    expect "Hint Hinweis $item" "hovering item $item"
+  done
+  xdotool click 1
+  expect "Menu Zweiter" "choosing Zweiter"
+  wait_for 5 menu_closed || fail "the menu stayed open after an item was chosen"
+
+  # A second press on the button closes the open menu and does not open it again.
+  click_on Btn_Dropdown
+  wait_for 5 menu_open || fail "Btn_Dropdown did not open its menu a second time"
+  mark
+  xdotool click 1
+  wait_for 5 menu_closed || fail "pressing Btn_Dropdown again did not close its menu"
+  sleep 0.5
+  menu_closed || fail "pressing Btn_Dropdown while its menu was open opened it again"
+  expect_none "Btn_Dropdown OnDropdown" "the press that closed the menu opened it again"
+  [[ $(count "Btn_Dropdown OnClick") -eq 0 ]] || fail "the press that closed the menu clicked Btn_Dropdown"
+  screenshot dropdown_closed
+
+  # A press on another control closes the menu and still reaches that control.
+  click_on Btn_Dropdown
+  wait_for 5 menu_open || fail "Btn_Dropdown did not open its menu a third time"
+  mark
+  click_on Btn_Raised
+  wait_for 5 menu_closed || fail "a click on Btn_Raised did not close the menu"
+  expect "Btn_Raised OnClick" "the click that closed the menu reaches Btn_Raised"
+  expect_none "Btn_Dropdown OnDropdown" "the click on Btn_Raised opened the menu again"
+  [[ $(count "Btn_Raised OnClick") -eq 1 ]] || fail "the click that closed the menu clicked Btn_Raised twice"
+}
+
+combo() {
+  local x y w h
+  read -r x y w h < <(geometry_of Btn_Combo)
+  # The arrow part is the DropdownArrowWidth (9) pixels left of the last two columns.
+  mark
+  click_on Btn_Combo $(((w - 11) / 2))
+  expect "Btn_Combo OnClick" "clicking the face of Btn_Combo"
+  expect_none "Btn_Combo OnDropdown" "clicking the face of Btn_Combo"
+  menu_closed || fail "clicking the face of Btn_Combo opened its menu"
+  mark
+  click_on Btn_Combo $((w - 7))
+  wait_for 5 menu_open || fail "clicking the arrow of Btn_Combo opened no menu"
+  expect "Btn_Combo OnDropdown" "clicking the arrow of Btn_Combo"
+  [[ $(count "Btn_Combo OnClick") -eq 0 ]] || fail "clicking the arrow of Btn_Combo raised OnClick"
+  screenshot combo_open
+  xdotool key Escape
+  wait_for 5 menu_closed || fail "Escape did not close the menu of Btn_Combo"
+}
+
+enter_and_escape() {
+  click_on Edit_First
+  mark
+  xdotool key Return
+  expect "Btn_Default OnClick" "Enter in Edit_First"
+  xdotool key Escape
+  expect "Btn_Cancel OnClick" "Escape in Edit_First"
+  mark
+  xdotool key shift+Return
+  expect_none "Btn_Default OnClick" "Shift+Enter clicks no Default button"
+}
+
+latching
+repeating
+dropdown
+combo
+enter_and_escape
+park_pointer
+screenshot gallery_controls_end
+running "$GALLERY_PID" || fail "the gallery ended by itself"
+echo "PASS"
