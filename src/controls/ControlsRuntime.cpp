@@ -13,6 +13,7 @@
 #include "controls/ApplicationHint.h"
 #include "controls/DropdownList.h"
 #include "controls/GlyphCache.h"
+#include "controls/HintMachinery.h"
 #include "controls/ToolbarButton97.h"
 #include "platform/TextCache.h"
 
@@ -49,6 +50,11 @@ ControlsRuntime& ControlsRuntime::Instance() {
 }
 
 ControlsRuntime* ControlsRuntime::Existing() { return runtime; }
+
+HintMachinery& ControlsRuntime::Hints() {
+  if (!hints_) hints_.reset(new HintMachinery(nullptr));
+  return *hints_;
+}
 
 ControlsRuntime::ControlsRuntime()
     : timerFactory_([] { return std::unique_ptr<ControlTimer>(std::make_unique<QtControlTimer>()); }) {}

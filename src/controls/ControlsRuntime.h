@@ -26,6 +26,7 @@ class QWidget;
 namespace tilvaro {
 
 class ApplicationHint;
+class HintMachinery;
 class TDropdownList;
 class TGlyphCache;
 class TToolbarButton97;
@@ -80,6 +81,9 @@ class ControlsRuntime : public QObject {
   TDropdownList& DropdownList();
   TDropdownList* ExistingDropdownList() const { return dropdownList_.get(); }
   ApplicationHint& Hint();
+  // The hint machinery, made on first need; ExistingHints() never makes it.
+  HintMachinery& Hints();
+  HintMachinery* ExistingHints() const { return hints_.get(); }
 
   // --- Timers ---------------------------------------------------------------------------------
   // A new timer for a control. Tests install a factory of hand-driven timers; the leave timer is
@@ -107,6 +111,8 @@ class ControlsRuntime : public QObject {
   std::unique_ptr<TGlyphCache> glyphCache_;
   std::unique_ptr<ApplicationHint> hint_;
   std::unique_ptr<TDropdownList> dropdownList_;
+  // Last, so that it goes first: its hint window is a widget and must go before the rest.
+  std::unique_ptr<HintMachinery> hints_;
 };
 
 }  // namespace tilvaro

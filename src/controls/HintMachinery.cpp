@@ -8,11 +8,11 @@
 #include <algorithm>
 
 #include "controls/ControlHint.h"
+#include "controls/ControlsRuntime.h"
 
 namespace tilvaro {
 
 namespace {
-QPointer<HintMachinery> theMachinery;
 }  // namespace
 
 // The real clock: a monotonic millisecond count and one precise single-shot timer.
@@ -33,17 +33,12 @@ class HintMachinery::TimerClock : public Clock {
   QTimer timer_;
 };
 
-HintMachinery& HintMachinery::Instance() {
-  if (!theMachinery) {
-    theMachinery = new HintMachinery(QCoreApplication::instance());
-    // The hint window is a widget, which must go while the QApplication still stands: the
-    // application runs its post routines first thing in its destructor.
-    qAddPostRoutine([] { delete theMachinery.data(); });
-  }
-  return *theMachinery;
-}
+HintMachinery& HintMachinery::Instance() { return ControlsRuntime::Instance().Hints(); }
 
-HintMachinery* HintMachinery::Existing() { return theMachinery.data(); }
+HintMachinery* HintMachinery::Existing() {
+  ControlsRuntime* runtime = ControlsRuntime::Existing();
+  return runtime ? runtime->ExistingHints() : nullptr;
+}
 
 HintMachinery::HintMachinery(QObject* parent)
     : QObject(parent), ownClock_(std::make_unique<TimerClock>(*this)), clock_(ownClock_.get()) {

@@ -1,6 +1,6 @@
 #pragma once
-// HintMachinery: the application's hint machinery. One per application, made on first need as a
-// child of the application object, so it goes with it.
+// HintMachinery: the application's hint machinery. One per application, owned by the controls'
+// runtime, which makes it on first need and destroys it with the application.
 //
 // An application-wide event filter swallows Qt's own tool-tip events (Qt's tool tips never show),
 // follows the pointer from control to control and cancels on key presses, mouse presses and the
@@ -67,9 +67,12 @@ class HintMachinery : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
- private:
-  explicit HintMachinery(QObject* parent);
+ public:
   ~HintMachinery() override;
+
+ private:
+  friend class ControlsRuntime;  // its owner, the only one that makes it
+  explicit HintMachinery(QObject* parent);
 
   class TimerClock;
   void Apply(const HintScheduler::Effect& effect);
