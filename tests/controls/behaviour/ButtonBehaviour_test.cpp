@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 namespace tilvaro {
@@ -20,56 +19,27 @@ bool Has(const ButtonEffects& effects, E effect) {
   return std::find(effects.begin(), effects.end(), effect) != effects.end();
 }
 
-// Feeds a whole click as the widget does: begin, then the end.
-ButtonEffects RunClick(ButtonBehaviour& b) {
-  ButtonEffects all = b.Handle(In(K::ClickBegin));
-  const ButtonEffects end = b.Handle(In(K::ClickEnd));
-  all.insert(all.end(), end.begin(), end.end());
-  return all;
-}
-
-// One row: a button set up by `props` and a `down` start, a sequence of inputs, the state after
+// One row: a button set up by `props`, a sequence of inputs, the state after
 // it, and the effects that the last input must (and must not) give.
 struct Row {
-  std::string name;
+  const char* name;
   ButtonProps props;
-  bool startLatched;
   std::vector<ButtonInput> inputs;
   S state;
   std::vector<E> lastHas;
   std::vector<E> lastLacks;
 };
 
+template <class F>
+ButtonProps With(F set) {
+  ButtonProps p;
+  set(p);
+  return p;
+}
 ButtonProps Group(bool allowAllUp = false) {
-  ButtonProps p;
-  p.groupIndex = 1;
-  p.allowAllUp = allowAllUp;
-  return p;
+  return With([&](ButtonProps& p) { p.groupIndex = 1, p.allowAllUp = allowAllUp; });
 }
-ButtonProps Repeating() {
-  ButtonProps p;
-  p.repeating = true;
-  return p;
-}
-ButtonProps NonFlat() {
-  ButtonProps p;
-  p.flat = false;
-  return p;
-}
-
-class StateTable : public ::testing::TestWithParam<Row> {};
-
-TEST_P(StateTable, Transition) {
-  const Row& row = GetParam();
-  ButtonBehaviour b;
-  b.props = row.props;
-  if (row.startLatched) RunClick(b);
-  ButtonEffects last;
-  for (const ButtonInput& input : row.inputs) last = b.Handle(input);
-  EXPECT_EQ(b.State(), row.state);
-  for (E e : row.lastHas) EXPECT_TRUE(Has(last, e)) << "missing effect " << static_cast<int>(e);
-  for (E e : row.lastLacks) EXPECT_FALSE(Has(last, e)) << "unexpected effect " << static_cast<int>(e);
-}
+const ButtonProps kRepeating = With([](ButtonProps& p) { p.repeating = true; });
 
 const ButtonInput kEnter = In(K::PointerEntered);
 const ButtonInput kLeave = In(K::PointerLeft);
@@ -78,79 +48,74 @@ const ButtonInput kOn = In(K::Move, true);
 const ButtonInput kOff = In(K::Move, false);
 const ButtonInput kReleaseOn = In(K::ReleaseLeft, true);
 const ButtonInput kReleaseOff = In(K::ReleaseLeft, false);
+const ButtonInput kDisable{K::SetEnabled, false, false}, kEnable{K::SetEnabled, false, true};
+const ButtonInput kSetDown{K::SetDown, false, true}, kSetUp{K::SetDown, false, false};
+// A whole click, as the widget feeds it.
+const ButtonInput kClickBegin = In(K::ClickBegin), kClickEnd = In(K::ClickEnd);
 
-INSTANTIATE_TEST_SUITE_P(
-    Button, StateTable,
-    ::testing::Values(
-        Row{"EnterMakesHotWithoutErase", {}, false, {kEnter}, S::Hot,
-            {E::RaiseMouseEnter, E::RedrawNoErase}, {E::RedrawErase}},
-        Row{"EnterOnNonFlatDoesNotRedraw", NonFlat(), false, {kEnter}, S::Hot,
-            {E::RaiseMouseEnter}, {E::RedrawNoErase, E::RedrawErase}},
-        Row{"LeaveEndsHot", {}, false, {kEnter, kLeave}, S::Up,
-            {E::RaiseMouseExit, E::StopLeaveTracking, E::RedrawErase}, {}},
-        Row{"LeaveTimerSeesPointerStillOver", {}, false, {kEnter, In(K::LeaveTimerTick, true)}, S::Hot,
-            {}, {E::RaiseMouseExit}},
-        Row{"LeaveTimerSeesPointerGone", {}, false, {kEnter, In(K::LeaveTimerTick, false)}, S::Up,
-            {E::RaiseMouseExit}, {}},
-        Row{"DeactivationEndsHot", {}, false, {kEnter, In(K::AppDeactivated)}, S::Up,
-            {E::RaiseMouseExit}, {}},
-        Row{"DeactivationKeepsHotWhenShownInactive",
-            [] { ButtonProps p; p.showBorderWhenInactive = true; return p; }(), false,
-            {kEnter, In(K::AppDeactivated)}, S::Hot, {}, {E::RaiseMouseExit}},
-        Row{"PressShowsDown", {}, false, {kEnter, kPress}, S::Down,
-            {E::RaiseMouseDown, E::RedrawErase}, {E::Click}},
-        Row{"DragOffRaisesFace", {}, false, {kEnter, kPress, kOff}, S::Up, {E::RedrawErase}, {}},
-        Row{"LeaveWhileHeldIsIgnored", {}, false, {kEnter, kPress, kOff, kLeave}, S::Up, {},
-            {E::RaiseMouseExit}},
-        Row{"DragBackPressesAgain", {}, false, {kEnter, kPress, kOff, kOn}, S::Down, {E::RedrawErase}, {}},
-        Row{"ReleaseOnFaceClicks", {}, false, {kEnter, kPress, kReleaseOn}, S::Down,
-            {E::RaiseMouseUp, E::Click}, {}},
-        Row{"ReleaseOffFaceClicksNothing", {}, false, {kEnter, kPress, kOff, kReleaseOff}, S::Up,
-            {E::RaiseMouseExit}, {E::Click}},
-        Row{"RightPressMarksHotOnly", {}, false, {In(K::PressOther)}, S::Hot, {E::RaiseMouseDown},
-            {E::Click}},
-        Row{"RightReleaseUndoesHot", {}, false, {In(K::PressOther), In(K::ReleaseOther)}, S::Up,
-            {E::RaiseMouseUp, E::RaiseMouseExit}, {E::Click}},
-        Row{"CancelModeEndsHeldPress", {}, false, {kEnter, kPress, In(K::CancelMode)}, S::Up,
-            {E::ReleaseCapture, E::RaiseMouseExit}, {}},
-        Row{"DisableClearsEverything", {}, false, {kEnter, kPress, ButtonInput{K::SetEnabled, false, false}},
-            S::Disabled, {E::StopLeaveTracking, E::ReleaseCapture, E::RedrawErase}, {}},
-        Row{"DisabledIgnoresPointer", {}, false,
-            {ButtonInput{K::SetEnabled, false, false}, kEnter, kPress}, S::Disabled,
-            {E::RaiseMouseDown}, {E::Click, E::RedrawErase}},
-        Row{"EnableShowsLatchedGroupMember", Group(), true,
-            {ButtonInput{K::SetEnabled, false, false}, ButtonInput{K::SetEnabled, false, true}},
-            S::Latched, {E::RedrawErase}, {}},
-        Row{"ClickLatchesGroupMember", Group(), true, {}, S::Latched, {}, {}},
-        Row{"ClickOnLatchedStaysLatched", Group(), true, {kEnter, kPress, kReleaseOn}, S::Latched,
-            {E::Click}, {}},
-        Row{"DownWithoutGroupStaysUp", {}, false, {ButtonInput{K::SetDown, false, true}}, S::Up, {},
-            {E::RedrawErase}},
-        Row{"SetDownLatchesAndSyncs", Group(), false, {ButtonInput{K::SetDown, false, true}}, S::Latched,
-            {E::SyncGroup, E::RedrawErase}, {}},
-        Row{"LatchedCannotBeRaisedWithoutAllowAllUp", Group(), true,
-            {ButtonInput{K::SetDown, false, false}}, S::Latched, {}, {E::RedrawErase}},
-        Row{"AllowAllUpRaises", Group(true), true, {ButtonInput{K::SetDown, false, false}}, S::Up,
-            {E::RedrawErase}, {E::SyncGroup}},
-        Row{"OtherMemberLatched", Group(), true, {In(K::GroupMemberLatched)}, S::Up, {E::RedrawErase}, {}},
-        Row{"RepeatingPressClicksAndStartsTimer", Repeating(), false, {kEnter, kPress}, S::Down,
-            {E::Click, E::StartRepeat}, {}},
-        Row{"RepeatTickOnFaceClicks", Repeating(), false, {kEnter, kPress, In(K::RepeatTick, true)},
-            S::Down, {E::RepeatAtInterval, E::Click}, {E::PauseRepeat}},
-        Row{"RepeatTickOffFacePauses", Repeating(), false, {kEnter, kPress, kOff, In(K::RepeatTick, false)},
-            S::Up, {E::PauseRepeat}, {E::Click}},
-        Row{"MoveBackResumesRepeat", Repeating(), false, {kEnter, kPress, kOff, kOn}, S::Down,
-            {E::ResumeRepeat}, {}},
-        Row{"RepeatingReleaseAddsNoClick", Repeating(), false, {kEnter, kPress, kReleaseOn}, S::Up,
-            {E::StopRepeat}, {E::Click}},
-        Row{"RepeatingClickIsOnClickOnly", Repeating(), false, {In(K::ClickBegin)}, S::Up,
-            {E::RaiseClickOnly}, {E::ModalResultClick}},
-        Row{"KeyboardClickShowsFacePressed", {}, false, {In(K::DialogKey), In(K::ClickBegin)}, S::Down,
-            {E::ModalResultClick, E::RedrawErase}, {}},
-        Row{"AcceleratorOffForGlyphOnly",
-            [] { ButtonProps p; p.glyphOnly = true; return p; }(), false, {In(K::Accelerator)}, S::Up,
-            {}, {E::Click}}),
-    [](const ::testing::TestParamInfo<Row>& row) { return row.param.name; });
+TEST(ButtonTable, Transitions) {
+  const Row rows[] = {
+      {"EnterMakesHotWithoutErase", {}, {kEnter}, S::Hot, {E::RaiseMouseEnter, E::RedrawNoErase}, {E::RedrawErase}},
+      {"EnterOnNonFlatDoesNotRedraw", With([](ButtonProps& p) { p.flat = false; }), {kEnter}, S::Hot,
+       {E::RaiseMouseEnter}, {E::RedrawNoErase, E::RedrawErase}},
+      {"LeaveEndsHot", {}, {kEnter, kLeave}, S::Up, {E::RaiseMouseExit, E::StopLeaveTracking, E::RedrawErase}, {}},
+      {"LeaveTimerSeesPointerStillOver", {}, {kEnter, In(K::LeaveTimerTick, true)}, S::Hot, {}, {E::RaiseMouseExit}},
+      {"LeaveTimerSeesPointerGone", {}, {kEnter, In(K::LeaveTimerTick, false)}, S::Up, {E::RaiseMouseExit}, {}},
+      {"DeactivationEndsHot", {}, {kEnter, In(K::AppDeactivated)}, S::Up, {E::RaiseMouseExit}, {}},
+      {"DeactivationKeepsHotWhenShownInactive", With([](ButtonProps& p) { p.showBorderWhenInactive = true; }),
+       {kEnter, In(K::AppDeactivated)}, S::Hot, {}, {E::RaiseMouseExit}},
+      {"PressShowsDown", {}, {kEnter, kPress}, S::Down, {E::RaiseMouseDown, E::RedrawErase}, {E::Click}},
+      {"DragOffRaisesFace", {}, {kEnter, kPress, kOff}, S::Up, {E::RedrawErase}, {}},
+      {"LeaveWhileHeldIsIgnored", {}, {kEnter, kPress, kOff, kLeave}, S::Up, {}, {E::RaiseMouseExit}},
+      {"DragBackPressesAgain", {}, {kEnter, kPress, kOff, kOn}, S::Down, {E::RedrawErase}, {}},
+      {"ReleaseOnFaceClicks", {}, {kEnter, kPress, kReleaseOn}, S::Down, {E::RaiseMouseUp, E::Click}, {}},
+      {"ReleaseOffFaceClicksNothing", {}, {kEnter, kPress, kOff, kReleaseOff}, S::Up, {E::RaiseMouseExit},
+       {E::Click}},
+      {"RightPressMarksHotOnly", {}, {In(K::PressOther)}, S::Hot, {E::RaiseMouseDown}, {E::Click}},
+      {"RightReleaseUndoesHot", {}, {In(K::PressOther), In(K::ReleaseOther)}, S::Up,
+       {E::RaiseMouseUp, E::RaiseMouseExit}, {E::Click}},
+      {"CancelModeEndsHeldPress", {}, {kEnter, kPress, In(K::CancelMode)}, S::Up,
+       {E::ReleaseCapture, E::RaiseMouseExit}, {}},
+      {"DisableClearsEverything", {}, {kEnter, kPress, kDisable}, S::Disabled,
+       {E::StopLeaveTracking, E::ReleaseCapture, E::RedrawErase}, {}},
+      {"DisabledIgnoresPointer", {}, {kDisable, kEnter, kPress}, S::Disabled, {E::RaiseMouseDown},
+       {E::Click, E::RedrawErase}},
+      {"EnableShowsLatchedGroupMember", Group(), {kClickBegin, kClickEnd, kDisable, kEnable}, S::Latched,
+       {E::RedrawErase}, {}},
+      {"ClickLatchesGroupMember", Group(), {kClickBegin, kClickEnd}, S::Latched, {}, {}},
+      {"ClickOnLatchedStaysLatched", Group(), {kClickBegin, kClickEnd, kEnter, kPress, kReleaseOn}, S::Latched,
+       {E::Click}, {}},
+      {"DownWithoutGroupStaysUp", {}, {kSetDown}, S::Up, {}, {E::RedrawErase}},
+      {"SetDownLatchesAndSyncs", Group(), {kSetDown}, S::Latched, {E::SyncGroup, E::RedrawErase}, {}},
+      {"LatchedCannotBeRaisedWithoutAllowAllUp", Group(), {kClickBegin, kClickEnd, kSetUp}, S::Latched, {},
+       {E::RedrawErase}},
+      {"AllowAllUpRaises", Group(true), {kClickBegin, kClickEnd, kSetUp}, S::Up, {E::RedrawErase}, {E::SyncGroup}},
+      {"OtherMemberLatched", Group(), {kClickBegin, kClickEnd, In(K::GroupMemberLatched)}, S::Up, {E::RedrawErase},
+       {}},
+      {"RepeatingPressClicksAndStartsTimer", kRepeating, {kEnter, kPress}, S::Down, {E::Click, E::StartRepeat}, {}},
+      {"RepeatTickOnFaceClicks", kRepeating, {kEnter, kPress, In(K::RepeatTick, true)}, S::Down,
+       {E::RepeatAtInterval, E::Click}, {E::PauseRepeat}},
+      {"RepeatTickOffFacePauses", kRepeating, {kEnter, kPress, kOff, In(K::RepeatTick, false)}, S::Up,
+       {E::PauseRepeat}, {E::Click}},
+      {"MoveBackResumesRepeat", kRepeating, {kEnter, kPress, kOff, kOn}, S::Down, {E::ResumeRepeat}, {}},
+      {"RepeatingReleaseAddsNoClick", kRepeating, {kEnter, kPress, kReleaseOn}, S::Up, {E::StopRepeat}, {E::Click}},
+      {"RepeatingClickIsOnClickOnly", kRepeating, {In(K::ClickBegin)}, S::Up, {E::RaiseClickOnly},
+       {E::ModalResultClick}},
+      {"KeyboardClickShowsFacePressed", {}, {In(K::DialogKey), In(K::ClickBegin)}, S::Down,
+       {E::ModalResultClick, E::RedrawErase}, {}},
+      {"AcceleratorOffForGlyphOnly", With([](ButtonProps& p) { p.glyphOnly = true; }), {In(K::Accelerator)}, S::Up,
+       {}, {E::Click}}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ButtonBehaviour b;
+    b.props = row.props;
+    ButtonEffects last;
+    for (const ButtonInput& input : row.inputs) last = b.Handle(input);
+    EXPECT_EQ(b.State(), row.state);
+    for (E e : row.lastHas) EXPECT_TRUE(Has(last, e)) << "missing effect " << static_cast<int>(e);
+    for (E e : row.lastLacks) EXPECT_FALSE(Has(last, e)) << "unexpected effect " << static_cast<int>(e);
+  }
+}
 
 TEST(ButtonClick, EndsUpAndHotTrackingEndsWithTheClick) {
   ButtonBehaviour b;
@@ -175,7 +140,7 @@ TEST(ButtonClick, DoubleClickReportsOnlyOnLatchedButton) {
 
   ButtonBehaviour member;
   member.props = Group();
-  RunClick(member);
+  for (const ButtonInput& in : {kClickBegin, kClickEnd}) member.Handle(in);
   member.Handle(kPress);
   EXPECT_TRUE(Has(member.Handle(In(K::DoubleClick)), E::RaiseDblClick));
 }
@@ -224,7 +189,7 @@ TEST(ButtonFaceTable, FrameAndCheckerFollowTheState) {
   EXPECT_FALSE(FaceOf(b, true, true).drawFrame) << "NoBorder";
   b.props.flat = true;
   b.props.groupIndex = 1;
-  RunClick(b);
+  for (const ButtonInput& in : {kClickBegin, kClickEnd}) b.Handle(in);
   ASSERT_EQ(b.State(), S::Latched);
   EXPECT_TRUE(FaceOf(b, false, true).checker);
   EXPECT_FALSE(FaceOf(b, false, false).checker) << "HighlightWhenDown off";
