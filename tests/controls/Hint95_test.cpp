@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QToolTip>
 #include <QWidget>
+#include <tuple>
 
 #include "controls/Hint95.h"
 #include "controls/HintMachinery.h"
@@ -16,10 +17,11 @@
 namespace tilvaro {
 namespace {
 
-// Fonts as the test says: the status-bar font's face and whether Tahoma is installed.
+// Fonts as the test says: the status-bar font's face, whether Tahoma is installed, how often asked.
 struct FakeFonts {
   QString statusFace = QStringLiteral("MS Sans Serif");
   bool tahoma = true;
+  int asked = 0;
   THint95::FontSource Source() {
     THint95::FontSource source;
     source.statusFont = [this] {
@@ -27,7 +29,10 @@ struct FakeFonts {
       font.setPixelSize(11);
       return font;
     };
-    source.isInstalled = [this](const QString& family) { return tahoma && family == QStringLiteral("Tahoma"); };
+    source.isInstalled = [this](const QString& family) {
+      ++asked;
+      return tahoma && family == QStringLiteral("Tahoma");
+    };
     source.dotsPerInch = [] { return 96.0; };
     return source;
   }
@@ -55,6 +60,7 @@ TEST(Hint95FontTest, NoSubstituteForOtherFacesOrWithoutTahoma) {
     bool tahoma;
   };
   for (const Case& c : {Case{"Verdana", true}, Case{"ms sans serif", true}, Case{"MS Sans Serif", false}}) {
+    SCOPED_TRACE(c.face);
     QObject owner;
     FakeFonts fonts{QString::fromLatin1(c.face), c.tahoma};
     THint95 hints(&owner, fonts.Source());
@@ -66,21 +72,15 @@ TEST(Hint95FontTest, NoSubstituteForOtherFacesOrWithoutTahoma) {
 TEST(Hint95FontTest, TahomaIsLookedForOnlyWhenNeededAndAgainAfterAFontChange) {
   QObject owner;
   FakeFonts fonts{QStringLiteral("Verdana"), false};
-  int asked = 0;
-  THint95::FontSource source = fonts.Source();
-  source.isInstalled = [&](const QString& family) {
-    ++asked;
-    return fonts.tahoma && family == QStringLiteral("Tahoma");
-  };
-  THint95 hints(&owner, source);
+  THint95 hints(&owner, fonts.Source());
   hints.SetHintStyle(THintStyle::hsOffice97);
-  EXPECT_EQ(asked, 0);  // another status face: the installed fonts are never searched
+  EXPECT_EQ(fonts.asked, 0);  // another status face: the installed fonts are never searched
   EXPECT_FALSE(hints.TahomaInstalled());
   fonts.tahoma = true;
   EXPECT_FALSE(hints.TahomaInstalled());  // the answer stands until the fonts change
   hints.CheckTahoma();
   EXPECT_TRUE(hints.TahomaInstalled());
-  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(fonts.asked, 2);
 }
 
 TEST(Hint95FontTest, StatusFontGivesHeightInPixelsAndBoldOnlyAboveWeight500) {
@@ -91,10 +91,8 @@ TEST(Hint95FontTest, StatusFontGivesHeightInPixelsAndBoldOnlyAboveWeight500) {
   status.setStrikeOut(true);
   const QFont font = THint95::FontFromStatusFont(status, 96.0);
   EXPECT_EQ(font.pixelSize(), 12);
-  EXPECT_FALSE(font.bold());
-  EXPECT_TRUE(font.italic());
-  EXPECT_TRUE(font.strikeOut());
-  EXPECT_FALSE(font.underline());
+  EXPECT_EQ(std::tuple(font.bold(), font.italic(), font.strikeOut(), font.underline()),
+            std::tuple(false, true, true, false));
   status.setWeight(QFont::DemiBold);  // 600
   EXPECT_TRUE(THint95::FontFromStatusFont(status, 96.0).bold());
 }
@@ -131,6 +129,11 @@ class HintMachineryTest : public ::testing::Test {
 
   bool HintShows() const { return machinery.HintWindow() != nullptr && machinery.HintWindow()->isVisible(); }
   QString HintText() const { return static_cast<THintWindow95*>(machinery.HintWindow())->Text(); }
+  // The pointer comes to rest on `control` and the clock runs on to `time`.
+  void Hover(QWidget* control, HintScheduler::Time time) {
+    machinery.PointerOver(control);
+    clock.RunTo(machinery, time);
+  }
 
   QWidget window;
   TToolbarButton97* button = new TToolbarButton97(&window);
@@ -143,8 +146,7 @@ class HintMachineryTest : public ::testing::Test {
 };
 
 TEST_F(HintMachineryTest, ShowsAfterTheComponentsPauseAndHidesAfterItsHidePause) {
-  machinery.PointerOver(button);
-  clock.RunTo(machinery, 499);
+  Hover(button, 499);
   EXPECT_FALSE(HintShows());
   clock.RunTo(machinery, 500);
   ASSERT_TRUE(HintShows());
@@ -157,21 +159,17 @@ TEST_F(HintMachineryTest, ShowsAfterTheComponentsPauseAndHidesAfterItsHidePause)
 }
 
 TEST_F(HintMachineryTest, ControlsWithoutAShownHintShowNone) {
-  machinery.PointerOver(label);
-  clock.RunTo(machinery, 1000);
+  Hover(label, 1000);
   EXPECT_FALSE(HintShows());
-  machinery.PointerOver(quiet);  // has a hint, but ShowHint is off
-  clock.RunTo(machinery, 2000);
+  Hover(quiet, 2000);  // has a hint, but ShowHint is off
   EXPECT_FALSE(HintShows());
 }
 
 TEST_F(HintMachineryTest, LeavingTheControlOrAKeyPressHidesTheHint) {
-  machinery.PointerOver(button);
-  clock.RunTo(machinery, 500);
+  Hover(button, 500);
   machinery.PointerOver(label);
   EXPECT_FALSE(HintShows());
-  machinery.PointerOver(button);
-  clock.RunTo(machinery, 600);  // back within the moment: the short pause
+  Hover(button, 600);  // back within the moment: the short pause
   ASSERT_TRUE(HintShows());
   QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
   QCoreApplication::sendEvent(&window, &key);
@@ -183,15 +181,13 @@ TEST_F(HintMachineryTest, ShowHintHandlerMayChangeTextAndWidthOrRefuse) {
     text += QStringLiteral("!");
     info.HintMaxWidth = 123;
   };
-  machinery.PointerOver(button);
-  clock.RunTo(machinery, 500);
+  Hover(button, 500);
   EXPECT_EQ(HintText(), QStringLiteral("Neues Layout!"));
   EXPECT_EQ(LastHintMaxWidth, 123);
 
   machinery.CancelHint();
   hints.OnShowHint = [](QString&, bool& canShow, THintInfo&) { canShow = false; };
-  machinery.PointerOver(button);
-  clock.RunTo(machinery, 2000);
+  Hover(button, 2000);
   EXPECT_FALSE(HintShows());
 }
 

@@ -1,6 +1,8 @@
 // When hints show and go: the scheduler on a clock the test sets.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "controls/HintScheduler.h"
 
 namespace tilvaro {
@@ -12,6 +14,8 @@ int newButton, openButton;  // two controls, told apart by their addresses
 const HintScheduler::Control kNew = &newButton;
 const HintScheduler::Control kOpen = &openButton;
 constexpr HintTimings kTimings{500, 25, 5000, 250};
+
+auto Of(const HintScheduler::Effect& effect) { return std::pair(effect.action, effect.control); }
 
 class HintSchedulerTest : public ::testing::Test {
  protected:
@@ -28,9 +32,7 @@ class HintSchedulerTest : public ::testing::Test {
   // Rests on kNew until its hint shows at 500.
   void ShowNewHint() {
     scheduler.PointerMoved(kNew, 0);
-    const auto shown = RunTo(500);
-    ASSERT_EQ(shown.action, Action::Show);
-    ASSERT_EQ(shown.control, kNew);
+    ASSERT_EQ(Of(RunTo(500)), std::pair(Action::Show, kNew));
   }
 
   HintScheduler scheduler{kTimings};
@@ -40,9 +42,7 @@ TEST_F(HintSchedulerTest, HintIsDueHalfASecondAfterThePointerComesToRest) {
   scheduler.PointerMoved(kNew, 0);
   scheduler.PointerMoved(kNew, 300);  // still moving over the control: the wait starts again
   EXPECT_EQ(RunTo(799).action, Action::None);
-  const auto shown = RunTo(800);
-  EXPECT_EQ(shown.action, Action::Show);
-  EXPECT_EQ(shown.control, kNew);
+  EXPECT_EQ(Of(RunTo(800)), std::pair(Action::Show, kNew));
   EXPECT_TRUE(scheduler.HintShowing());
 }
 
@@ -61,9 +61,7 @@ TEST_F(HintSchedulerTest, MovingToAnotherHintedControlShowsItsHintAfterTheShortP
   ShowNewHint();
   EXPECT_EQ(scheduler.PointerMoved(kOpen, 1000).action, Action::Hide);
   EXPECT_EQ(RunTo(1024).action, Action::None);
-  const auto shown = RunTo(1025);
-  EXPECT_EQ(shown.action, Action::Show);
-  EXPECT_EQ(shown.control, kOpen);
+  EXPECT_EQ(Of(RunTo(1025)), std::pair(Action::Show, kOpen));
 }
 
 TEST_F(HintSchedulerTest, LeavingForAMomentKeepsTheShortPauseThenTheFullOneReturns) {
@@ -91,8 +89,7 @@ TEST_F(HintSchedulerTest, KeyOrMousePressOrDeactivationHidesAndTheNextHintTakesT
 }
 
 TEST_F(HintSchedulerTest, RefusedHintIsNotTriedAgainUntilThePointerLeaves) {
-  scheduler.PointerMoved(kNew, 0);
-  ASSERT_EQ(RunTo(500).action, Action::Show);
+  ShowNewHint();
   scheduler.ShowRefused();
   EXPECT_FALSE(scheduler.HintShowing());
   scheduler.PointerMoved(kNew, 600);

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QObject>
+#include <tuple>
 
 #include "controls/Hint95.h"
 #include "controls/HintPlacement.h"
@@ -17,7 +18,6 @@ namespace {
 using test::PixelAt;
 
 constexpr Rgb kInfoBk{255, 255, 225};
-constexpr Rgb kInfoText{1, 2, 3};
 constexpr Rgb kFrame{40, 50, 60};
 constexpr Rgb kLight{220, 221, 222};
 constexpr Rgb kDark{10, 11, 12};
@@ -25,7 +25,7 @@ constexpr Rgb kDark{10, 11, 12};
 Rgb HintColours(SysColor color) {
   switch (color) {
     case SysColor::InfoBk: return kInfoBk;
-    case SysColor::InfoText: return kInfoText;
+    case SysColor::InfoText: return Rgb{1, 2, 3};
     case SysColor::WindowFrame: return kFrame;
     case SysColor::Light3D: return kLight;
     case SysColor::DkShadow3D: return kDark;
@@ -98,21 +98,21 @@ TEST_F(HintWindow95Test, PaintsTheTextCentredInTheFrameOfEachLook) {
                         Case{THintStyle::hsWindows95, 8, 4, kLight, kDark}}) {
     SCOPED_TRACE(static_cast<int>(c.style));
     hints.SetHintStyle(c.style);
-    const QRect placed = Show(QStringLiteral("Neues Layout"), QPoint(100, 100));
+    const QString text = QStringLiteral("Neu & Layout");  // the ampersand is printed as itself
+    const QRect placed = Show(text, QPoint(100, 100));
     const QFontMetrics metrics(hints.HintFont().font);
+    EXPECT_EQ(window->HintTextWidth, metrics.horizontalAdvance(text));
     EXPECT_EQ(window->HintTextHeight, metrics.height());
     EXPECT_EQ(placed.size(), QSize(window->HintTextWidth + c.extraWidth, window->HintTextHeight + c.extraHeight));
 
     const QImage image = Painted();
     const int w = image.width(), h = image.height();
     // The light polyline leaves out the left column's lowest and the top row's rightmost pixel.
-    EXPECT_EQ(PixelAt(image, 0, 0), c.topLeft);
-    EXPECT_EQ(PixelAt(image, 0, h - 2), c.topLeft);
-    EXPECT_EQ(PixelAt(image, w - 2, 0), c.topLeft);
-    EXPECT_EQ(PixelAt(image, 0, h - 1), c.bottomRight);
-    EXPECT_EQ(PixelAt(image, w - 1, 0), c.bottomRight);
-    EXPECT_EQ(PixelAt(image, w - 1, h - 1), c.bottomRight);
-    EXPECT_EQ(PixelAt(image, 1, 1), kInfoBk);
+    const std::tuple<int, int, Rgb> pixels[] = {{0, 0, c.topLeft},         {0, h - 2, c.topLeft},
+                                                {w - 2, 0, c.topLeft},     {0, h - 1, c.bottomRight},
+                                                {w - 1, 0, c.bottomRight}, {w - 1, h - 1, c.bottomRight},
+                                                {1, 1, kInfoBk}};
+    for (const auto& [x, y, colour] : pixels) EXPECT_EQ(PixelAt(image, x, y), colour) << x << "," << y;
 
     // Every pixel of the text lies in the centred text rectangle.
     const int left = (w - window->HintTextWidth) / 2, top = (h - window->HintTextHeight) / 2;
@@ -130,26 +130,16 @@ TEST_F(HintWindow95Test, PaintsTheTextCentredInTheFrameOfEachLook) {
   }
 }
 
-TEST_F(HintWindow95Test, AmpersandIsPrintedAsItself) {
-  Show(QStringLiteral("A&B"), QPoint(100, 100));
-  EXPECT_EQ(window->HintTextWidth, QFontMetrics(hints.HintFont().font).horizontalAdvance(QStringLiteral("A&B")));
-}
-
-TEST_F(HintWindow95Test, TopLeftCornerSitsOnTheRowOfThePointerImagesLowestPixel) {
+TEST_F(HintWindow95Test, SitsBelowThePointerImageAndStaysOnTheScreen) {
   hints.SetHintStyle(THintStyle::hsOffice97);
-  EXPECT_EQ(Show(QStringLiteral("Neues Layout"), QPoint(200, 300)).topLeft(), QPoint(200, 318));
-  // Without an image of the pointer the hint goes 32 pixels below the hot spot.
-  EXPECT_EQ(Show(QStringLiteral("Neues Layout"), QPoint(200, 300), std::nullopt).topLeft(), QPoint(200, 332));
-}
-
-TEST_F(HintWindow95Test, StaysOnTheScreenAtTheRightAndBottomEdges) {
-  hints.SetHintStyle(THintStyle::hsOffice97);
-  const QRect right = Show(QStringLiteral("Neues Layout"), QPoint(1000, 300));
-  EXPECT_EQ(right.x() + right.width(), 1024);
-  EXPECT_EQ(right.y(), 318);
-  const QRect bottom = Show(QStringLiteral("Neues Layout"), QPoint(200, 760));
-  EXPECT_EQ(bottom.y() + bottom.height(), 758);  // 2 pixels above the hot spot
-  EXPECT_EQ(bottom.x(), 200);
+  const QString text = QStringLiteral("Neues Layout");
+  // On the row of the image's lowest pixel; without an image 32 pixels below the hot spot.
+  const QRect placed = Show(text, QPoint(200, 300));
+  EXPECT_EQ(placed.topLeft(), QPoint(200, 318));
+  EXPECT_EQ(Show(text, QPoint(200, 300), std::nullopt).topLeft(), QPoint(200, 332));
+  // At the right and bottom edges it stays on the screen, at the bottom 2 pixels above the hot spot.
+  EXPECT_EQ(Show(text, QPoint(1000, 300)), QRect(QPoint(1024 - placed.width(), 318), placed.size()));
+  EXPECT_EQ(Show(text, QPoint(200, 760)), QRect(QPoint(200, 758 - placed.height()), placed.size()));
 }
 
 TEST_F(HintWindow95Test, LongHintWrapsAtTheMaximumWidthLessTheExtraWidth) {
@@ -176,13 +166,13 @@ TEST(PlaceHintTest, BottomEdgeRules) {
       {"other looks: on top of the control", false, 700, {300, 680, 350, 700}},
       {"other looks without a control: where it was", false, std::nullopt, {300, 768, 350, 788}},
   };
+  HintPlacementInput input;
+  input.text = Size{44, 14};
+  input.extra = Size{6, 6};
+  input.pointer = Point{300, 750};
+  input.cursorBottomOffset = 18;
+  input.screen = Rect{0, 0, 1024, 768};
   for (const Case& c : cases) {
-    HintPlacementInput input;
-    input.text = Size{44, 14};
-    input.extra = Size{6, 6};
-    input.pointer = Point{300, 750};
-    input.cursorBottomOffset = 18;
-    input.screen = Rect{0, 0, 1024, 768};
     input.abovePointerAtBottom = c.abovePointer;
     input.controlTop = c.controlTop;
     EXPECT_EQ(PlaceHint(input), c.expected) << c.what;

@@ -48,17 +48,14 @@ TEST(CursorBottomOffsetTest, TwoColourCursorUsesItsMaskThenItsInvertingPixels) {
   QBitmap mask(32, 32), bitmap(32, 32);
   mask.clear();
   bitmap.clear();
-  {
-    QPainter painter(&bitmap);
+  const auto dot = [](QBitmap& plane, int x, int y) {
+    QPainter painter(&plane);
     painter.setPen(Qt::color1);
-    painter.drawPoint(4, 12);  // set where the mask is clear: inverts the screen
-  }
+    painter.drawPoint(x, y);
+  };
+  dot(bitmap, 4, 12);  // set where the mask is clear: inverts the screen
   EXPECT_EQ(CursorBottomOffset(CursorImageFromBitmaps(bitmap, mask, QPoint(0, 2))), 10);
-  {
-    QPainter painter(&mask);
-    painter.setPen(Qt::color1);
-    painter.drawPoint(4, 8);
-  }
+  dot(mask, 4, 8);
   EXPECT_EQ(CursorBottomOffset(CursorImageFromBitmaps(bitmap, mask, QPoint(0, 2))), 6);
 }
 
