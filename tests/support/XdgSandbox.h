@@ -33,7 +33,6 @@ class XdgSandbox {
     ::unsetenv("XDG_CURRENT_DESKTOP");
   }
 
-  const std::filesystem::path& Root() const { return root_; }
   std::filesystem::path UserConfig() const { return root_ / "config"; }
   std::filesystem::path SystemConfig() const { return root_ / "sysconfig"; }
   std::filesystem::path UserApplications() const { return root_ / "data/applications"; }
