@@ -7,7 +7,6 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "support/XdgSandbox.h"
 
@@ -23,7 +22,7 @@ class GoToWebTest : public ::testing::Test {
   // Registers `program` as the browser for .htm files with the open command `exec`.
   void RegisterBrowser(const std::string& exec) const {
     XdgSandbox::WriteEntry(sandbox.UserApplications(), "browser.desktop", exec, "text/x-test-htm;");
-    XdgSandbox::Write(sandbox.UserConfig() / "mimeapps.list", "[Default Applications]\ntext/x-test-htm=browser.desktop\n");
+    sandbox.UserList(XdgSandbox::Defaults("browser.desktop"));
   }
 
   // The arguments the stand-in browser was started with, once it has written them.
@@ -31,13 +30,9 @@ class GoToWebTest : public ::testing::Test {
     QDeadlineTimer patience(30000);
     while (!std::filesystem::exists(file) && !patience.hasExpired()) QTest::qWait(10);
     std::ifstream in(file, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::filesystem::remove(file);
     QStringList arguments;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find('\0', start)) != std::string::npos; start = end + 1) {
-      arguments.append(QString::fromStdString(bytes.substr(start, end - start)));
-    }
+    for (std::string word; std::getline(in, word, '\0');) arguments.append(QString::fromStdString(word));
+    std::filesystem::remove(file);
     return arguments;
   }
 
@@ -61,7 +56,7 @@ TEST_F(GoToWebTest, TheAddressAndTheMailLinkReachTheBrowserAsOneArgument) {
       "browser", "#!/bin/sh\nprintf '%s\\0' \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.args\"\n");
   const std::filesystem::path written = program.string() + ".args";
   RegisterBrowser("\"" + program.string() + "\" --new-window %u");
-  const std::filesystem::path touched = sandbox.Root() / "touched";
+  const std::filesystem::path touched = sandbox.Bin() / "touched";
 
   TGoToWeb web;
   web.SetUrl(QString::fromStdString("www.tilvaro.example/?q=\"a b\";$(touch " + touched.string() + ")\n`id`"));

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <algorithm>
-
 #include "support/XdgSandbox.h"
 
 namespace tilvaro::desktop {
@@ -37,25 +35,22 @@ class BrowserLookupTest : public ::testing::Test {
 };
 
 TEST_F(BrowserLookupTest, DefaultApplicationsByListOrderReadAnewAtEveryCall) {
-  Entry(sandbox.UserApplications(), "a.desktop");
-  Entry(sandbox.UserApplications(), "b.desktop");
+  for (const char* id : {"a.desktop", "b.desktop"}) Entry(sandbox.UserApplications(), id);
   Entry(sandbox.SystemApplications(), "c.desktop");
-  const auto user = sandbox.UserConfig() / "mimeapps.list";
-  const auto system = sandbox.SystemConfig() / "mimeapps.list";
-  XdgSandbox::Write(system, "[Default Applications]\ntext/x-test-htm=c.desktop\n");
+  sandbox.SystemList(XdgSandbox::Defaults("c.desktop"));
   EXPECT_EQ(Found(), "c.desktop");  // the system's default beats the user's mere associations
   // The user's list is read anew at every call: each change shows at once.
   for (int round = 0; round < 20; ++round) {
     const std::string id = round % 2 == 0 ? "a.desktop" : "b.desktop";
-    XdgSandbox::Write(user, "[Default Applications]\ntext/x-test-htm=" + id + "\n");
+    sandbox.UserList(XdgSandbox::Defaults(id));
     ASSERT_EQ(Found(), id) << "round " << round;
   }
   // A default that is not installed gives way to the next one in its list.
-  XdgSandbox::Write(user, "[Default Applications]\ntext/x-test-htm=gone.desktop;b.desktop;a.desktop\n");
+  sandbox.UserList(XdgSandbox::Defaults("gone.desktop;b.desktop;a.desktop"));
   EXPECT_EQ(Found(), "b.desktop");
   // A default for another type is no default for this one.
-  XdgSandbox::Write(user, "[Default Applications]\ntext/plain=a.desktop\n");
-  XdgSandbox::Write(system, "");
+  sandbox.UserList("[Default Applications]\ntext/plain=a.desktop\n");
+  sandbox.SystemList("");
   EXPECT_EQ(Found(), "a.desktop");  // the first association of the user's folder (by id)
 }
 
@@ -63,66 +58,56 @@ TEST_F(BrowserLookupTest, AddedAndRemovedAssociations) {
   Entry(sandbox.UserApplications(), "user.desktop");
   Entry(sandbox.SystemApplications(), "system.desktop");
   Entry(sandbox.SystemApplications(), "other.desktop", "text/plain;");
+  const auto removed = [](const std::string& ids) { return "[Removed Associations]\ntext/x-test-htm=" + ids + "\n"; };
+  const auto added = [](const std::string& ids) { return "[Added Associations]\ntext/x-test-htm=" + ids + "\n"; };
   const struct {
-    const char* userList;
-    const char* systemList;
+    std::string userList;
+    std::string systemList;
     const char* expected;
   } cases[] = {
       {"", "", "user.desktop"},
-      {"[Removed Associations]\ntext/x-test-htm=user.desktop\n", "", "system.desktop"},
-      {"[Removed Associations]\ntext/x-test-htm=user.desktop;system.desktop\n", "", ""},
-      {"[Added Associations]\ntext/x-test-htm=other.desktop\n", "", "other.desktop"},
+      {removed("user.desktop"), "", "system.desktop"},
+      {removed("user.desktop;system.desktop"), "", ""},
+      {added("other.desktop"), "", "other.desktop"},
       // Removed in a more important list: the less important list cannot add it back.
-      {"[Removed Associations]\ntext/x-test-htm=other.desktop;user.desktop\n",
-       "[Added Associations]\ntext/x-test-htm=other.desktop\n", "system.desktop"},
+      {removed("other.desktop;user.desktop"), added("other.desktop"), "system.desktop"},
       // Added in the same list that removes it: added first, so it stays.
-      {"[Added Associations]\ntext/x-test-htm=other.desktop\n[Removed Associations]\ntext/x-test-htm=other.desktop\n",
-       "", "other.desktop"},
+      {added("other.desktop") + removed("other.desktop"), "", "other.desktop"},
       // A removal does not touch an explicit default.
-      {"[Default Applications]\ntext/x-test-htm=user.desktop\n[Removed Associations]\ntext/x-test-htm=user.desktop\n",
-       "", "user.desktop"},
+      {XdgSandbox::Defaults("user.desktop") + removed("user.desktop"), "", "user.desktop"},
       // A malformed list reads as empty.
-      {"this is no key file\n[Removed Associations]\ntext/x-test-htm=user.desktop\n", "", "user.desktop"},
+      {"this is no key file\n" + removed("user.desktop"), "", "user.desktop"},
   };
   for (const auto& c : cases) {
-    XdgSandbox::Write(sandbox.UserConfig() / "mimeapps.list", c.userList);
-    XdgSandbox::Write(sandbox.SystemConfig() / "mimeapps.list", c.systemList);
+    sandbox.UserList(c.userList);
+    sandbox.SystemList(c.systemList);
     EXPECT_EQ(Found(), c.expected) << c.userList << "|" << c.systemList;
   }
 }
 
 TEST_F(BrowserLookupTest, DesktopSpecificListsComeFirst) {
-  Entry(sandbox.UserApplications(), "a.desktop");
-  Entry(sandbox.UserApplications(), "b.desktop");
-  Entry(sandbox.UserApplications(), "c.desktop");
-  XdgSandbox::Write(sandbox.UserConfig() / "mimeapps.list", "[Default Applications]\ntext/x-test-htm=a.desktop\n");
-  XdgSandbox::Write(sandbox.SystemConfig() / "tilde-mimeapps.list",
-                    "[Default Applications]\ntext/x-test-htm=b.desktop\n");
-  XdgSandbox::Write(sandbox.UserConfig() / "other-mimeapps.list",
-                    "[Default Applications]\ntext/x-test-htm=c.desktop\n");
+  for (const char* id : {"a.desktop", "b.desktop", "c.desktop"}) Entry(sandbox.UserApplications(), id);
+  sandbox.UserList(XdgSandbox::Defaults("a.desktop"));
+  XdgSandbox::Write(sandbox.SystemConfig() / "tilde-mimeapps.list", XdgSandbox::Defaults("b.desktop"));
+  XdgSandbox::Write(sandbox.UserConfig() / "other-mimeapps.list", XdgSandbox::Defaults("c.desktop"));
+  // The user's plain list outranks the system's desktop list; without it, the latter counts.
   const struct {
     const char* desktops;
+    bool userList;
     const char* expected;
-  } cases[] = {
-      {nullptr, "a.desktop"},
-      {"Tilde", "a.desktop"},  // the user's plain list outranks the system's desktop list
-      {"Other", "c.desktop"},
-      {"TILDE:Other", "c.desktop"},
-  };
+  } cases[] = {{nullptr, true, "a.desktop"},       {"Tilde", true, "a.desktop"}, {"Other", true, "c.desktop"},
+               {"TILDE:Other", true, "c.desktop"}, {"tilde", false, "b.desktop"}};
   for (const auto& c : cases) {
+    if (!c.userList) std::filesystem::remove(sandbox.UserConfig() / "mimeapps.list");
     if (c.desktops) ::setenv("XDG_CURRENT_DESKTOP", c.desktops, 1);
     EXPECT_EQ(Found(), c.expected) << (c.desktops ? c.desktops : "(none)");
   }
-  ::unsetenv("XDG_CURRENT_DESKTOP");
-  std::filesystem::remove(sandbox.UserConfig() / "mimeapps.list");
-  ::setenv("XDG_CURRENT_DESKTOP", "tilde", 1);
-  EXPECT_EQ(Found(), "b.desktop");
 }
 
 TEST_F(BrowserLookupTest, EntriesThatCannotStartCountAsNoBrowser) {
   const std::string fallback = browser + " --fallback %u";
   XdgSandbox::WriteEntry(sandbox.SystemApplications(), "fallback.desktop", fallback, "text/x-test-htm;");
-  XdgSandbox::Write(sandbox.UserConfig() / "mimeapps.list", "[Default Applications]\ntext/x-test-htm=broken.desktop\n");
+  sandbox.UserList(XdgSandbox::Defaults("broken.desktop"));
   const std::string missing = (sandbox.Bin() / "missing").string();
   const std::string notExecutable = sandbox.Bin() / "plain";
   XdgSandbox::Write(notExecutable, "#!/bin/sh\n");
@@ -170,34 +155,28 @@ TEST_F(BrowserLookupTest, TheFourWebPageFileTypesInOrder) {
     unsigned registered;
     const char* expected;
   } cases[] = {
-      {0b1111, "text-x-test-htm.desktop"},  {0b1110, "text-x-test-html.desktop"},
-      {0b1100, "text-x-test-shtml.desktop"}, {0b1000, "text-x-test-shtm.desktop"},
-      {0b1010, "text-x-test-html.desktop"}, {0b0000, ""},
+      {0b1111, "x-test-htm.desktop"},   {0b1110, "x-test-html.desktop"}, {0b1100, "x-test-shtml.desktop"},
+      {0b1000, "x-test-shtm.desktop"}, {0b1010, "x-test-html.desktop"}, {0b0000, ""},
   };
   for (const auto& c : cases) {
-    sandbox.Reset();
-    browser = sandbox.WriteProgram("browser", "#!/bin/sh\n").string();
+    SetUp();
     for (unsigned i = 0; i < 4; ++i) {
-      std::string id = std::string(types[i]) + ".desktop";
-      std::replace(id.begin(), id.end(), '/', '-');
-      if (c.registered & (1U << i)) Entry(sandbox.SystemApplications(), id, std::string(types[i]) + ";");
+      if (c.registered & (1U << i)) {
+        Entry(sandbox.SystemApplications(), std::string(types[i] + 5) + ".desktop", std::string(types[i]) + ";");
+      }
     }
     EXPECT_EQ(Found(), c.expected) << c.registered;
   }
 }
 
 TEST_F(BrowserLookupTest, CommandOfTheFoundEntry) {
-  const auto quotedFolder = sandbox.Bin() / "My Browser";
-  std::filesystem::create_directories(quotedFolder);
-  const auto program = quotedFolder / "browse";
-  XdgSandbox::Write(program, "#!/bin/sh\n");
-  std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+  const auto program = sandbox.WriteProgram("My Browser/browse", "#!/bin/sh\n");
   // Entries in subfolders have ids with '-' for '/'.
   const std::string exec = "\"" + program.string() + "\" --new-window %i %c --from=%k %U";
   XdgSandbox::Write(sandbox.UserApplications() / "vendor/web.desktop",
                     "[Desktop Entry]\nType=Application\nName=Netz\nIcon=net\nExec=" + exec +
                         "\nMimeType=text/x-test-htm;\n");
-  XdgSandbox::Write(sandbox.UserConfig() / "mimeapps.list", "[Default Applications]\ntext/x-test-htm=vendor-web.desktop\n");
+  sandbox.UserList(XdgSandbox::Defaults("vendor-web.desktop"));
   const XdgDirs dirs = XdgDirs::FromEnvironment();
   EXPECT_EQ(FindBrowserCommand(dirs), exec);
   const std::string location = (sandbox.UserApplications() / "vendor/web.desktop").string();

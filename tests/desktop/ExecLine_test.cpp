@@ -17,7 +17,7 @@ struct Case {
   std::optional<Args> expected;
 };
 
-TEST(ExecLineTest, SplitsByTheQuotingRulesAndPutsTheAddressWhereTheFieldCodeStands) {
+TEST(ExecLineTest, SplitsByTheQuotingRulesAndExpandsTheFieldCodes) {
   const std::string a = "www.tilvaro.example";
   const Case cases[] = {
       {"code as its own word", "browser %u", a, Args{"browser", a}},
@@ -46,18 +46,15 @@ TEST(ExecLineTest, SplitsByTheQuotingRulesAndPutsTheAddressWhereTheFieldCodeStan
       {"empty program", "\"\" %u", a, std::nullopt},
       {"field code as the program", "%u", a, std::nullopt},
       {"field code in the program's word", "brow%cser %u", a, std::nullopt},
+      {"icon, name and location codes", "b %i --class=%c %k %u", a,
+       Args{"b", "--icon", "web-browser", "--class=Mein Netz", "/a/b.desktop", a}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(SplitExecLine(c.exec, ExecFields{c.address, "Netz", "web", "/a/b.desktop"}), c.expected) << c.what;
+    EXPECT_EQ(SplitExecLine(c.exec, ExecFields{c.address, "Mein Netz", "web-browser", "/a/b.desktop"}), c.expected)
+        << c.what;
   }
-}
-
-TEST(ExecLineTest, IconNameAndLocationCodes) {
-  const ExecFields fields{"addr", "Mein Netz", "web-browser", "/usr/share/applications/b.desktop"};
-  EXPECT_EQ(SplitExecLine("b %i --class=%c %k %u", fields),
-            (Args{"b", "--icon", "web-browser", "--class=Mein Netz", "/usr/share/applications/b.desktop", "addr"}));
   // Without an icon, %i gives no argument at all.
-  EXPECT_EQ(SplitExecLine("b %i %u", ExecFields{"addr", "n", "", "/x"}), (Args{"b", "addr"}));
+  EXPECT_EQ(SplitExecLine("b %i %u", ExecFields{a, "n", "", "/x"}), (Args{"b", a}));
 }
 
 }  // namespace

@@ -26,16 +26,13 @@ class XdgSandbox {
   }
 
   void Reset() {
-    for (const char* folder : {"config", "sysconfig", "data", "sysdata", "bin"}) {
-      std::filesystem::remove_all(root_ / folder);
-      std::filesystem::create_directories(root_ / folder);
+    for (const char* f : {"config", "sysconfig", "data", "sysdata", "bin"}) std::filesystem::remove_all(root_ / f);
+    for (const char* f : {"config", "sysconfig", "data/applications", "sysdata/applications", "bin"}) {
+      std::filesystem::create_directories(root_ / f);
     }
-    std::filesystem::create_directories(root_ / "data/applications");
-    std::filesystem::create_directories(root_ / "sysdata/applications");
     ::unsetenv("XDG_CURRENT_DESKTOP");
   }
 
-  const std::filesystem::path& Root() const { return root_; }
   std::filesystem::path UserConfig() const { return root_ / "config"; }
   std::filesystem::path SystemConfig() const { return root_ / "sysconfig"; }
   std::filesystem::path UserApplications() const { return root_ / "data/applications"; }
@@ -47,6 +44,14 @@ class XdgSandbox {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << text;
     if (!out) throw std::runtime_error("cannot write " + file.string());
+  }
+
+  // The user's and the system's association lists.
+  void UserList(std::string_view text) const { Write(UserConfig() / "mimeapps.list", text); }
+  void SystemList(std::string_view text) const { Write(SystemConfig() / "mimeapps.list", text); }
+  // A list text making `ids` the default applications for .htm files.
+  static std::string Defaults(const std::string& ids) {
+    return "[Default Applications]\ntext/x-test-htm=" + ids + "\n";
   }
 
   // An application entry `id` in `folder` that starts `exec` and lists `mimeTypes` (";"-separated).
