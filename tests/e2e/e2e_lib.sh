@@ -84,13 +84,15 @@ click() {  # click <window> <x> <y>: left click at client coordinates of the win
   sleep 0.2
 }
 
+activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true; }
+
 start_editor() {  # start_editor <folder>: the installed editor, started there; waits for its window
   (cd "$1" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/tilvaro-editor") >"$WORK/editor.log" 2>&1 &
   EDITOR_PID=$!
   E2E_PIDS+=("$EDITOR_PID")
   wait_for 20 window_exists "Tilvaro - Layout Editor" || fail "the editor window did not appear"
   EDITOR_WINDOW=$(find_window "Tilvaro - Layout Editor")
-  xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
+  activate "$EDITOR_WINDOW"
   sleep 0.5
 }
 
@@ -128,6 +130,39 @@ start_gallery() {  # start_gallery <program>: tilvaro-gallery --events, its line
   wait_for 10 window_exists "Tilvaro - Steuerelemente" || fail "the gallery window did not appear"
   GALLERY_WINDOW=$(find_window "Tilvaro - Steuerelemente")
 }
+
+gallery_session() {  # gallery_session <tool or ""> <gallery program> [<artifacts dir>]: the start of
+  # a gallery script: sets GALLERY and ARTIFACTS, skips without the tool, starts X and the gallery
+  # and activates its window, WINDOW
+  GALLERY=${2:?usage: $(basename "$0") <gallery program> [<artifacts dir>]}
+  ARTIFACTS=${3:-$(dirname "$GALLERY")/e2e-artifacts}
+  e2e_init
+  [[ -z $1 ]] || command -v "$1" >/dev/null 2>&1 || { echo "SKIP: $1 is not installed"; exit 77; }
+  start_x_session
+  start_gallery "$GALLERY"
+  WINDOW=$GALLERY_WINDOW
+  activate "$WINDOW"
+}
+
+# Gallery event lines since a mark (the start of the log until mark is called).
+MARK=0
+mark() { MARK=$(wc -l <"$EVENTS"); }
+since_mark() { tail -n "+$((MARK + 1))" "$EVENTS"; }
+count() { since_mark | grep -cE "^[0-9]+ $1\$" || true; }  # count "<control> <event>"
+seen() { [[ $(count "$1") -ge 1 ]]; }
+expect() { wait_for 5 seen "$1" || fail "no line '$1' ($2)"; }  # expect "<control> <event>" <why>
+counted() { [[ $(count "$1") -eq $2 ]]; }  # counted "<control> <event>" <n>
+
+point_at() {  # point_at <control> [<x within it>]: the pointer over a gallery control, by default
+  # its middle
+  local x y w h
+  read -r x y w h < <(geometry_of "$1")
+  xdotool mousemove --window "$WINDOW" $((x + ${2:-$((w / 2))})) $((y + h / 2))
+  sleep 0.1
+}
+click_on() { point_at "$@"; xdotool click 1; sleep 0.2; }
+# Away from every control, so that no button is hot while its face is looked at.
+park_pointer() { xdotool mousemove --window "$WINDOW" 5 5; sleep 0.3; }
 
 geometry_of() {  # geometry_of <control>: prints "X Y W H" of a gallery control, client coordinates
   local line

@@ -6,42 +6,16 @@
 # combo, and Enter and Escape answered by the Default and Cancel buttons.
 #
 # Usage: gallery_controls.sh <gallery program> [<artifacts dir>]
-# Exit codes: 0 passed, 1 failed, 77 skipped (no Xvfb on this machine).
 set -euo pipefail
-
-GALLERY=${1:?usage: gallery_controls.sh <gallery program> [<artifacts dir>]}
-ARTIFACTS=${2:-$(dirname "$GALLERY")/e2e-artifacts}
 
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh"
-e2e_init
-command -v convert >/dev/null 2>&1 || { echo "SKIP: ImageMagick (convert) is not installed"; exit 77; }
-start_x_session
-start_gallery "$GALLERY"
-WINDOW=$GALLERY_WINDOW
-xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
+gallery_session convert "$@"
 
-# --- events since a mark ------------------------------------------------------------------------
-mark() { MARK=$(wc -l <"$EVENTS"); }
-since_mark() { tail -n "+$((MARK + 1))" "$EVENTS"; }
-count() { since_mark | grep -cE "^[0-9]+ $1\$" || true; }  # count "<control> <event>"
-seen() { [[ $(count "$1") -ge 1 ]]; }
-expect() { wait_for 5 seen "$1" || fail "no line '$1' ($2)"; }
 expect_none() {  # expect_none <control> <event> <why>: none came within half a second
   sleep 0.5
-  [[ $(count "$1") -eq 0 ]] || fail "unexpected line '$1' ($2)"
+  counted "$1" 0 || fail "unexpected line '$1' ($2)"
 }
-
-# --- the pointer --------------------------------------------------------------------------------
-point_at() {  # point_at <control> [<x within it>]: moves the pointer over it, by default the middle
-  local x y w h
-  read -r x y w h < <(geometry_of "$1")
-  xdotool mousemove --window "$WINDOW" $((x + ${2:-$((w / 2))})) $((y + h / 2))
-  sleep 0.1
-}
-click_on() { point_at "$@"; xdotool click 1; sleep 0.2; }
-# Away from every control, so that no button is hot while its face is looked at.
-park_pointer() { xdotool mousemove --window "$WINDOW" 5 5; sleep 0.3; }
 
 # --- the screen ---------------------------------------------------------------------------------
 # A latched face is filled with a checker of two colours from the button's top-left corner; an up
@@ -69,33 +43,30 @@ face_of() {  # face_of <name> <control> latched|up: waits for the face to be pai
 menu_window() { xdotool search --onlyvisible --pid "$GALLERY_PID" 2>/dev/null | grep -vx "$WINDOW" | head -n 1; }
 menu_open() { [[ -n $(menu_window) ]]; }
 menu_closed() { ! menu_open; }
+open_dropdown() { click_on Btn_Dropdown; wait_for 5 menu_open || fail "$1"; }  # open_dropdown <failure>
 
 near() { (($1 - $2 <= 2 && $2 - $1 <= 2)); }  # near <a> <b>: within 2 pixels
 
 # --- scenarios ----------------------------------------------------------------------------------
-latching() {
+latching() {  # each row: a click, the OnClick lines since the start ("-": not counted), the face
+  # then shown by the clicked button ("-": not looked at) and the buttons then up
+  local control clicks shot face up
   mark
-  click_on Btn_Group2
-  expect "Btn_Group2 OnClick" "clicking Btn_Group2"
-  click_on Btn_Group3
-  expect "Btn_Group3 OnClick" "clicking Btn_Group3"
-  park_pointer
-  face_of latched_group3 Btn_Group3 latched
-  face_of latched_group3 Btn_Group2 up
-  # Without AllowAllUp a second click leaves the latched button latched.
-  click_on Btn_Group3
-  park_pointer
-  face_of latched_group3_again Btn_Group3 latched
-
-  mark
-  click_on Btn_AllUp1
-  expect "Btn_AllUp1 OnClick" "clicking Btn_AllUp1"
-  park_pointer
-  face_of latched_allup1 Btn_AllUp1 latched
-  click_on Btn_AllUp1
-  wait_for 5 test "$(count 'Btn_AllUp1 OnClick')" -eq 2 || fail "the second click on Btn_AllUp1 raised no OnClick"
-  park_pointer
-  face_of released_allup1 Btn_AllUp1 up
+  while read -r control clicks shot face up; do
+    click_on "$control"
+    [[ $clicks == - ]] || wait_for 5 counted "$control OnClick" "$clicks" ||
+      fail "click $clicks on $control raised no OnClick"
+    [[ $shot == - ]] && continue
+    park_pointer
+    face_of "$shot" "$control" "$face"
+    [[ -z $up ]] || face_of "$shot" "$up" up
+  done <<'ROWS'
+Btn_Group2 1 - -
+Btn_Group3 1 latched_group3 latched Btn_Group2
+Btn_Group3 - latched_group3_again latched
+Btn_AllUp1 1 latched_allup1 latched
+Btn_AllUp1 2 released_allup1 up
+ROWS
 }
 
 repeating() {
@@ -139,8 +110,7 @@ dropdown() {
   read -r x y w h < <(geometry_of Btn_Dropdown)
   read -r ox oy < <(window_origin "$WINDOW")
   mark
-  click_on Btn_Dropdown
-  wait_for 5 menu_open || fail "clicking Btn_Dropdown opened no menu"
+  open_dropdown "clicking Btn_Dropdown opened no menu"
   expect "Btn_Dropdown OnClick" "a plain drop-down button clicks before its menu opens"
   expect "Btn_Dropdown OnDropdown" "opening the menu"
   screenshot dropdown_open
@@ -163,26 +133,24 @@ dropdown() {
   wait_for 5 menu_closed || fail "the menu stayed open after an item was chosen"
 
   # A second press on the button closes the open menu and does not open it again.
-  click_on Btn_Dropdown
-  wait_for 5 menu_open || fail "Btn_Dropdown did not open its menu a second time"
+  open_dropdown "Btn_Dropdown did not open its menu a second time"
   mark
   xdotool click 1
   wait_for 5 menu_closed || fail "pressing Btn_Dropdown again did not close its menu"
   sleep 0.5
   menu_closed || fail "pressing Btn_Dropdown while its menu was open opened it again"
   expect_none "Btn_Dropdown OnDropdown" "the press that closed the menu opened it again"
-  [[ $(count "Btn_Dropdown OnClick") -eq 0 ]] || fail "the press that closed the menu clicked Btn_Dropdown"
+  counted "Btn_Dropdown OnClick" 0 || fail "the press that closed the menu clicked Btn_Dropdown"
   screenshot dropdown_closed
 
   # A press on another control closes the menu and still reaches that control.
-  click_on Btn_Dropdown
-  wait_for 5 menu_open || fail "Btn_Dropdown did not open its menu a third time"
+  open_dropdown "Btn_Dropdown did not open its menu a third time"
   mark
   click_on Btn_Raised
   wait_for 5 menu_closed || fail "a click on Btn_Raised did not close the menu"
   expect "Btn_Raised OnClick" "the click that closed the menu reaches Btn_Raised"
   expect_none "Btn_Dropdown OnDropdown" "the click on Btn_Raised opened the menu again"
-  [[ $(count "Btn_Raised OnClick") -eq 1 ]] || fail "the click that closed the menu clicked Btn_Raised twice"
+  counted "Btn_Raised OnClick" 1 || fail "the click that closed the menu clicked Btn_Raised twice"
 }
 
 combo() {
@@ -198,7 +166,7 @@ combo() {
   click_on Btn_Combo $((w - 7))
   wait_for 5 menu_open || fail "clicking the arrow of Btn_Combo opened no menu"
   expect "Btn_Combo OnDropdown" "clicking the arrow of Btn_Combo"
-  [[ $(count "Btn_Combo OnClick") -eq 0 ]] || fail "clicking the arrow of Btn_Combo raised OnClick"
+  counted "Btn_Combo OnClick" 0 || fail "clicking the arrow of Btn_Combo raised OnClick"
   screenshot combo_open
   xdotool key Escape
   wait_for 5 menu_closed || fail "Escape did not close the menu of Btn_Combo"

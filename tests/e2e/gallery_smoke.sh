@@ -4,25 +4,19 @@
 # with the real pointer and finds its OnClick line, and keeps a screenshot.
 #
 # Usage: gallery_smoke.sh <gallery program> [<artifacts dir>]
-# Exit codes: 0 passed, 1 failed, 77 skipped (no Xvfb on this machine).
 set -euo pipefail
 
-GALLERY=${1:?usage: gallery_smoke.sh <gallery program> [<artifacts dir>]}
-ARTIFACTS=${2:-$(dirname "$GALLERY")/e2e-artifacts}
 CONTROLS=(Btn_Group1 Btn_Group2 Btn_Group3 Btn_AllUp1 Btn_AllUp2 Btn_Repeat Btn_Raised Btn_NoBorder
           Btn_Glyphs5 Btn_Disabled Btn_Dropdown Btn_Combo Btn_Always Btn_Default Btn_Cancel
           Edit_First Edit_Second CBX_Plain)
 
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh"
-e2e_init
-start_x_session
-start_gallery "$GALLERY"
-WINDOW=$GALLERY_WINDOW
+gallery_session "" "$@"
 
 # Every control once, with a rectangle that lies in the window, before "ready".
-read -r _ _ WIDTH HEIGHT < <(xdotool getwindowgeometry --shell "$WINDOW" |
-  awk -F= '/^X=/{x=$2} /^Y=/{y=$2} /^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print x, y, w, h}')
+read -r WIDTH HEIGHT < <(xdotool getwindowgeometry --shell "$WINDOW" |
+  awk -F= '/^WIDTH=/{w=$2} /^HEIGHT=/{h=$2} END{print w, h}')
 before_ready=$(sed '/^ready$/q' "$EVENTS")
 for name in "${CONTROLS[@]}"; do
   line=$(grep -E "^geometry $name " <<<"$before_ready") || fail "no geometry line for $name"
@@ -33,12 +27,9 @@ for name in "${CONTROLS[@]}"; do
 done
 
 # A real click in the middle of Btn_Group2 raises its OnClick.
-read -r _ _ x y w h < <(grep "^geometry Btn_Group2 " "$EVENTS")
-xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
-click "$WINDOW" $((x + w / 2)) $((y + h / 2))
-wait_for 5 grep -qE '^[0-9]+ Btn_Group2 OnClick$' "$EVENTS" || fail "no OnClick line for Btn_Group2"
-xdotool mousemove --window "$WINDOW" $((x + w / 2)) $((y + h + 60))
-sleep 0.3
+click_on Btn_Group2
+expect "Btn_Group2 OnClick" "clicking Btn_Group2"
+park_pointer
 screenshot gallery
 running "$GALLERY_PID" || fail "the gallery ended by itself"
 echo "PASS"

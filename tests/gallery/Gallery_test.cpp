@@ -26,28 +26,24 @@ class GalleryTest : public ::testing::Test {
 
 TEST_F(GalleryTest, HoldsEveryControlUnderItsName) {
   EXPECT_EQ(window_.windowTitle(), QStringLiteral("Tilvaro - Steuerelemente"));
-  const struct {
-    const char* name;
-    const char* caption;
-  } buttons[] = {{"Btn_Group1", "Eins"},    {"Btn_Group2", "Zwei"},         {"Btn_Group3", "Drei"},
-                 {"Btn_AllUp1", nullptr},   {"Btn_AllUp2", nullptr},        {"Btn_Repeat", nullptr},
-                 {"Btn_Raised", nullptr},   {"Btn_NoBorder", nullptr},      {"Btn_Glyphs5", nullptr},
-                 {"Btn_Disabled", nullptr}, {"Btn_Dropdown", nullptr},      {"Btn_Combo", nullptr},
-                 {"Btn_Always", nullptr},   {"Btn_Default", "&Übernehmen"}, {"Btn_Cancel", "Abbruch"}};
+  const std::pair<const char*, const char*> buttons[] = {
+      {"Btn_Group1", "Eins"}, {"Btn_Group2", "Zwei"}, {"Btn_Group3", "Drei"},
+      {"Btn_AllUp1", nullptr},   {"Btn_AllUp2", nullptr},   {"Btn_Repeat", nullptr}, {"Btn_Raised", nullptr},
+      {"Btn_NoBorder", nullptr}, {"Btn_Glyphs5", nullptr},  {"Btn_Disabled", nullptr},
+      {"Btn_Dropdown", nullptr}, {"Btn_Combo", nullptr},    {"Btn_Always", nullptr},
+      {"Btn_Default", "&Übernehmen"}, {"Btn_Cancel", "Abbruch"}};
   for (const auto& [name, caption] : buttons) {
     SCOPED_TRACE(name);
     auto* button = window_.findChild<TToolbarButton97*>(QString::fromLatin1(name));
     ASSERT_NE(button, nullptr);
-    if (caption != nullptr) {
-      EXPECT_EQ(button->Caption(), QString::fromUtf8(caption));
-    }
+    if (caption != nullptr) EXPECT_EQ(button->Caption(), QString::fromUtf8(caption));
   }
   EXPECT_EQ(window_.Btn_Glyphs5->NumGlyphs(), 5);
   EXPECT_FALSE(window_.Btn_Disabled->isEnabled());
   EXPECT_FALSE(window_.Btn_Disabled->Glyph().isNull());
   EXPECT_FALSE(window_.Btn_Raised->Flat());
-  EXPECT_NE(window_.findChild<TEdit97*>(QStringLiteral("Edit_First")), nullptr);
-  EXPECT_NE(window_.findChild<TEdit97*>(QStringLiteral("Edit_Second")), nullptr);
+  for (const char* edit : {"Edit_First", "Edit_Second"})
+    EXPECT_NE(window_.findChild<TEdit97*>(QString::fromLatin1(edit)), nullptr) << edit;
   EXPECT_EQ(window_.findChild<QCheckBox*>(QStringLiteral("CBX_Plain"))->focusPolicy(), Qt::StrongFocus);
   QStringList items, hints;
   for (const QAction* action : window_.DropdownMenu->actions()) {
@@ -67,13 +63,8 @@ TEST_F(GalleryTest, LogsPlacesThenReadyThenTimedEvents) {
   for (const QWidget* control : window_.Controls()) {
     std::getline(lines, line);
     const QPoint at = control->mapTo(&window_, QPoint(0, 0));
-    EXPECT_EQ(line, QStringLiteral("geometry %1 %2 %3 %4 %5")
-                        .arg(control->objectName())
-                        .arg(at.x())
-                        .arg(at.y())
-                        .arg(control->width())
-                        .arg(control->height())
-                        .toStdString());
+    EXPECT_EQ(line, QStringLiteral("geometry %1 %2 %3 %4 %5").arg(control->objectName()).arg(at.x())
+                        .arg(at.y()).arg(control->width()).arg(control->height()).toStdString());
   }
   std::getline(lines, line);
   EXPECT_EQ(line, "ready");
