@@ -20,11 +20,10 @@ namespace {
 
 using test::TestPalette;
 
-const QColor kFace = TestPalette().color(QPalette::Button);
-const QColor kWindow = TestPalette().color(QPalette::Base);
-const QColor kLight = TestPalette().color(QPalette::Light);
-const QColor kDark = TestPalette().color(QPalette::Dark);
-const QColor kMidlight = TestPalette().color(QPalette::Midlight);
+const QPalette kPalette = TestPalette();
+const QColor kFace = kPalette.color(QPalette::Button), kWindow = kPalette.color(QPalette::Base),
+             kLight = kPalette.color(QPalette::Light), kDark = kPalette.color(QPalette::Dark),
+             kMidlight = kPalette.color(QPalette::Midlight);
 
 QFont EditorFont(int pixels) {
   QFont font;
@@ -172,31 +171,25 @@ TEST_F(Edit97Test, VersionIsFixed) {
   EXPECT_EQ(first_->Version(), version);
 }
 
-TEST(Edit97Kind, OnlyFlatEditsCountAsFlatEdits) {
-  TEdit97 edit;
-  QLineEdit plain;
-  TToolbarButton97 button;
-  EXPECT_TRUE(TEdit97::IsFlatEdit(&edit));
-  EXPECT_FALSE(TEdit97::IsFlatEdit(&plain));
-  EXPECT_FALSE(TEdit97::IsFlatEdit(&button));
-  EXPECT_FALSE(TEdit97::IsFlatEdit(nullptr));
-}
-
 // A class derived from the flat edit, without a meta-object of its own.
 class DerivedEdit : public TEdit97 {};
 
-TEST(Edit97Kind, TheFlatEditClassIsListedWhileInstancesExist) {
+// The flat edit class is listed while instances exist; another class may count as a flat edit too.
+TEST(Edit97Kind, OnlyFlatEditsCountAsFlatEdits) {
   EXPECT_FALSE(FlatEditClasses::IsRegistered(TEdit97::staticMetaObject));
   QLineEdit plain;
   {
-    TEdit97 first;
+    TEdit97 edit;
     auto second = std::make_unique<TEdit97>();
     DerivedEdit derived;
-    EXPECT_TRUE(TEdit97::IsFlatEdit(&derived));
+    TToolbarButton97 button;
     second.reset();
     EXPECT_TRUE(FlatEditClasses::IsRegistered(TEdit97::staticMetaObject));
+    EXPECT_TRUE(TEdit97::IsFlatEdit(&edit));
+    EXPECT_TRUE(TEdit97::IsFlatEdit(&derived));
     EXPECT_FALSE(TEdit97::IsFlatEdit(&plain));
-    // Another class may count as a flat edit too.
+    EXPECT_FALSE(TEdit97::IsFlatEdit(&button));
+    EXPECT_FALSE(TEdit97::IsFlatEdit(nullptr));
     FlatEditClasses::Register(QLineEdit::staticMetaObject);
     EXPECT_TRUE(TEdit97::IsFlatEdit(&plain));
     FlatEditClasses::Unregister(QLineEdit::staticMetaObject);

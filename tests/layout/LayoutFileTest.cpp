@@ -124,26 +124,25 @@ TEST_F(LayoutFileTest, TileSetEntriesFollowNumbers) {
 
 // A huge NUMBERS only ever loses trailing entries that the file does not hold, and says so.
 TEST_F(LayoutFileTest, TheTileSetCapKeepsEveryEntryTheFileHolds) {
-  struct Case {
+  const struct {
     std::string text;
     std::size_t entries;
     std::optional<std::int32_t> capped;
+    std::string last;
+  } cases[] = {
+      {"[TILES]\nNUMBERS=3000\n1=a\n2000=b\n", 2000, 3000, "b"},
+      {"[TILES]\nNUMBERS=3000\n1=a\n2999=b\n3000=c\n", 3000, std::nullopt, "c"},
+      {"[TILES]\nNUMBERS=1000\n", 1000, std::nullopt, ""},  // small counts are kept as they are
+      {"[TILES]\nNUMBERS=2147483647\n5000=e\n; " + std::string(1 << 20, 'c') + "\n", 5000, 2147483647, "e"},
+      {"[TILES]\nNUMBERS=2147483647\n2000000=weit\n", 1024, 2147483647, ""},  // beyond what is ever kept
   };
-  const Case cases[] = {
-      {"[TILES]\nNUMBERS=3000\n1=a\n2000=b\n", 2000, 3000},
-      {"[TILES]\nNUMBERS=3000\n1=a\n2999=b\n3000=c\n", 3000, std::nullopt},
-      {"[TILES]\nNUMBERS=1000\n", 1000, std::nullopt},  // small counts are kept as they are
-      {"[TILES]\nNUMBERS=2147483647\n5000=e\n; " + std::string(1 << 20, 'c') + "\n", 5000, 2147483647},
-      {"[TILES]\nNUMBERS=2147483647\n2000000=weit\n", 1024, 2147483647},  // beyond what is ever kept
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 40));
     WriteBytes(folder_ / "in.set", c.text);
     const LayoutReadResult read = ReadLayoutFile(folder_ / "in.set");
-    const std::vector<std::string>& list = read.layout.attributes.tileSets;
-    ASSERT_EQ(list.size(), c.entries) << c.text.substr(0, 40);
-    EXPECT_EQ(read.cappedTileSetCount, c.capped) << c.text.substr(0, 40);
-    if (c.entries >= 2000 && c.entries < 3000) { EXPECT_EQ(list[1999], "b"); }
-    if (c.entries == 5000) { EXPECT_EQ(list.back(), "e"); }
+    ASSERT_EQ(read.layout.attributes.tileSets.size(), c.entries);
+    EXPECT_EQ(read.cappedTileSetCount, c.capped);
+    EXPECT_EQ(read.layout.attributes.tileSets.back(), c.last);
   }
   Layout saved;
   saved.attributes.tileSets.assign(5000, "");  // a saved file holds every entry, empty ones too
@@ -162,11 +161,10 @@ TEST_F(LayoutFileTest, OpenReadsAsTheProfileReaderDoes) {
       std::string("[INFO]\nTILESET=a\0b\nAUTHOR\0=x\n[TI\0LES]\nNUMBERS=1\n1=x\n", 48),
       "x=1\n[INFO]]\nLAYERS=2\n[ INFO ]\nBACKGROUND=\"\n\r\n\r[TILES]\r\rNUMBERS=0x2\n2=\n1=eins",
   };
+  const auto path = folder_ / "in.set";
   for (const std::string& text : texts) {
-    const auto path = folder_ / "in.set";
     WriteBytes(path, text);
-    const Layout general = ReadLayout(MemoryProfile(path, ProfileDocument(text)));
-    EXPECT_EQ(ReadLayoutFile(path).layout, general) << text;
+    EXPECT_EQ(ReadLayoutFile(path).layout, ReadLayout(MemoryProfile(path, ProfileDocument(text)))) << text;
   }
 }
 
@@ -343,8 +341,7 @@ TEST_F(LayoutFileTest, SavesRemoveWhatKilledSavesLeftAndNothingElse) {
   WriteLayoutFile(folder_ / "x.set", TurmExample());
   ::close(held);
   EXPECT_FALSE(fs::exists(dead));
-  EXPECT_TRUE(fs::exists(alive));
-  EXPECT_TRUE(fs::exists(other));
+  EXPECT_TRUE(fs::exists(alive) && fs::exists(other));
   EXPECT_EQ(test::CountEntries(folder_.Path()), 3);  // x.set, alive, other: no file of this save
 }
 

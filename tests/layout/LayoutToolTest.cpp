@@ -152,6 +152,8 @@ TEST(LayoutProgramTest, RunsAsACommand) {
   EXPECT_EQ(run("", &out), 2);
 }
 
+const std::string kProgram = std::string("'") + TILVARO_LAYOUT_PROGRAM + "'";
+
 // Runs a shell command line; gives the exit status and what went to standard error.
 std::pair<int, std::string> Shell(const std::string& command, const TempFolder& folder) {
   const auto err = folder / "stderr.txt";
@@ -161,10 +163,9 @@ std::pair<int, std::string> Shell(const std::string& command, const TempFolder& 
 
 TEST(LayoutProgramTest, OutputThatCannotBeWrittenFailsAndSaysSo) {
   const TempFolder folder;
-  const std::string program = std::string("'") + TILVARO_LAYOUT_PROGRAM + "'";
   for (const std::string& redirect : {std::string(" >/dev/full"), std::string(" >&-")}) {
     for (const std::string& arguments : {"show '" + Fixture("turm.set").string() + "'", std::string("--help")}) {
-      const auto [status, err] = Shell(program + " " + arguments + redirect, folder);
+      const auto [status, err] = Shell(kProgram + " " + arguments + redirect, folder);
       EXPECT_EQ(status, 1) << arguments << redirect;
       EXPECT_NE(err.find("Kann die Ausgabe nicht schreiben"), std::string::npos) << arguments << redirect << err;
     }
@@ -176,22 +177,21 @@ TEST(LayoutProgramTest, OutputThatCannotBeWrittenFailsAndSaysSo) {
 // checked.
 TEST(LayoutProgramTest, MemoryStaysBoundedAndRunningOutIsReportedPerFile) {
   const TempFolder folder;
-  const std::string program = std::string("'") + TILVARO_LAYOUT_PROGRAM + "'";
   const auto big = folder / "big.set";
   WriteBytes(big, "[INFO]\n");
   fs::resize_file(big, 256u << 20);  // sparse: needs no disk
-  const std::string limited = "ulimit -v 196608; exec " + program + " ";
+  const std::string limited = "ulimit -v 196608; exec " + kProgram + " ";
   if (Shell("(" + limited + "--help) >/dev/null", folder).first != 0) {
     GTEST_SKIP() << "the program cannot start under a memory limit here (sanitizer build?)";
   }
+  const auto out = folder / "out.txt";
   const auto [status, err] =
-      Shell("(" + limited + "check '" + big.string() + "' '" + Fixture("turm.set").string() + "') >'" +
-                (folder / "out.txt").string() + "'",
+      Shell("(" + limited + "check '" + big.string() + "' '" + Fixture("turm.set").string() + "') >'" + out.string() + "'",
             folder);
-  const std::string out = ReadBytes(folder / "out.txt");
   EXPECT_EQ(status, 1) << err;
-  EXPECT_NE(out.find("big.set: FEHLER: zu wenig Arbeitsspeicher\n"), std::string::npos) << out;
-  EXPECT_NE(out.find("turm.set: OK, 2 Steine\n"), std::string::npos) << out;
+  for (const char* line : {"big.set: FEHLER: zu wenig Arbeitsspeicher\n", "turm.set: OK, 2 Steine\n"}) {
+    EXPECT_NE(ReadBytes(out).find(line), std::string::npos) << ReadBytes(out);
+  }
 
   const auto feeds = folder / "feeds.set", count = folder / "count.set";
   WriteBytes(feeds, "[INFO]\nLAYERS=2\n[TILES]\nNUMBERS=1\n" + std::string(48u << 20, '\n') + "1=a\n");
