@@ -208,6 +208,12 @@ bool ControlsRuntime::HandleWindowKey(QWidget& window, QKeyEvent& event) {
 
 bool ControlsRuntime::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+      // Reported by the window system at a window: seen once, before any widget.
+      if (event->spontaneous() && watched->isWindowType()) {
+        return closingPresses_.WindowMouseEvent(*static_cast<QMouseEvent*>(event));
+      }
+      break;
     case QEvent::MouseMove:
       // Seen once per move at the window, before any widget: the work does not depend on how
       // many buttons there are.
@@ -218,6 +224,9 @@ bool ControlsRuntime::eventFilter(QObject* watched, QEvent* event) {
       break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+      if (event->spontaneous() && watched->isWindowType()) {
+        closingPresses_.WindowMouseEvent(*static_cast<QMouseEvent*>(event));
+      }
       if (discardTarget_ && watched == discardTarget_) return true;
       break;
     case QEvent::ApplicationDeactivate:
