@@ -207,6 +207,10 @@ bool ControlsRuntime::HandleWindowKey(QWidget& window, QKeyEvent& event) {
 }
 
 bool ControlsRuntime::eventFilter(QObject* watched, QEvent* event) {
+  // Qt's own tool tips never show: every hint is the hint machinery's, if there is one.
+  if (event->type() == QEvent::ToolTip) return true;
+  // The machinery sees every event, also those swallowed below (a discarded press still cancels).
+  if (hints_) hints_->Observe(watched, event);
   switch (event->type()) {
     case QEvent::MouseButtonRelease:
       // Reported by the window system at a window: seen once, before any widget.

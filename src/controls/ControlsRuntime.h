@@ -7,11 +7,12 @@
 // Existing(), which never creates the runtime again.
 //
 // Resources: the hot toolbar button with its 125 ms leave timer, the checker pattern of latched
-// faces, the application-wide event filter (pointer moves over other widgets, the application's
-// deactivation, popups and modal windows that take the pointer, the window-wide Enter, Escape and
-// accelerator keys, the release of a press handed on after a drop-down menu closed), the drop-down
-// menu registry, the application hint text, the glyph cache, and
-// the factory of the controls' timers.
+// faces, the one application-wide event filter (it swallows Qt's tool-tip events, feeds the hint
+// machinery, and sees pointer moves over other widgets, the application's deactivation, popups and
+// modal windows that take the pointer, the window-wide Enter, Escape and accelerator keys, and the
+// release of a press handed on after a drop-down menu closed), the drop-down menu registry, the
+// application hint text, the hint machinery, the glyph cache, and the factory of the controls'
+// timers.
 
 #include <QImage>
 #include <QObject>

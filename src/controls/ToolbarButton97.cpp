@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEnterEvent>
-#include <QHelpEvent>
 #include <QKeySequence>
 #include <QLocale>
 #include <QMenu>
@@ -11,7 +10,6 @@
 #include <QPainter>
 #include <QShortcutEvent>
 #include <QTimer>
-#include <QToolTip>
 #include <algorithm>
 #include <optional>
 
@@ -468,16 +466,6 @@ bool TToolbarButton97::event(QEvent* event) {
       // Moved into a disabled container, the button is disabled without an EnabledChange.
       Feed({ButtonInputKind::SetEnabled, false, isEnabled()});
       break;
-    case QEvent::ToolTip: {
-      auto* help = static_cast<QHelpEvent*>(event);
-      if (showHint_ && !hint_.isEmpty()) {
-        QToolTip::showText(help->globalPos(), hint_, this);
-      } else {
-        QToolTip::hideText();
-        event->ignore();
-      }
-      return true;
-    }
     default:
       break;
   }
