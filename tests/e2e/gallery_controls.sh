@@ -2,8 +2,9 @@
 # End-to-end test of the toolbar buttons in tilvaro-gallery --events, driven with the real pointer
 # and keyboard: latching in a group and in an all-up group (events and the checker face on the
 # screen), auto-repeat while held, a drop-down menu (its place, its items' hints, a chosen item,
-# and a second press on the button that closes it without opening it again), the two parts of a
-# combo, and Enter and Escape answered by the Default and Cancel buttons.
+# a second press on the button that closes it without opening it again, and a press on another
+# button that closes it and is that button's whole click), the two parts of a combo, a button's
+# hint, and Enter and Escape answered by the Default and Cancel buttons.
 #
 # Usage: gallery_controls.sh <gallery program> [<artifacts dir>]
 set -euo pipefail
@@ -175,6 +176,13 @@ combo() {
   wait_for 5 menu_closed || fail "Escape did not close the menu of Btn_Combo"
 }
 
+hint() {  # resting on a button shows its hint through the office-style hint component
+  mark
+  point_at Btn_Raised
+  expect "Shows hint Immer mit Rahmen" "resting the pointer on Btn_Raised"
+  screenshot gallery_hint
+}
+
 enter_and_escape() {
   click_on Edit_First
   mark
@@ -191,6 +199,7 @@ latching
 repeating
 dropdown
 combo
+hint
 enter_and_escape
 park_pointer
 screenshot gallery_controls_end
