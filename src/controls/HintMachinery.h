@@ -4,7 +4,8 @@
 //
 // The runtime's application-wide event filter hands it every event (Observe): it follows the
 // pointer from control to control and cancels on key presses, mouse presses and the application's
-// deactivation. (That filter also swallows Qt's own tool-tip events: Qt's tool tips never show.) HintScheduler decides when; the installed hint window class shows.
+// deactivation. (That filter also swallows Qt's own tool-tip events: Qt's tool tips never show.)
+// HintScheduler decides when; the installed hint window class shows.
 // A hint that is due is first handed to OnShowHint with its text, a can-show flag and a THintInfo,
 // all of which the handler may change.
 
