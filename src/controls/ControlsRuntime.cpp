@@ -207,7 +207,17 @@ bool ControlsRuntime::HandleWindowKey(QWidget& window, QKeyEvent& event) {
 }
 
 bool ControlsRuntime::eventFilter(QObject* watched, QEvent* event) {
+  // Qt's own tool tips never show: every hint is the hint machinery's, if there is one.
+  if (event->type() == QEvent::ToolTip) return true;
+  // The machinery sees every event, also those swallowed below (a discarded press still cancels).
+  if (hints_) hints_->Observe(watched, event);
   switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+      // Reported by the window system at a window: seen once, before any widget.
+      if (event->spontaneous() && watched->isWindowType()) {
+        return closingPresses_.WindowMouseEvent(*static_cast<QMouseEvent*>(event));
+      }
+      break;
     case QEvent::MouseMove:
       // Seen once per move at the window, before any widget: the work does not depend on how
       // many buttons there are.
@@ -218,6 +228,9 @@ bool ControlsRuntime::eventFilter(QObject* watched, QEvent* event) {
       break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+      if (event->spontaneous() && watched->isWindowType()) {
+        closingPresses_.WindowMouseEvent(*static_cast<QMouseEvent*>(event));
+      }
       if (discardTarget_ && watched == discardTarget_) return true;
       break;
     case QEvent::ApplicationDeactivate:

@@ -7,16 +7,19 @@
 // Existing(), which never creates the runtime again.
 //
 // Resources: the hot toolbar button with its 125 ms leave timer, the checker pattern of latched
-// faces, the application-wide event filter (pointer moves over other widgets, the application's
-// deactivation, popups and modal windows that take the pointer, the window-wide Enter, Escape and
-// accelerator keys), the drop-down menu registry, the application hint text, the glyph cache, and
-// the factory of the controls' timers.
+// faces, the one application-wide event filter (it swallows Qt's tool-tip events, feeds the hint
+// machinery, and sees pointer moves over other widgets, the application's deactivation, popups and
+// modal windows that take the pointer, the window-wide Enter, Escape and accelerator keys, and the
+// release of a press handed on after a drop-down menu closed), the drop-down menu registry, the
+// application hint text, the hint machinery, the glyph cache, and the factory of the controls'
+// timers.
 
 #include <QImage>
 #include <QObject>
 #include <QPointer>
 #include <memory>
 
+#include "controls/ClosingPress.h"
 #include "controls/ControlTimer.h"
 #include "platform/raster/Color.h"
 
@@ -60,6 +63,8 @@ class ControlsRuntime : public QObject {
 
   // Presses on `button` are dropped until the event loop has run once more.
   void DiscardPressesOn(TToolbarButton97& button);
+  // The press that closed a drop-down menu, on its way to its target with its release.
+  ClosingPressRelay& ClosingPresses() { return closingPresses_; }
 
   // --- Shared drawing resources ---------------------------------------------------------------
   // 8 x 8 checker of button highlight (where x + y is even) and button face; made again when
@@ -111,6 +116,7 @@ class ControlsRuntime : public QObject {
   std::unique_ptr<TGlyphCache> glyphCache_;
   std::unique_ptr<ApplicationHint> hint_;
   std::unique_ptr<TDropdownList> dropdownList_;
+  ClosingPressRelay closingPresses_;
   // Last, so that it goes first: its hint window is a widget and must go before the rest.
   std::unique_ptr<HintMachinery> hints_;
 };

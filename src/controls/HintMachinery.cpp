@@ -12,9 +12,6 @@
 
 namespace tilvaro {
 
-namespace {
-}  // namespace
-
 // The real clock: a monotonic millisecond count and one precise single-shot timer.
 class HintMachinery::TimerClock : public Clock {
  public:
@@ -42,7 +39,6 @@ HintMachinery* HintMachinery::Existing() {
 
 HintMachinery::HintMachinery(QObject* parent)
     : QObject(parent), ownClock_(std::make_unique<TimerClock>(*this)), clock_(ownClock_.get()) {
-  QCoreApplication::instance()->installEventFilter(this);
   connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive) CancelHint();
   });
@@ -138,10 +134,8 @@ QWidget* HintMachinery::WidgetUnderPointer(QObject* window, QEvent* event) const
   return child != nullptr ? child : top;
 }
 
-bool HintMachinery::eventFilter(QObject* watched, QEvent* event) {
+void HintMachinery::Observe(QObject* watched, QEvent* event) {
   switch (event->type()) {
-    case QEvent::ToolTip:
-      return true;  // Qt's own tool tips never show: every hint is ours
     case QEvent::MouseMove:
       if (watched->isWindowType()) PointerOver(WidgetUnderPointer(watched, event));
       break;
@@ -161,7 +155,6 @@ bool HintMachinery::eventFilter(QObject* watched, QEvent* event) {
     default:
       break;
   }
-  return QObject::eventFilter(watched, event);
 }
 
 }  // namespace tilvaro

@@ -2,9 +2,10 @@
 // HintMachinery: the application's hint machinery. One per application, owned by the controls'
 // runtime, which makes it on first need and destroys it with the application.
 //
-// An application-wide event filter swallows Qt's own tool-tip events (Qt's tool tips never show),
-// follows the pointer from control to control and cancels on key presses, mouse presses and the
-// application's deactivation. HintScheduler decides when; the installed hint window class shows.
+// The runtime's application-wide event filter hands it every event (Observe): it follows the
+// pointer from control to control and cancels on key presses, mouse presses and the application's
+// deactivation. (That filter also swallows Qt's own tool-tip events: Qt's tool tips never show.)
+// HintScheduler decides when; the installed hint window class shows.
 // A hint that is due is first handed to OnShowHint with its text, a can-show flag and a THintInfo,
 // all of which the handler may change.
 
@@ -59,15 +60,14 @@ class HintMachinery : public QObject {
   void PointerOver(QWidget* widget);
   void CancelHint();
 
+  // An event on its way to `watched`, as the application-wide filter sees it; never swallowed.
+  void Observe(QObject* watched, QEvent* event);
+
   // The window showing hints, once one was made.
   THintWindow* HintWindow() const { return window_.get(); }
   // The control whose hint is due or showing.
   QWidget* HintControl() const { return control_; }
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- public:
   ~HintMachinery() override;
 
  private:

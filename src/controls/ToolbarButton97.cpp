@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEnterEvent>
-#include <QHelpEvent>
 #include <QKeySequence>
 #include <QLocale>
 #include <QMenu>
@@ -11,12 +10,11 @@
 #include <QPainter>
 #include <QShortcutEvent>
 #include <QTimer>
-#include <QWindow>
-#include <QToolTip>
 #include <algorithm>
 #include <optional>
 
 #include "controls/ButtonGlyph.h"
+#include "controls/ClosingPress.h"
 #include "controls/ControlsRuntime.h"
 #include "controls/ControlsVersion.h"
 #include "controls/DropdownList.h"
@@ -50,70 +48,6 @@ struct RestoreDirection {
   ~RestoreDirection() {
     if (menu) menu->setLayoutDirection(direction);
   }
-};
-
-// While a drop-down menu is open, a press outside it closes it. Whether the toolkit then hands that
-// press on to the widget under the pointer differs between platforms, so the menu never does here
-// and this filter does it instead, once the menu has closed: a press on the button that opened
-// the menu is dropped when the drop-down removes clicks (it must not open the menu again), any
-// other press reaches its target.
-class ClosingPress : public QObject {
- public:
-  ClosingPress(QMenu& menu, QWidget& button, bool dropOnButton)
-      : menu_(&menu), button_(&button), dropOnButton_(dropOnButton) {
-    menu.setAttribute(Qt::WA_NoMouseReplay, true);
-    menu.installEventFilter(this);
-  }
-  ~ClosingPress() override {
-    if (menu_) {
-      menu_->removeEventFilter(this);
-      menu_->setAttribute(Qt::WA_NoMouseReplay, false);
-    }
-  }
-
-  // Hands the recorded press on, after the menu has closed.
-  void Replay() {
-    if (!pressed_) return;
-    pressed_ = false;
-    QWidget* target = QApplication::widgetAt(global_);
-    if (target == nullptr) return;  // outside the application: nothing to hand on
-    if (dropOnButton_ && button_ && target == button_) return;
-    QWindow* window = target->window()->windowHandle();
-    if (window == nullptr) return;
-    const QPointF local = window->mapFromGlobal(global_);
-    // Posted, as the platform would deliver it: the menu's own event loop has ended by then.
-    QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonPress, local, QPointF(global_),
-                                                        button_pressed_, buttons_, modifiers_));
-    // A release that came while the menu was closing went nowhere: it follows the press.
-    if (!(QGuiApplication::mouseButtons() & button_pressed_)) {
-      QCoreApplication::postEvent(window, new QMouseEvent(QEvent::MouseButtonRelease, local, QPointF(global_),
-                                                          button_pressed_, buttons_ & ~button_pressed_, modifiers_));
-    }
-  }
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() != QEvent::MouseButtonPress || !menu_) return false;
-    auto* press = static_cast<QMouseEvent*>(event);
-    const QPoint global = press->globalPosition().toPoint();
-    if (menu_->geometry().contains(global)) return false;
-    pressed_ = true;
-    global_ = global;
-    button_pressed_ = press->button();
-    buttons_ = press->buttons();
-    modifiers_ = press->modifiers();
-    return false;
-  }
-
- private:
-  QPointer<QMenu> menu_;  // an item's action may destroy the menu while it is open
-  QPointer<QWidget> button_;
-  bool dropOnButton_;
-  bool pressed_ = false;
-  QPoint global_;
-  Qt::MouseButton button_pressed_ = Qt::NoButton;
-  Qt::MouseButtons buttons_;
-  Qt::KeyboardModifiers modifiers_;
 };
 
 }  // namespace
@@ -532,16 +466,6 @@ bool TToolbarButton97::event(QEvent* event) {
       // Moved into a disabled container, the button is disabled without an EnabledChange.
       Feed({ButtonInputKind::SetEnabled, false, isEnabled()});
       break;
-    case QEvent::ToolTip: {
-      auto* help = static_cast<QHelpEvent*>(event);
-      if (showHint_ && !hint_.isEmpty()) {
-        QToolTip::showText(help->globalPos(), hint_, this);
-      } else {
-        QToolTip::hideText();
-        event->ignore();
-      }
-      return true;
-    }
     default:
       break;
   }

@@ -140,8 +140,8 @@ class TToolbarButton97 : public QWidget {
   void SetShowBorderWhenInactive(bool show) { behaviour_.props.showBorderWhenInactive = show; }
   bool ShowBorderWhenInactive() const { return behaviour_.props.showBorderWhenInactive; }
 
-  // The hint is shown as a tool tip while ShowHint is on (the default); a window that keeps hints
-  // off switches ShowHint off for its buttons and the hint is only stored.
+  // The hint is shown by the application's hint machinery while ShowHint is on (the default); a
+  // window that keeps hints off switches ShowHint off for its buttons and the hint is only stored.
   void SetHint(const QString& hint) { hint_ = hint; }
   QString Hint() const { return hint_; }
   void SetShowHint(bool show) { showHint_ = show; }

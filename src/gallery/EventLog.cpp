@@ -47,4 +47,6 @@ void TEventLog::MenuChosen(const QString& itemText) {
 
 void TEventLog::HintChanged(const QString& hint) { Timed(QStringLiteral("Hint ") + hint); }
 
+void TEventLog::HintShown(const QString& hint) { Timed(QStringLiteral("Shows hint ") + hint); }
+
 }  // namespace tilvaro

@@ -7,6 +7,7 @@
 //                             milliseconds after the log was made
 //   MS Menu TEXT              a drop-down menu item TEXT was chosen ('&' markers removed)
 //   MS Hint TEXT              the application's hint changed to TEXT
+//   MS Shows hint TEXT        a control's hint window is about to show TEXT
 // A log without an output stream records nothing.
 
 #include <QObject>
@@ -30,6 +31,7 @@ class TEventLog {
   void Raised(const QObject* sender, const char* event);
   void MenuChosen(const QString& itemText);
   void HintChanged(const QString& hint);
+  void HintShown(const QString& hint);
 
   // A handler that records `event` for its sender, for any control event whose first argument
   // is the sender (the others, such as a mouse button or a var flag, are not recorded).

@@ -12,6 +12,7 @@
 #include "controls/ApplicationHint.h"
 #include "controls/ControlsRuntime.h"
 #include "controls/Edit97.h"
+#include "controls/Hint95.h"
 #include "controls/ToolbarButton97.h"
 #include "gallery/EventLog.h"
 
@@ -54,6 +55,13 @@ TGalleryWindow::TGalleryWindow(TEventLog& log, QWidget* parent) : QWidget(parent
   setFont(font);
   BuildMenu();
   BuildRows();
+  // The hints of the controls show in the office look, as in the editor.
+  Hint95 = new THint95(this);
+  Hint95->setObjectName(QStringLiteral("Hint95"));
+  Hint95->SetHintStyle(THintStyle::hsOffice97);
+  Hint95->OnShowHint = [this](QString& text, bool& canShow, THintInfo&) {
+    if (canShow) log_.HintShown(text);
+  };
 }
 
 TGalleryWindow::~TGalleryWindow() = default;
@@ -74,10 +82,11 @@ void TGalleryWindow::BuildMenu() {
           [this](const QString& hint) { log_.HintChanged(hint); });
 }
 
-TToolbarButton97* TGalleryWindow::AddButton(const char* name, const QString& caption) {
+TToolbarButton97* TGalleryWindow::AddButton(const char* name, const char* caption, const char* hint) {
   auto* button = new TToolbarButton97(this);
   button->setObjectName(QString::fromLatin1(name));
-  button->SetCaption(caption);
+  button->SetCaption(QString::fromUtf8(caption));
+  button->SetHint(QString::fromUtf8(hint));
   button->setFixedSize(kButtonWidth, kButtonHeight);
   WireEvents(*button);
   controls_.push_back(button);
@@ -107,40 +116,40 @@ void TGalleryWindow::BuildRows() {
     ++row;
   };
 
-  Btn_Group1 = AddButton("Btn_Group1", QStringLiteral("Eins"));
-  Btn_Group2 = AddButton("Btn_Group2", QStringLiteral("Zwei"));
-  Btn_Group3 = AddButton("Btn_Group3", QStringLiteral("Drei"));
+  Btn_Group1 = AddButton("Btn_Group1", "Eins", "Erste der Gruppe");
+  Btn_Group2 = AddButton("Btn_Group2", "Zwei", "Zweite der Gruppe");
+  Btn_Group3 = AddButton("Btn_Group3", "Drei", "Dritte der Gruppe");
   for (TToolbarButton97* button : {Btn_Group1, Btn_Group2, Btn_Group3}) button->SetGroupIndex(1);
   addRow(QStringLiteral("Gruppe, eine gedrückt:"), {Btn_Group1, Btn_Group2, Btn_Group3});
 
-  Btn_AllUp1 = AddButton("Btn_AllUp1", QStringLiteral("Links"));
-  Btn_AllUp2 = AddButton("Btn_AllUp2", QStringLiteral("Rechts"));
+  Btn_AllUp1 = AddButton("Btn_AllUp1", "Links", "Links einrasten oder lösen");
+  Btn_AllUp2 = AddButton("Btn_AllUp2", "Rechts", "Rechts einrasten oder lösen");
   for (TToolbarButton97* button : {Btn_AllUp1, Btn_AllUp2}) {
     button->SetGroupIndex(2);
     button->SetAllowAllUp(true);
   }
   addRow(QStringLiteral("Gruppe, alle lösbar:"), {Btn_AllUp1, Btn_AllUp2});
 
-  Btn_Repeat = AddButton("Btn_Repeat", QStringLiteral("Wiederholen"));
+  Btn_Repeat = AddButton("Btn_Repeat", "Wiederholen", "Klickt wiederholt, solange gedrückt");
   Btn_Repeat->SetRepeating(true);
   addRow(QStringLiteral("Wiederholen beim Halten:"), {Btn_Repeat});
 
-  Btn_Raised = AddButton("Btn_Raised", QStringLiteral("Erhaben"));
+  Btn_Raised = AddButton("Btn_Raised", "Erhaben", "Immer mit Rahmen");
   Btn_Raised->SetFlat(false);
-  Btn_NoBorder = AddButton("Btn_NoBorder", QStringLiteral("Ohne Rahmen"));
+  Btn_NoBorder = AddButton("Btn_NoBorder", "Ohne Rahmen", "Nie mit Rahmen");
   Btn_NoBorder->SetNoBorder(true);
   addRow(QStringLiteral("Rahmen:"), {Btn_Raised, Btn_NoBorder});
 
-  Btn_Glyphs5 = AddButton("Btn_Glyphs5", QStringLiteral("Fünf Bilder"));
+  Btn_Glyphs5 = AddButton("Btn_Glyphs5", "Fünf Bilder", "Ein Bild je Zustand");
   Btn_Glyphs5->SetGlyph(FiveStateGlyph());
-  Btn_Disabled = AddButton("Btn_Disabled", QStringLiteral("Gesperrt"));
+  Btn_Disabled = AddButton("Btn_Disabled", "Gesperrt", "Gesperrt, ohne Klicks");
   Btn_Disabled->SetGlyph(QImage(QStringLiteral(":/images/open.xpm")));
   Btn_Disabled->setEnabled(false);
   addRow(QStringLiteral("Bilder:"), {Btn_Glyphs5, Btn_Disabled});
 
-  Btn_Dropdown = AddButton("Btn_Dropdown", QStringLiteral("Menü"));
-  Btn_Combo = AddButton("Btn_Combo", QStringLiteral("Kombiniert"));
-  Btn_Always = AddButton("Btn_Always", QStringLiteral("Immer"));
+  Btn_Dropdown = AddButton("Btn_Dropdown", "Menü", "Öffnet ein Menü");
+  Btn_Combo = AddButton("Btn_Combo", "Kombiniert", "Links klicken, rechts aufklappen");
+  Btn_Always = AddButton("Btn_Always", "Immer", "Klappt immer auf, ohne Menü");
   Btn_Dropdown->SetDropdownMenu(DropdownMenu);
   // A combo widens itself by its arrow part; the fixed size is taken back so that it can.
   Btn_Combo->SetDropdownMenu(DropdownMenu);
@@ -151,8 +160,8 @@ void TGalleryWindow::BuildRows() {
   Btn_Always->SetDropdownAlways(true);
   addRow(QStringLiteral("Aufklappen:"), {Btn_Dropdown, Btn_Combo, Btn_Always});
 
-  Btn_Default = AddButton("Btn_Default", QStringLiteral("&Übernehmen"));
-  Btn_Cancel = AddButton("Btn_Cancel", QStringLiteral("Abbruch"));
+  Btn_Default = AddButton("Btn_Default", "&Übernehmen", "Antwortet auf die Eingabetaste");
+  Btn_Cancel = AddButton("Btn_Cancel", "Abbruch", "Antwortet auf die Escape-Taste");
   Btn_Default->SetDefault(true);
   Btn_Cancel->SetCancel(true);
   addRow(QStringLiteral("Eingabe- und Escape-Taste:"), {Btn_Default, Btn_Cancel});

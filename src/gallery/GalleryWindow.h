@@ -14,6 +14,7 @@ namespace tilvaro {
 
 class TEdit97;
 class TEventLog;
+class THint95;
 class TToolbarButton97;
 
 class TGalleryWindow : public QWidget {
@@ -45,6 +46,8 @@ class TGalleryWindow : public QWidget {
   // The menu of Btn_Dropdown and Btn_Combo: "Erster", "Zweiter", "Dritter" with the hints
   // "Hinweis 1" to "Hinweis 3".
   QMenu* DropdownMenu;
+  // Shows every button's hint in the office look; each hint shown is logged.
+  THint95* Hint95;
 
   // Every control above, in the order of the rows.
   const std::vector<QWidget*>& Controls() const { return controls_; }
@@ -52,7 +55,8 @@ class TGalleryWindow : public QWidget {
   void LogGeometry();
 
  private:
-  TToolbarButton97* AddButton(const char* name, const QString& caption);
+  // Caption and hint in UTF-8.
+  TToolbarButton97* AddButton(const char* name, const char* caption, const char* hint);
   void BuildRows();
   void BuildMenu();
   void WireEvents(TToolbarButton97& button);

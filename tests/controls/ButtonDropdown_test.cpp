@@ -174,11 +174,27 @@ TEST_F(ButtonDropdownTest, PressOnTheButtonClosesItsMenuWithoutReopeningItAPress
   QApplication::processEvents();
   EXPECT_EQ(log_, "Down Click Dropdown ");
 
+  // The press elsewhere reaches its target as one whole click, whether its release comes before
+  // the handed-on press is delivered, after it, or while the menu is still closing.
+  other_->OnMouseUp = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log_ += "OtherUp "; };
+  other_->OnClick = [this](QObject*) { log_ += "OtherClick "; };
+  const std::function<void()> orders[] = {
+      [&] { test::Release(other_, kAt); QApplication::processEvents(); },
+      [&] { QApplication::processEvents(); test::Release(other_, kAt); QApplication::processEvents(); },
+  };
+  for (const auto& releaseInOrder : orders) {
+    log_.clear();
+    OpenWith([&] { test::Press(button_, kAt); }, [&](QMenu&) { test::Press(other_, kAt); });
+    releaseInOrder();
+    EXPECT_EQ(log_, "Down Click Dropdown OtherDown OtherUp OtherClick ");
+  }
   log_.clear();
-  OpenWith([&] { test::Press(button_, kAt); }, [&](QMenu&) { test::Press(other_, kAt); });
+  OpenWith([&] { test::Press(button_, kAt); }, [&](QMenu&) {
+    test::Press(other_, kAt);
+    test::Release(other_, kAt);
+  });
   QApplication::processEvents();
-  test::Release(other_, kAt);
-  EXPECT_EQ(log_, "Down Click Dropdown OtherDown ");
+  EXPECT_EQ(log_, "Down Click Dropdown OtherDown OtherUp OtherClick ");
 }
 
 TEST_F(ButtonDropdownTest, EnterOnAPlainDropdownButtonOpensTheMenu) {

@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <memory>
 
 #include "support/TestPalette.h"
@@ -233,6 +235,14 @@ TEST_F(ToolbarButtonTest, AltWithTheUnderlinedLetterClicks) {
   button_->SetCaption("&Abbruch");
   QTest::keyClick(window_.get(), Qt::Key_A, Qt::AltModifier);
   EXPECT_EQ(clicks_, 2);
+}
+
+TEST_F(ToolbarButtonTest, HintNeverShowsAsAQtToolTip) {
+  // Whether or not the program has a hint component, the button's hint is not a Qt tool tip.
+  button_->SetHint(QStringLiteral("Neues Layout"));
+  QHelpEvent help(QEvent::ToolTip, Centre(), button_->mapToGlobal(Centre()));
+  QCoreApplication::sendEvent(button_, &help);
+  EXPECT_FALSE(QToolTip::isVisible());
 }
 
 TEST_F(ToolbarButtonTest, CaptionUnderlinesTheAcceleratorLetter) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "controls/Edit97.h"
+#include "controls/Hint95.h"
 #include "controls/ToolbarButton97.h"
 #include "gallery/EventLog.h"
 #include "gallery/GalleryWindow.h"
@@ -78,6 +79,18 @@ TEST_F(GalleryTest, LogsPlacesThenReadyThenTimedEvents) {
   window_.DropdownMenu->actions().at(1)->hover();
   window_.DropdownMenu->actions().at(1)->trigger();
   EXPECT_EQ(out_.str(), "1234 Hint Hinweis 2\n1234 Menu Zweiter\n");
+
+  // Every button has a hint, shown in the office look; each hint shown is logged.
+  for (const auto* button : window_.findChildren<TToolbarButton97*>()) {
+    EXPECT_FALSE(button->Hint().isEmpty()) << button->objectName().toStdString();
+  }
+  EXPECT_EQ(window_.Hint95->HintStyle(), THintStyle::hsOffice97);
+  out_.str("");
+  QString text = QStringLiteral("Öffnet ein Menü");
+  bool canShow = true;
+  THintInfo info;
+  window_.Hint95->OnShowHint(text, canShow, info);
+  EXPECT_EQ(out_.str(), "1234 Shows hint \xC3\x96" "ffnet ein Men\xC3\xBC\n");
 }
 
 TEST(EventLog, WithoutAnOutputRecordsNothingAndHandlersTakeAnyArguments) {
