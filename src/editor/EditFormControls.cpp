@@ -1,6 +1,7 @@
 #include "editor/EditFormControls.h"
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <type_traits>
 
@@ -58,6 +59,10 @@ QFont EditFormFont(int pixelSize, bool bold) {
   font.setPixelSize(pixelSize);
   font.setBold(bold);
   return font;
+}
+
+QList<QFont> EditFormFonts() {
+  return {EditFormFont(11), EditFormFont(11, true), EditFormFont(16, true), QGuiApplication::font()};
 }
 
 std::span<const EditFormControl> EditFormControls() {

@@ -1,6 +1,10 @@
 #include "platform/StartupWarmup.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGuiApplication>
 
 #include "platform/ResourceImage.h"
 
@@ -10,21 +14,71 @@
 
 namespace tilvaro {
 
-StartupWarmup::StartupWarmup(const QString& imageFolder) {
-  thread_ = std::thread([imageFolder] {
+namespace {
+
+// The warm-up that the QApplication's pre-routine reports to.
+std::atomic<StartupWarmup*> current{nullptr};
+
+}  // namespace
+
+StartupWarmup::StartupWarmup(const QString& imageFolder, FontList fonts) {
+  current.store(this);
+  // Runs inside the QApplication's constructor, once the platform integration is there (and at
+  // once when the application already exists). Added once: the list keeps its routines.
+  static std::once_flag added;
+  std::call_once(added, [] { qAddPreRoutine(&StartupWarmup::PlatformReady); });
+  if (QCoreApplication::instance() != nullptr) PlatformReady();
+  thread_ = std::thread([this, imageFolder, fonts = std::move(fonts)] { Run(imageFolder, fonts); });
+}
+
+StartupWarmup::~StartupWarmup() {
+  Finish();
+  current.store(nullptr);
+}
+
+void StartupWarmup::PlatformReady() {
+  StartupWarmup* warmup = current.load();
+  if (warmup == nullptr) return;
+  // A QCoreApplication, or a platform that did not come up, has no font database to fill.
+  const bool gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr &&
+                   !QGuiApplication::platformName().isEmpty();
+  warmup->Signal(gui ? Platform::Ready : Platform::Absent);
+}
+
+void StartupWarmup::Signal(Platform platform) {
+  {
+    const std::lock_guard lock(mutex_);
+    if (platform_ != Platform::Pending) return;
+    platform_ = platform;
+  }
+  changed_.notify_all();
+}
+
+void StartupWarmup::Run(const QString& imageFolder, const FontList& fonts) {
 #ifdef TILVARO_HAVE_FONTCONFIG
-    FcInit();
+  FcInit();
 #endif
-    if (imageFolder.isEmpty()) return;
+  if (!imageFolder.isEmpty()) {
     QStringList paths;
     for (const QString& name : QDir(imageFolder).entryList(QDir::Files)) paths.append(imageFolder + u'/' + name);
     PreloadResourceImages(paths);
-  });
+  }
+  {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return platform_ != Platform::Pending; });
+    if (platform_ != Platform::Ready) return;
+  }
+  (void)QFontDatabase::families();
+  if (!fonts) return;
+  for (const QFont& font : fonts()) {
+    if (stop_.load()) return;
+    (void)QFontMetrics(font).horizontalAdvance(QStringLiteral("Aä"));
+  }
 }
 
-StartupWarmup::~StartupWarmup() { Finish(); }
-
 void StartupWarmup::Finish() {
+  stop_.store(true);
+  Signal(Platform::Absent);  // no platform by now: the thread must not wait for one
   if (thread_.joinable()) thread_.join();
 }
 
