@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "editor/EditForm.h"
+#include "editor/EditFormControls.h"
 #include "editor/InputDialog.h"
 #include "platform/ErrorBox.h"
 #include "platform/ResourceImage.h"
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
 
   // The font configuration and the program's images load while the application connects to the
   // display.
-  tilvaro::StartupWarmup warmup(QStringLiteral(":/images"));
+  tilvaro::StartupWarmup warmup(QStringLiteral(":/images"), [] { return tilvaro::EditFormFonts(); });
   QApplication application(argc, argv);
   warmup.Finish();
   // Frames, embossed glyphs and hint colours follow the desktop's palette from here on.
@@ -77,9 +78,9 @@ int main(int argc, char** argv) {
   // the display name, which would be appended to the window's own caption.
   QGuiApplication::setDesktopFileName(QStringLiteral("tilvaro-editor"));
 
-  tilvaro::TEditForm editForm;
+  // Shown before its controls are built: the display server maps the window meanwhile.
+  tilvaro::TEditForm editForm(nullptr, tilvaro::TEditForm::Start::ShownFirst);
   tilvaro::TeInput eInput(&editForm);
   editForm.SetInputDialog(&eInput);
-  editForm.show();
   return application.exec();
 }

@@ -104,7 +104,7 @@ QString FromCp1252(const std::string& bytes) {
 
 }  // namespace
 
-TEditForm::TEditForm(QWidget* parent) : QWidget(parent) {
+TEditForm::TEditForm(QWidget* parent, Start start) : QWidget(parent) {
   setWindowTitle(QStringLiteral("Tilvaro - Layout Editor"));
   // A fixed single border: system menu, minimise and close, no maximise.
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
@@ -123,16 +123,25 @@ TEditForm::TEditForm(QWidget* parent) : QWidget(parent) {
   GoWWW->SetEMailSubject(QString::fromLatin1(kMailSubject));
   GoWWW->SetBrowserState(TBrowserState::gwMaximized);
 
+  // The framed window, not just its client area, is centred (again once the window manager framed it).
+  CentreOnScreen(*this);
+  if (start == Start::ShownFirst) show();
   CreateControls();
   Hint95 = new THint95(this);
   Hint95->setObjectName(QStringLiteral("Hint95"));
   Hint95->SetHintStyle(THintStyle::hsOffice97);  // the window's design value, set once made
   WireEvents();
   SetTabOrder();
-
-  // The framed window, not just its client area, is centred (again once the window manager framed it).
-  CentreOnScreen(*this);
+  if (start == Start::ShownFirst) ShowBuiltControls();
   FormCreate(this);
+}
+
+void TEditForm::ShowBuiltControls() {
+  // Children made inside a visible window stay hidden until shown; show them as showing the window
+  // would have: all but those hidden on purpose and the dialogs.
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!child->isWindow() && !child->testAttribute(Qt::WA_WState_ExplicitShowHide)) child->show();
+  }
 }
 
 TEditForm::~TEditForm() = default;

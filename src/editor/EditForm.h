@@ -44,46 +44,53 @@ class TEditForm : public QWidget {
   static constexpr int kClientWidth = 504;
   static constexpr int kClientHeight = 341;
 
-  explicit TEditForm(QWidget* parent = nullptr);
+  // How the window comes up. Hidden: built whole; the caller shows it. ShownFirst, for the
+  // program's start: the empty window is centred and shown at once, and its controls are built
+  // while the display server maps it; they are then shown as they would have been. Nothing is
+  // drawn before the event loop runs, so the first frame is the whole window.
+  enum class Start { Hidden, ShownFirst };
+
+  explicit TEditForm(QWidget* parent = nullptr, Start start = Start::Hidden);
+
   ~TEditForm() override;
 
   // The controls, in their declared order. All are owned by the window.
-  QLabel* Lbl_Name;
-  TEdit97* Edit_Name;
-  TEdit97* Edit_Author;
-  QLabel* Lbl_Author;
-  TLayerGrid* Layer_Control;
-  TBevel* Bvl_Layer;
-  QLabel* Lbl_Layer;
-  TUpDown* UpDown_Layer;
-  QCheckBox* CBX_Inscripe;
-  QLabel* Lbl_LayerCount;
-  TScrollBar* SBar_LayerCount;
-  QWidget* Pnl_LeftMenu;
-  QWidget* Pnl_TopGFX;
-  QLabel* Lbl_Menu;
-  QLabel* Lbl_MenuHelp;
-  TToolbarButton97* Btn_New;
-  TToolbarButton97* Btn_Open;
-  TToolbarButton97* Btn_Save;
-  TClickLabel* Img_qmLogo;
-  TListBox* LBox_Tiles;
-  TBevel* Bvl_Steine;
-  QLabel* Lbl_Tiles;
-  TToolbarButton97* Btn_TileAdd;
-  TToolbarButton97* Btn_TileDel;
-  QLabel* Lbl_Back;
-  TEdit97* Edit_Back;
-  QLabel* Lbl_Hinweis;
-  QLabel* Lbl_3D;
-  TScrollBar* SBar_3D;
-  QLabel* Lbl_CLayer;
-  QLabel* Lbl_Warn;
-  TClickLabel* Lbl_Copyright;
-  TToolbarButton97* Btn_TileName;
-  QLabel* Lbl_Version;
-  THint95* Hint95;  // the hint component: office-style hints for the whole program
-  TGoToWeb* GoWWW;
+  QLabel* Lbl_Name = nullptr;
+  TEdit97* Edit_Name = nullptr;
+  TEdit97* Edit_Author = nullptr;
+  QLabel* Lbl_Author = nullptr;
+  TLayerGrid* Layer_Control = nullptr;
+  TBevel* Bvl_Layer = nullptr;
+  QLabel* Lbl_Layer = nullptr;
+  TUpDown* UpDown_Layer = nullptr;
+  QCheckBox* CBX_Inscripe = nullptr;
+  QLabel* Lbl_LayerCount = nullptr;
+  TScrollBar* SBar_LayerCount = nullptr;
+  QWidget* Pnl_LeftMenu = nullptr;
+  QWidget* Pnl_TopGFX = nullptr;
+  QLabel* Lbl_Menu = nullptr;
+  QLabel* Lbl_MenuHelp = nullptr;
+  TToolbarButton97* Btn_New = nullptr;
+  TToolbarButton97* Btn_Open = nullptr;
+  TToolbarButton97* Btn_Save = nullptr;
+  TClickLabel* Img_qmLogo = nullptr;
+  TListBox* LBox_Tiles = nullptr;
+  TBevel* Bvl_Steine = nullptr;
+  QLabel* Lbl_Tiles = nullptr;
+  TToolbarButton97* Btn_TileAdd = nullptr;
+  TToolbarButton97* Btn_TileDel = nullptr;
+  QLabel* Lbl_Back = nullptr;
+  TEdit97* Edit_Back = nullptr;
+  QLabel* Lbl_Hinweis = nullptr;
+  QLabel* Lbl_3D = nullptr;
+  TScrollBar* SBar_3D = nullptr;
+  QLabel* Lbl_CLayer = nullptr;
+  QLabel* Lbl_Warn = nullptr;
+  TClickLabel* Lbl_Copyright = nullptr;
+  TToolbarButton97* Btn_TileName = nullptr;
+  QLabel* Lbl_Version = nullptr;
+  THint95* Hint95 = nullptr;  // the hint component: office-style hints for the whole program
+  TGoToWeb* GoWWW = nullptr;
 
   // The handlers, in their declared order. Update_Grid and Check_Anzahl are called by the others.
   void Btn_NewClick(QObject* sender);
@@ -134,6 +141,7 @@ class TEditForm : public QWidget {
  private:
   // Builds the controls from the window's control table, then what the table does not describe.
   void CreateControls();
+  void ShowBuiltControls();
   void ConfigureControls();
   void WireEvents();
   void SetTabOrder();

@@ -193,6 +193,21 @@ TEST_F(EditFormWindowTest, EveryMemberIsBuiltOnceFromTheControlTable) {
   EXPECT_EQ(children, seen.size());
 }
 
+// A window shown before its controls are built ends up as one built and then shown: every
+// control of the table visible or hidden alike, and the same focus chain.
+TEST_F(EditFormWindowTest, ShownFirstEndsUpLikeBuiltThenShown) {
+  TEditForm shownFirst(nullptr, TEditForm::Start::ShownFirst);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&shownFirst));
+  for (const EditFormControl& entry : EditFormControls()) {
+    const QString name = QString::fromLatin1(entry.name);
+    const QWidget* built = Form().findChild<QWidget*>(name);
+    const QWidget* early = shownFirst.findChild<QWidget*>(name);
+    ASSERT_NE(early, nullptr) << entry.name;
+    EXPECT_EQ(early->isVisible(), built->isVisible()) << entry.name;
+    EXPECT_EQ(early->nextInFocusChain()->objectName(), built->nextInFocusChain()->objectName()) << entry.name;
+  }
+}
+
 TEST_F(EditFormWindowTest, StartDirIsTheWorkingDirectoryAtCreation) {
   EXPECT_EQ(Form().StartDir, Layouts().parent_path());
 }
