@@ -29,28 +29,15 @@ std::vector<THint95*>& Components() {
 }  // namespace
 
 // Passes the platform's notifications on to the component: a theme change (which may bring a
-// new status-bar font) and an application font change read the hint font again; a change of the
-// installed fonts checks for Tahoma again.
+// new status-bar font) and an application font change, both seen by the hint machinery, read the
+// hint font again; a change of the installed fonts checks for Tahoma again.
 class THint95::TNotifyWindow : public QObject {
  public:
-  explicit TNotifyWindow(THint95& component) : component_(component) {
-    QCoreApplication::instance()->installEventFilter(this);
-    connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, this, [this] { component_.CheckTahoma(); });
+  explicit TNotifyWindow(THint95& component) {
+    connect(&HintMachinery::Instance(), &HintMachinery::HintSettingsChanged, this,
+            [&component] { component.ReadSystemHintFont(); });
+    connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, this, [&component] { component.CheckTahoma(); });
   }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    // The theme change reaches every window (reading the font again is cheap); the application
-    // font change reaches the application object.
-    const bool themeChange = event->type() == QEvent::ThemeChange && watched->isWindowType();
-    const bool fontChange = event->type() == QEvent::ApplicationFontChange &&
-                            watched == QCoreApplication::instance();
-    if (themeChange || fontChange) component_.ReadSystemHintFont();
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  THint95& component_;
 };
 
 THint95::FontSource THint95::SystemFonts() {

@@ -152,6 +152,14 @@ void HintMachinery::Observe(QObject* watched, QEvent* event) {
     case QEvent::ApplicationDeactivate:
       CancelHint();
       break;
+    // The theme change reaches every window; the application font change reaches the application
+    // object.
+    case QEvent::ThemeChange:
+      if (watched->isWindowType()) emit HintSettingsChanged();
+      break;
+    case QEvent::ApplicationFontChange:
+      if (watched == QCoreApplication::instance()) emit HintSettingsChanged();
+      break;
     default:
       break;
   }

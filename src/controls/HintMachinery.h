@@ -4,7 +4,9 @@
 //
 // The runtime's application-wide event filter hands it every event (Observe): it follows the
 // pointer from control to control and cancels on key presses, mouse presses and the application's
-// deactivation. (That filter also swallows Qt's own tool-tip events: Qt's tool tips never show.)
+// deactivation, and it reports theme and application-font changes (HintSettingsChanged) to whoever
+// derives a hint font from them. (That filter also swallows Qt's own tool-tip events: Qt's tool
+// tips never show.)
 // HintScheduler decides when; the installed hint window class shows.
 // A hint that is due is first handed to OnShowHint with its text, a can-show flag and a THintInfo,
 // all of which the handler may change.
@@ -69,6 +71,11 @@ class HintMachinery : public QObject {
   QWidget* HintControl() const { return control_; }
 
   ~HintMachinery() override;
+
+ signals:
+  // A theme change reached a window, or the application font changed: the fonts a hint is drawn
+  // in may have changed.
+  void HintSettingsChanged();
 
  private:
   friend class ControlsRuntime;  // its owner, the only one that makes it

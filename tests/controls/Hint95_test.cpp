@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QToolTip>
 #include <QWidget>
+#include <QWindow>
 #include <tuple>
 
 #include "controls/Hint95.h"
@@ -52,6 +53,26 @@ TEST(Hint95FontTest, TahomaStandsInForTheClassicStatusFaceInTheOfficeLookOnly) {
   EXPECT_EQ(Face(hints), QStringLiteral("Tahoma"));
   hints.ReadSystemHintFont();
   EXPECT_EQ(Face(hints), QStringLiteral("MS Sans Serif"));
+}
+
+// The hint font is read again when a theme change reaches a window or the application font
+// changes; other events leave it alone.
+TEST(Hint95FontTest, ThemeAndApplicationFontChangesReadTheFontAgain) {
+  QObject owner;
+  FakeFonts fonts{QStringLiteral("Verdana")};
+  THint95 hints(&owner, fonts.Source());
+  QWidget window;
+  window.winId();  // a native window, which theme changes reach
+  QEvent themeChange(QEvent::ThemeChange);
+  QEvent fontChange(QEvent::ApplicationFontChange);
+  fonts.statusFace = QStringLiteral("Arial");
+  QCoreApplication::sendEvent(&owner, &fontChange);  // not the application: ignored
+  EXPECT_EQ(Face(hints), QStringLiteral("Verdana"));
+  QCoreApplication::sendEvent(window.windowHandle(), &themeChange);
+  EXPECT_EQ(Face(hints), QStringLiteral("Arial"));
+  fonts.statusFace = QStringLiteral("Courier");
+  QCoreApplication::sendEvent(QCoreApplication::instance(), &fontChange);
+  EXPECT_EQ(Face(hints), QStringLiteral("Courier"));
 }
 
 TEST(Hint95FontTest, NoSubstituteForOtherFacesOrWithoutTahoma) {
