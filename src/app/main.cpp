@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "editor/EditForm.h"
-#include "editor/EditFormControls.h"
 #include "editor/InputDialog.h"
 #include "platform/ErrorBox.h"
 #include "platform/ResourceImage.h"
@@ -68,7 +67,7 @@ int main(int argc, char** argv) {
 
   // The font configuration and the program's images load while the application connects to the
   // display.
-  tilvaro::StartupWarmup warmup(QStringLiteral(":/images"), [] { return tilvaro::EditFormFonts(); });
+  tilvaro::StartupWarmup warmup(QStringLiteral(":/images"));
   QApplication application(argc, argv);
   warmup.Finish();
   // Frames, embossed glyphs and hint colours follow the desktop's palette from here on.

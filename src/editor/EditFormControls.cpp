@@ -1,7 +1,6 @@
 #include "editor/EditFormControls.h"
 
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <type_traits>
 
@@ -59,10 +58,6 @@ QFont EditFormFont(int pixelSize, bool bold) {
   font.setPixelSize(pixelSize);
   font.setBold(bold);
   return font;
-}
-
-QList<QFont> EditFormFonts() {
-  return {EditFormFont(11), EditFormFont(11, true), EditFormFont(16, true), QGuiApplication::font()};
 }
 
 std::span<const EditFormControl> EditFormControls() {

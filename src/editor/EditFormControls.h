@@ -50,8 +50,4 @@ std::span<const EditFormControl> EditFormControls();
 // with the same proportions.
 QFont EditFormFont(int pixelSize, bool bold = false);
 
-// Every font the window's text is drawn in: its own faces and the application's font, which the
-// edit fields start from.
-QList<QFont> EditFormFonts();
-
 }  // namespace tilvaro

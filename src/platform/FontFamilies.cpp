@@ -3,25 +3,18 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QSet>
-#include <mutex>
 #include <optional>
 
 namespace tilvaro {
 
 namespace {
 
-std::mutex familiesMutex;  // the start-up warm-up asks from its own thread
-
 // The installed families in lower case, read once and again after the installed fonts change.
-// Called with familiesMutex held.
 const QSet<QString>& Families() {
   static std::optional<QSet<QString>> families;
   static const bool watching = [] {
     if (qGuiApp != nullptr) {
-      QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] {
-        const std::lock_guard lock(familiesMutex);
-        families.reset();
-      });
+      QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] { families.reset(); });
     }
     return true;
   }();
@@ -35,10 +28,7 @@ const QSet<QString>& Families() {
 
 }  // namespace
 
-bool FontFamilyInstalled(const QString& family) {
-  const std::lock_guard lock(familiesMutex);
-  return Families().contains(family.toLower());
-}
+bool FontFamilyInstalled(const QString& family) { return Families().contains(family.toLower()); }
 
 QStringList InstalledFamilies(const QStringList& wanted) {
   QStringList installed;

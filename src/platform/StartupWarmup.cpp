@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFontDatabase>
-#include <QFontMetrics>
 #include <QGuiApplication>
+#include <atomic>
 
 #include "platform/ResourceImage.h"
 
@@ -21,14 +21,14 @@ std::atomic<StartupWarmup*> current{nullptr};
 
 }  // namespace
 
-StartupWarmup::StartupWarmup(const QString& imageFolder, FontList fonts) {
+StartupWarmup::StartupWarmup(const QString& imageFolder) {
   current.store(this);
   // Runs inside the QApplication's constructor, once the platform integration is there (and at
   // once when the application already exists). Added once: the list keeps its routines.
   static std::once_flag added;
   std::call_once(added, [] { qAddPreRoutine(&StartupWarmup::PlatformReady); });
   if (QCoreApplication::instance() != nullptr) PlatformReady();
-  thread_ = std::thread([this, imageFolder, fonts = std::move(fonts)] { Run(imageFolder, fonts); });
+  thread_ = std::thread([this, imageFolder] { Run(imageFolder); });
 }
 
 StartupWarmup::~StartupWarmup() {
@@ -54,7 +54,7 @@ void StartupWarmup::Signal(Platform platform) {
   changed_.notify_all();
 }
 
-void StartupWarmup::Run(const QString& imageFolder, const FontList& fonts) {
+void StartupWarmup::Run(const QString& imageFolder) {
 #ifdef TILVARO_HAVE_FONTCONFIG
   FcInit();
 #endif
@@ -69,15 +69,9 @@ void StartupWarmup::Run(const QString& imageFolder, const FontList& fonts) {
     if (platform_ != Platform::Ready) return;
   }
   (void)QFontDatabase::families();
-  if (!fonts) return;
-  for (const QFont& font : fonts()) {
-    if (stop_.load()) return;
-    (void)QFontMetrics(font).horizontalAdvance(QStringLiteral("Aä"));
-  }
 }
 
 void StartupWarmup::Finish() {
-  stop_.store(true);
   Signal(Platform::Absent);  // no platform by now: the thread must not wait for one
   if (thread_.joinable()) thread_.join();
 }

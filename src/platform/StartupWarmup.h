@@ -12,20 +12,12 @@
 //     reports when its platform integration is up (inside the QApplication's constructor); the
 //     thread then fills the database while the constructor goes on. The database guards itself
 //     with a mutex, so a font asked for meanwhile only waits.
-//   - The window's fonts, each used once to measure a text. Font engines are kept per thread, so
-//     the window still makes its own; what this leaves behind is shared: the fallback families of
-//     each face (a font-library sort over every installed font, cached in the database) and the
-//     text code and font files paged in. This part is only a head start: Finish() cuts it short.
 //
 // At most one StartupWarmup exists at a time. Make it before the QApplication and call Finish()
 // once the QApplication is constructed, before the first font or image is asked for.
 
-#include <QFont>
-#include <QList>
 #include <QString>
-#include <atomic>
 #include <condition_variable>
-#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -33,31 +25,26 @@ namespace tilvaro {
 
 class StartupWarmup {
  public:
-  // The fonts to rehearse; called on the thread once the platform is up.
-  using FontList = std::function<QList<QFont>()>;
-
   // `imageFolder` is a resource folder such as ":/images" whose images are read ahead; empty:
   // none.
-  explicit StartupWarmup(const QString& imageFolder = {}, FontList fonts = {});
+  explicit StartupWarmup(const QString& imageFolder = {});
   ~StartupWarmup();
   StartupWarmup(const StartupWarmup&) = delete;
   StartupWarmup& operator=(const StartupWarmup&) = delete;
 
-  // Stops the font rehearsal after the font in hand and waits for the thread (at once when it is
-  // done). The font database is filled by then if the platform came up before this call;
-  // otherwise that step is left out.
+  // Waits until the work is done (at once when it is). The font database is filled by then if the
+  // platform came up before this call; otherwise that step is left out.
   void Finish();
 
  private:
   enum class Platform { Pending, Ready, Absent };
   static void PlatformReady();  // the QApplication's pre-routine
-  void Run(const QString& imageFolder, const FontList& fonts);
+  void Run(const QString& imageFolder);
   void Signal(Platform platform);
 
   std::mutex mutex_;
   std::condition_variable changed_;
   Platform platform_ = Platform::Pending;
-  std::atomic<bool> stop_{false};
   std::thread thread_;
 };
 
