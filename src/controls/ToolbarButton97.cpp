@@ -36,6 +36,14 @@ QChar AcceleratorOf(const QString& caption) {
   return caption.at(amp + 1);
 }
 
+// Sets `field` to `value`; whether that changed it (a setter then redraws what depends on it).
+template <typename T>
+bool Assign(T& field, const T& value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
 bool SameLetter(QChar a, QChar b) {
   const QLocale locale;
   return locale.toLower(QString(a)) == locale.toLower(QString(b));
@@ -79,8 +87,7 @@ QString TToolbarButton97::Version() const { return QString::fromLatin1(kControls
 // --- Setters ----------------------------------------------------------------------------------
 
 void TToolbarButton97::SetCaption(const QString& caption) {
-  if (caption == caption_) return;
-  caption_ = caption;
+  if (!Assign(caption_, caption)) return;
   UpdateAccelerator();
   Redraw(true);
 }
@@ -112,37 +119,29 @@ void TToolbarButton97::SetImageIndex(int index) {
 int TToolbarButton97::ImageIndex() const { return renderer_->ImageIndex(); }
 
 void TToolbarButton97::SetOldDisabledStyle(bool value) {
-  if (value == oldDisabledStyle_) return;
-  oldDisabledStyle_ = value;
+  if (!Assign(oldDisabledStyle_, value)) return;
   renderer_->SetOldDisabledStyle(value);
   renderer_->DiscardImages();
   Redraw(true);
 }
 
 void TToolbarButton97::SetLayout(TButtonLayout layout) {
-  if (layout == layout_) return;
-  layout_ = layout;
-  Redraw(true);
+  if (Assign(layout_, layout)) Redraw(true);
 }
 
 void TToolbarButton97::SetAlignment(TAlignment alignment) {
-  if (alignment == alignment_) return;
-  alignment_ = alignment;
-  Redraw(true);
+  if (Assign(alignment_, alignment)) Redraw(true);
 }
 
 void TToolbarButton97::SetDisplayMode(TButtonDisplayMode mode) {
-  if (mode == displayMode_) return;
-  displayMode_ = mode;
+  if (!Assign(displayMode_, mode)) return;
   behaviour_.props.glyphOnly = mode == TButtonDisplayMode::dmGlyphOnly;
   UpdateAccelerator();
   Redraw(true);
 }
 
 void TToolbarButton97::SetSpacing(int spacing) {
-  if (spacing == spacing_) return;
-  spacing_ = spacing;
-  Redraw(true);
+  if (Assign(spacing_, spacing)) Redraw(true);
 }
 
 void TToolbarButton97::SetMargin(int margin) {
@@ -152,9 +151,7 @@ void TToolbarButton97::SetMargin(int margin) {
 }
 
 void TToolbarButton97::SetWordWrap(bool wrap) {
-  if (wrap == wordWrap_) return;
-  wordWrap_ = wrap;
-  Redraw(true);
+  if (Assign(wordWrap_, wrap)) Redraw(true);
 }
 
 void TToolbarButton97::SetFlat(bool flat) {
@@ -165,22 +162,17 @@ void TToolbarButton97::SetFlat(bool flat) {
 }
 
 void TToolbarButton97::SetOpaque(bool opaque) {
-  if (opaque == opaque_) return;
-  opaque_ = opaque;
+  if (!Assign(opaque_, opaque)) return;
   setAttribute(Qt::WA_OpaquePaintEvent, DeclaredOpaque());
   update();
 }
 
 void TToolbarButton97::SetNoBorder(bool noBorder) {
-  if (noBorder == noBorder_) return;
-  noBorder_ = noBorder;
-  update();
+  if (Assign(noBorder_, noBorder)) update();
 }
 
 void TToolbarButton97::SetHighlightWhenDown(bool highlight) {
-  if (highlight == highlightWhenDown_) return;
-  highlightWhenDown_ = highlight;
-  if (Down()) Redraw(true);
+  if (Assign(highlightWhenDown_, highlight) && Down()) Redraw(true);
 }
 
 void TToolbarButton97::SetColor(const QColor& color) {
@@ -236,15 +228,11 @@ void TToolbarButton97::SetDropdownMenu(QMenu* menu) {
 }
 
 void TToolbarButton97::SetDropdownAlways(bool always) {
-  if (always == dropdownAlways_) return;
-  dropdownAlways_ = always;
-  UpdateHasDropdown();
+  if (Assign(dropdownAlways_, always)) UpdateHasDropdown();
 }
 
 void TToolbarButton97::SetDropdownArrow(bool arrow) {
-  if (arrow == dropdownArrow_) return;
-  dropdownArrow_ = arrow;
-  Redraw(true);
+  if (Assign(dropdownArrow_, arrow)) Redraw(true);
 }
 
 void TToolbarButton97::SetDropdownArrowWidth(int width) {
