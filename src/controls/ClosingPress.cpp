@@ -53,13 +53,9 @@ bool ClosingPressRelay::WindowMouseEvent(QMouseEvent& event) {
 void ClosingPressRelay::Post(bool press, QPoint global) {
   if (!window_) return;  // the target's window went meanwhile
   const QPointF local = window_->mapFromGlobal(QPointF(global));
-  if (press) {
-    QCoreApplication::postEvent(window_, new QMouseEvent(QEvent::MouseButtonPress, local, QPointF(global), button_,
-                                                         buttons_, modifiers_));
-  } else {
-    QCoreApplication::postEvent(window_, new QMouseEvent(QEvent::MouseButtonRelease, local, QPointF(global),
-                                                         button_, buttons_ & ~button_, modifiers_));
-  }
+  const QEvent::Type type = press ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease;
+  const Qt::MouseButtons held = press ? buttons_ : buttons_ & ~button_;
+  QCoreApplication::postEvent(window_, new QMouseEvent(type, local, QPointF(global), button_, held, modifiers_));
 }
 
 ClosingPress::ClosingPress(QMenu& menu, QWidget& button, bool dropOnButton)
@@ -78,18 +74,17 @@ ClosingPress::~ClosingPress() {
 void ClosingPress::Replay() {
   if (!pressed_) return;
   pressed_ = false;
-  QWidget* target = QApplication::widgetAt(global_);  // null outside the application
+  ClosingPressRelay& relay = ControlsRuntime::Instance().ClosingPresses();
+  QWidget* target = QApplication::widgetAt(relay.RecordedAt());  // null outside the application
   if (dropOnButton_ && button_ && target == button_) target = nullptr;
-  ControlsRuntime::Instance().ClosingPresses().HandOn(target);
+  relay.HandOn(target);
 }
 
 bool ClosingPress::eventFilter(QObject* /*watched*/, QEvent* event) {
   if (event->type() != QEvent::MouseButtonPress || !menu_) return false;
   const auto* press = static_cast<QMouseEvent*>(event);
-  const QPoint global = press->globalPosition().toPoint();
-  if (menu_->geometry().contains(global)) return false;
+  if (menu_->geometry().contains(press->globalPosition().toPoint())) return false;
   pressed_ = true;
-  global_ = global;
   ControlsRuntime::Instance().ClosingPresses().Record(*press);
   return false;
 }

@@ -25,6 +25,8 @@ namespace tilvaro {
 class ClosingPressRelay {
  public:
   void Record(const QMouseEvent& press);
+  // Where the recorded press was, on the screen.
+  QPoint RecordedAt() const { return global_; }
   // The menu has closed: hands the recorded press to `target` (null: to nobody).
   void HandOn(QWidget* target);
   // A press or release that the window system reported at one of the program's windows. True:
@@ -59,8 +61,7 @@ class ClosingPress : public QObject {
   QPointer<QMenu> menu_;  // an item's action may destroy the menu while it is open
   QPointer<QWidget> button_;
   bool dropOnButton_;
-  bool pressed_ = false;
-  QPoint global_;
+  bool pressed_ = false;  // a press outside the menu was recorded
 };
 
 }  // namespace tilvaro
