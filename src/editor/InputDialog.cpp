@@ -1,10 +1,8 @@
 #include "editor/InputDialog.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 #include <QTextLayout>
 
 #include "controls/Edit97.h"
@@ -122,7 +120,7 @@ void TeInput::keyPressEvent(QKeyEvent* event) {
 }
 
 void TeInput::showEvent(QShowEvent* event) {
-  CentreOnScreen();
+  tilvaro::CentreOnScreen(*this);
   QDialog::showEvent(event);
   Edit_Txt->setFocus(Qt::OtherFocusReason);
   Edit_Txt->selectAll();
@@ -147,17 +145,6 @@ void TeInput::changeEvent(QEvent* event) {
         activateWindow();
       },
       Qt::QueuedConnection);
-}
-
-void TeInput::CentreOnScreen() {
-  QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : this->screen();
-  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  // The whole window, frame included, is centred. Before the dialog was first shown its frame is
-  // unknown; the frame of the window it belongs to stands in for it (same window manager).
-  QMargins frame = FrameMargins(*this);
-  if (frame.isNull() && parentWidget() != nullptr) frame = FrameMargins(*parentWidget()->window());
-  setGeometry(CentredClientGeometry(screen->availableGeometry(), size(), frame));
 }
 
 int ShowInputDialog(TeInput& dialog, const QString& caption, const QString& prompt, QString& text) {

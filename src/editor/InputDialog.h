@@ -38,9 +38,6 @@ class TeInput : public QDialog {
   void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
-
- private:
-  void CentreOnScreen();
 };
 
 // Shows the dialog modally with the given caption and prompt and `text` in the edit. Returns 1 when

@@ -9,10 +9,23 @@
 namespace tilvaro {
 namespace {
 
+// The window a dialog belongs to, if any.
+const QWidget* Owner(const QWidget& window) {
+  return window.parentWidget() != nullptr ? window.parentWidget()->window() : nullptr;
+}
+
+// A dialog goes on the screen of the window it belongs to.
 QRect AvailableArea(const QWidget& window) {
-  const QScreen* screen = window.screen();
+  const QScreen* screen = Owner(window) != nullptr ? Owner(window)->screen() : window.screen();
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+// The window's frame, or before it was first framed that of the window it belongs to (the same
+// window manager draws both).
+QMargins FrameOrOwners(const QWidget& window) {
+  const QMargins frame = FrameMargins(window);
+  return frame.isNull() && Owner(window) != nullptr ? FrameMargins(*Owner(window)) : frame;
 }
 
 void Place(QWidget& window, const QMargins& frame) {
@@ -63,9 +76,8 @@ QRect CentredClientGeometry(const QRect& available, const QSize& client, const Q
 }
 
 void CentreOnScreen(QWidget& window) {
-  const QMargins frame = FrameMargins(window);
-  Place(window, frame);
-  if (frame.isNull()) new CentreWhenFramed(window);
+  Place(window, FrameOrOwners(window));
+  if (FrameMargins(window).isNull()) new CentreWhenFramed(window);
 }
 
 }  // namespace tilvaro

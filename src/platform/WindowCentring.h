@@ -17,8 +17,9 @@ QMargins FrameMargins(const QWidget& window);
 // margins, is centred in `available` (the frame's odd pixel goes left or up).
 QRect CentredClientGeometry(const QRect& available, const QSize& client, const QMargins& frame);
 
-// Centres the window on its screen now, with the frame known so far (none before it was first
-// framed), and once more as soon as the window manager has framed it and its frame is known.
+// Centres the window on its screen now, with the frame known so far, and once more as soon as the
+// window manager has framed it and its frame is known. A dialog is centred on the screen of the
+// window it belongs to, with that window's frame until it has one of its own.
 void CentreOnScreen(QWidget& window);
 
 }  // namespace tilvaro
