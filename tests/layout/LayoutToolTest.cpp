@@ -163,14 +163,15 @@ TEST(LayoutProgramTest, MemoryStaysBoundedAndRunningOutIsReportedPerFile) {
   const auto big = folder / "big.set";
   WriteBytes(big, "[INFO]\n");
   fs::resize_file(big, 256u << 20);  // sparse: needs no disk
-  const std::string limited = "ulimit -v 196608; exec " + kProgram + " ";
-  if (Shell("(" + limited + "--help) >/dev/null", folder).first != 0) {
+  // Runs the program with the given quoted paths under the limit, its output going to `out`.
+  const auto limited = [&](const std::string& arguments, const std::string& out = "/dev/null") {
+    return Shell("(ulimit -v 196608; exec " + kProgram + " " + arguments + ") >'" + out + "'", folder);
+  };
+  if (limited("--help").first != 0) {
     GTEST_SKIP() << "the program cannot start under a memory limit here (sanitizer build?)";
   }
   const auto out = folder / "out.txt";
-  const auto [status, err] =
-      Shell("(" + limited + "check '" + big.string() + "' '" + Fixture("turm.set").string() + "') >'" + out.string() + "'",
-            folder);
+  const auto [status, err] = limited("check '" + big.string() + "' '" + Fixture("turm.set").string() + "'", out);
   EXPECT_EQ(status, 1) << err;
   for (const char* line : {"big.set: FEHLER: zu wenig Arbeitsspeicher\n", "turm.set: OK, 2 Steine\n"}) {
     EXPECT_NE(ReadBytes(out).find(line), std::string::npos) << ReadBytes(out);
@@ -179,9 +180,8 @@ TEST(LayoutProgramTest, MemoryStaysBoundedAndRunningOutIsReportedPerFile) {
   const auto feeds = folder / "feeds.set", count = folder / "count.set";
   WriteBytes(feeds, "[INFO]\nLAYERS=2\n[TILES]\nNUMBERS=1\n" + std::string(48u << 20, '\n') + "1=a\n");
   WriteBytes(count, "[TILES]\nNUMBERS=2147483647\n; " + std::string(48u << 20, 'c') + "\n");
-  EXPECT_EQ(Shell("(" + limited + "check '" + feeds.string() + "') >/dev/null", folder).first, 0);
-  const auto [resaved, resaveErr] =
-      Shell("(" + limited + "resave '" + count.string() + "' '" + (folder / "saved.set").string() + "')", folder);
+  EXPECT_EQ(limited("check '" + feeds.string() + "'").first, 0);
+  const auto [resaved, resaveErr] = limited("resave '" + count.string() + "' '" + (folder / "saved.set").string() + "'");
   EXPECT_EQ(resaved, 0) << resaveErr;
 }
 
