@@ -38,18 +38,28 @@ Layout TurmExample() {
 
 class LayoutFileTest : public ::testing::Test {
  protected:
+  LayoutReadResult Read(std::string_view text) {
+    WriteBytes(folder_ / "in.set", text);
+    return ReadLayoutFile(folder_ / "in.set");
+  }
   // Opens a file holding the given text; the file must load.
   Layout Open(std::string_view text) {
-    const auto path = folder_ / "in.set";
-    WriteBytes(path, text);
-    LayoutReadResult result = ReadLayoutFile(path);
+    LayoutReadResult result = Read(text);
     EXPECT_EQ(result.status, LayoutReadStatus::Loaded) << result.message;
     return result.layout;
   }
   std::string Save(const Layout& layout) {
-    const auto path = folder_ / "out.set";
-    WriteLayoutFile(path, layout);
-    return ReadBytes(path);
+    WriteLayoutFile(folder_ / "out.set", layout);
+    return ReadBytes(folder_ / "out.set");
+  }
+  // What saving the example to `path` raises, or "no error".
+  static std::string SaveError(const fs::path& path) {
+    try {
+      WriteLayoutFile(path, TurmExample());
+    } catch (const WriteError& error) {
+      return error.what();
+    }
+    return "no error";
   }
   TempFolder folder_;
 };
@@ -86,10 +96,9 @@ TEST_F(LayoutFileTest, BlankTextsAreLeftOutAndOtherTextsKeepTheirBlanks) {
 
 TEST_F(LayoutFileTest, AnEmptyFileOpensWithTheFileDefaults) {
   const Layout layout = Open("");
-  EXPECT_EQ(layout.attributes.layerCount, 1);
-  EXPECT_EQ(layout.attributes.colourScheme, 1);
-  EXPECT_TRUE(layout.attributes.inscription);  // New leaves it off; a file without ORIGINAL turns it on
-  EXPECT_TRUE(layout.attributes.tileSets.empty());
+  LayoutAttributes defaults;
+  defaults.inscription = true;  // New leaves it off; a file without ORIGINAL turns it on
+  EXPECT_EQ(layout.attributes, defaults);
   EXPECT_EQ(layout.cells.TileCount(), 0);
 }
 
@@ -138,8 +147,7 @@ TEST_F(LayoutFileTest, TheTileSetCapKeepsEveryEntryTheFileHolds) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text.substr(0, 40));
-    WriteBytes(folder_ / "in.set", c.text);
-    const LayoutReadResult read = ReadLayoutFile(folder_ / "in.set");
+    const LayoutReadResult read = Read(c.text);
     ASSERT_EQ(read.layout.attributes.tileSets.size(), c.entries);
     EXPECT_EQ(read.cappedTileSetCount, c.capped);
     EXPECT_EQ(read.layout.attributes.tileSets.back(), c.last);
@@ -161,10 +169,8 @@ TEST_F(LayoutFileTest, OpenReadsAsTheProfileReaderDoes) {
       std::string("[INFO]\nTILESET=a\0b\nAUTHOR\0=x\n[TI\0LES]\nNUMBERS=1\n1=x\n", 48),
       "x=1\n[INFO]]\nLAYERS=2\n[ INFO ]\nBACKGROUND=\"\n\r\n\r[TILES]\r\rNUMBERS=0x2\n2=\n1=eins",
   };
-  const auto path = folder_ / "in.set";
   for (const std::string& text : texts) {
-    WriteBytes(path, text);
-    EXPECT_EQ(ReadLayoutFile(path).layout, ReadLayout(MemoryProfile(path, ProfileDocument(text)))) << text;
+    EXPECT_EQ(Read(text).layout, ReadLayout(MemoryProfile(folder_ / "in.set", ProfileDocument(text)))) << text;
   }
 }
 
@@ -211,10 +217,9 @@ TEST_F(LayoutFileTest, SavingAndOpeningGivesTheSameLayout) {
     auto unquote = [](std::string& s) {
       if (s.size() >= 2 && (s[0] == '"' || s[0] == '\'') && s.back() == s[0]) s = s.substr(1, s.size() - 2);
     };
-    unquote(layout.attributes.name);
-    unquote(layout.attributes.author);
-    unquote(layout.attributes.background);
-    for (std::string& entry : layout.attributes.tileSets) unquote(entry);
+    LayoutAttributes& a = layout.attributes;
+    for (std::string* t : {&a.name, &a.author, &a.background}) unquote(*t);
+    for (std::string& entry : a.tileSets) unquote(entry);
     EXPECT_EQ(read.layout, layout) << "round " << round;
   }
 }
@@ -230,11 +235,11 @@ TEST_F(LayoutFileTest, LongTextsComeBackCut) {
 }
 
 TEST_F(LayoutFileTest, WhatCannotBeReadIsReportedNotOpenedAsEmpty) {
-  EXPECT_EQ(ReadLayoutFile(folder_ / "missing.set").status, LayoutReadStatus::Missing);
-  EXPECT_EQ(ReadLayoutFile(folder_ / "missing" / "x.set").status, LayoutReadStatus::Missing);
   WriteBytes(folder_ / "plain", "x");
-  EXPECT_EQ(ReadLayoutFile(folder_ / "plain" / "x.set").status, LayoutReadStatus::Missing);
-  EXPECT_EQ(ReadLayoutFile(folder_ / (std::string(300, 'n') + ".set")).status, LayoutReadStatus::Missing);
+  for (const fs::path& path : {folder_ / "missing.set", folder_ / "missing" / "x.set", folder_ / "plain" / "x.set",
+                               folder_ / (std::string(300, 'n') + ".set")}) {
+    EXPECT_EQ(ReadLayoutFile(path).status, LayoutReadStatus::Missing) << path;
+  }
 
   const LayoutReadResult folder = ReadLayoutFile(folder_.Path());
   EXPECT_EQ(folder.status, LayoutReadStatus::NotAFile);
@@ -266,21 +271,15 @@ TEST_F(LayoutFileTest, AFileWithoutReadPermissionIsUnreadable) {
 }
 
 TEST_F(LayoutFileTest, AFailedSaveChangesNothingAndLeavesNoFileBehind) {
-  const Layout layout = TurmExample();
   const auto missing = folder_ / "no folder" / "x.set";
-  try {
-    WriteLayoutFile(missing, layout);
-    FAIL() << "no error raised";
-  } catch (const WriteError& error) {
-    // The sentence as the first line, the reason on the next.
-    EXPECT_EQ(std::string(error.what()), "Kann nicht nach " + missing.string() + " schreiben\nOrdner nicht vorhanden");
-  }
+  // The sentence as the first line, the reason on the next.
+  EXPECT_EQ(SaveError(missing), "Kann nicht nach " + missing.string() + " schreiben\nOrdner nicht vorhanden");
   EXPECT_FALSE(fs::exists(missing.parent_path()));
 
   const auto folderTarget = folder_ / "folder.set";
   fs::create_directory(folderTarget);
   WriteBytes(folderTarget / "inside", "keep");
-  EXPECT_THROW(WriteLayoutFile(folderTarget, layout), WriteError);
+  EXPECT_THROW(WriteLayoutFile(folderTarget, TurmExample()), WriteError);
   EXPECT_TRUE(fs::is_directory(folderTarget));
   EXPECT_EQ(ReadBytes(folderTarget / "inside"), "keep");
   EXPECT_EQ(test::CountEntries(folder_.Path()), 1);
@@ -350,13 +349,8 @@ TEST_F(LayoutFileTest, AFailedSaveSaysWhy) {
   fs::create_directory(locked);
   fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
   const auto reason = [](const fs::path& path) {
-    try {
-      WriteLayoutFile(path, TurmExample());
-    } catch (const WriteError& error) {
-      const std::string message = error.what();
-      return message.substr(message.find('\n') + 1);
-    }
-    return std::string("no error");
+    const std::string message = SaveError(path);
+    return message.substr(message.find('\n') + 1);
   };
   test::Unprivileged unprivileged(folder_.Path());
   EXPECT_EQ(reason(locked / "x.set"), "Keine Berechtigung");

@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <utility>
-#include <sstream>
 
 #include "layout/LayoutFile.h"
 #include "layout/TestFiles.h"
@@ -84,12 +82,13 @@ TEST(LayoutToolTest, CheckWritesOneLinePerFile) {
 
 TEST(LayoutToolTest, ResaveWritesWhatTheEditorSaves) {
   const TempFolder folder;
-  EXPECT_EQ(Tool({"resave", Fixture("turm.set").string(), (folder / "turm.set").string()}).status, 0);
-  EXPECT_EQ(ReadBytes(folder / "turm.set"), ReadBytes(Fixture("turm.set")));
-  const ToolRun run = Tool({"resave", Fixture("hand_edited.set").string(), (folder / "hand.set").string()});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_TRUE(run.out.empty() && run.err.empty());
-  EXPECT_EQ(ReadBytes(folder / "hand.set"), ReadBytes(Fixture("hand_edited.resaved.set")));
+  for (const auto& [source, expected] :
+       {std::pair{"turm.set", "turm.set"}, std::pair{"hand_edited.set", "hand_edited.resaved.set"}}) {
+    const ToolRun run = Tool({"resave", Fixture(source).string(), (folder / source).string()});
+    EXPECT_EQ(run.status, 0) << source;
+    EXPECT_TRUE(run.out.empty() && run.err.empty()) << source;
+    EXPECT_EQ(ReadBytes(folder / source), ReadBytes(Fixture(expected))) << source;
+  }
 }
 
 TEST(LayoutToolTest, ResaveRefusesAnOddCountAndWritesNothing) {
@@ -125,33 +124,6 @@ TEST(LayoutToolTest, CheckReportsACappedTileSetCount) {
       << run.out;
 }
 
-}  // namespace
-}  // namespace tilvaro
-
-namespace tilvaro {
-namespace {
-
-// The program itself: arguments, streams and exit status pass through main unchanged.
-TEST(LayoutProgramTest, RunsAsACommand) {
-  const std::string program = TILVARO_LAYOUT_PROGRAM;
-  const auto run = [&](const std::string& arguments, std::string* out) {
-    FILE* pipe = ::popen((program + " " + arguments + " 2>/dev/null").c_str(), "r");
-    if (!pipe) return -1;
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out->append(buffer, got);
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  };
-  std::string out;
-  EXPECT_EQ(run("show '" + Fixture("turm.set").string() + "'", &out), 0);
-  EXPECT_NE(out.find("Name:          Turm\n"), std::string::npos);
-  EXPECT_NE(out.find("Ebene 1:\n  xx............\n"), std::string::npos);
-  out.clear();
-  EXPECT_EQ(run("check '" + Fixture("quirks.set").string() + "'", &out), 1);
-  EXPECT_EQ(run("", &out), 2);
-}
-
 const std::string kProgram = std::string("'") + TILVARO_LAYOUT_PROGRAM + "'";
 
 // Runs a shell command line; gives the exit status and what went to standard error.
@@ -159,6 +131,17 @@ std::pair<int, std::string> Shell(const std::string& command, const TempFolder& 
   const auto err = folder / "stderr.txt";
   const int status = std::system((command + " 2>'" + err.string() + "'").c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(err)};
+}
+
+// The program itself: arguments, streams and exit status pass through main unchanged.
+TEST(LayoutProgramTest, RunsAsACommand) {
+  const TempFolder folder;
+  const std::string out = (folder / "out.txt").string();
+  EXPECT_EQ(Shell(kProgram + " show '" + Fixture("turm.set").string() + "' >'" + out + "'", folder).first, 0);
+  EXPECT_NE(ReadBytes(out).find("Name:          Turm\n"), std::string::npos);
+  EXPECT_NE(ReadBytes(out).find("Ebene 1:\n  xx............\n"), std::string::npos);
+  EXPECT_EQ(Shell(kProgram + " check '" + Fixture("quirks.set").string() + "' >/dev/null", folder).first, 1);
+  EXPECT_EQ(Shell(kProgram + " >/dev/null", folder).first, 2);
 }
 
 TEST(LayoutProgramTest, OutputThatCannotBeWrittenFailsAndSaysSo) {
@@ -180,14 +163,15 @@ TEST(LayoutProgramTest, MemoryStaysBoundedAndRunningOutIsReportedPerFile) {
   const auto big = folder / "big.set";
   WriteBytes(big, "[INFO]\n");
   fs::resize_file(big, 256u << 20);  // sparse: needs no disk
-  const std::string limited = "ulimit -v 196608; exec " + kProgram + " ";
-  if (Shell("(" + limited + "--help) >/dev/null", folder).first != 0) {
+  // Runs the program with the given quoted paths under the limit, its output going to `out`.
+  const auto limited = [&](const std::string& arguments, const std::string& out = "/dev/null") {
+    return Shell("(ulimit -v 196608; exec " + kProgram + " " + arguments + ") >'" + out + "'", folder);
+  };
+  if (limited("--help").first != 0) {
     GTEST_SKIP() << "the program cannot start under a memory limit here (sanitizer build?)";
   }
   const auto out = folder / "out.txt";
-  const auto [status, err] =
-      Shell("(" + limited + "check '" + big.string() + "' '" + Fixture("turm.set").string() + "') >'" + out.string() + "'",
-            folder);
+  const auto [status, err] = limited("check '" + big.string() + "' '" + Fixture("turm.set").string() + "'", out);
   EXPECT_EQ(status, 1) << err;
   for (const char* line : {"big.set: FEHLER: zu wenig Arbeitsspeicher\n", "turm.set: OK, 2 Steine\n"}) {
     EXPECT_NE(ReadBytes(out).find(line), std::string::npos) << ReadBytes(out);
@@ -196,9 +180,8 @@ TEST(LayoutProgramTest, MemoryStaysBoundedAndRunningOutIsReportedPerFile) {
   const auto feeds = folder / "feeds.set", count = folder / "count.set";
   WriteBytes(feeds, "[INFO]\nLAYERS=2\n[TILES]\nNUMBERS=1\n" + std::string(48u << 20, '\n') + "1=a\n");
   WriteBytes(count, "[TILES]\nNUMBERS=2147483647\n; " + std::string(48u << 20, 'c') + "\n");
-  EXPECT_EQ(Shell("(" + limited + "check '" + feeds.string() + "') >/dev/null", folder).first, 0);
-  const auto [resaved, resaveErr] =
-      Shell("(" + limited + "resave '" + count.string() + "' '" + (folder / "saved.set").string() + "')", folder);
+  EXPECT_EQ(limited("check '" + feeds.string() + "'").first, 0);
+  const auto [resaved, resaveErr] = limited("resave '" + count.string() + "' '" + (folder / "saved.set").string() + "'");
   EXPECT_EQ(resaved, 0) << resaveErr;
 }
 

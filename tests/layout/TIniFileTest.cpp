@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <ostream>
 #include <string>
 
 #include "layout/WriteError.h"
@@ -16,66 +14,26 @@ using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
 
-struct NumberExample {
-  const char* stored;  // nullptr: the key is missing
-  std::int32_t expected;
-};
-
-// The stored text as it would be typed, with a tab escaped.
-std::string Shown(const char* stored) {
-  if (stored == nullptr) return "missing";
-  std::string shown = "\"";
-  for (const char* c = stored; *c != '\0'; ++c) {
-    if (*c == '\t') {
-      shown += "\\t";
-    } else {
-      shown += *c;
-    }
-  }
-  return shown + "\"";
-}
-
-// Readable test names in ctest, which takes them from this printout.
-void PrintTo(const NumberExample& example, std::ostream* out) {
-  *out << Shown(example.stored) << " gives " << example.expected;
-}
-
-class ReadNumberTest : public ::testing::TestWithParam<NumberExample> {};
-
-TEST_P(ReadNumberTest, ParsesOrFallsBackToTheDefault) {
+// Each stored text (nullptr: the key is missing) and the number read for it, 7 being the default.
+TEST(ReadNumberTest, ParsesOrFallsBackToTheDefault) {
+  const struct {
+    const char* stored;
+    std::int32_t expected;
+  } cases[] = {{"12", 12}, {"-12", -12}, {"+12", 12}, {"0x1F", 31}, {"0X10", 16}, {"$ff", 255},
+               {"$FFFFFFFF", -1}, {"$80000000", INT32_MIN}, {"$000000010", 16}, {"$100000000", 7},
+               {"-2147483648", INT32_MIN}, {"2147483647", INT32_MAX}, {"2147483648", 7}, {"-2147483649", 7},
+               {"99999999999999999999", 7}, {"0x", 7}, {"0x-5", 7}, {"-$5", 7}, {"$", 7}, {"-", 7}, {"+", 7},
+               {"1.5", 7}, {"abc", 7}, {"12abc", 7}, {"", 7}, {"0012", 12}, {"'  42'", 42}, {"' 0x5'", 7},
+               {"'\t5'", 7}, {"'5 '", 7}, {nullptr, 7}};
   const TempFolder folder;
-  const auto file = folder / "n.ini";
-  std::string text = "[S]\r\nOTHER=1\r\n";
-  if (GetParam().stored) text += std::string("N=") + GetParam().stored + "\r\n";
-  WriteBytes(file, text);
-  EXPECT_EQ(TIniFile(file).ReadNumber("S", "N", 7), GetParam().expected);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored ? c.stored : "(missing)");
+    std::string text = "[S]\r\nOTHER=1\r\n";
+    if (c.stored) text += std::string("N=") + c.stored + "\r\n";
+    WriteBytes(folder / "n.ini", text);
+    EXPECT_EQ(TIniFile(folder / "n.ini").ReadNumber("S", "N", 7), c.expected);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Examples, ReadNumberTest,
-    ::testing::Values(NumberExample{"12", 12}, NumberExample{"-12", -12}, NumberExample{"+12", 12},
-                      NumberExample{"0x1F", 31}, NumberExample{"0X10", 16}, NumberExample{"$ff", 255},
-                      NumberExample{"$FFFFFFFF", -1}, NumberExample{"$80000000", INT32_MIN},
-                      NumberExample{"$000000010", 16}, NumberExample{"$100000000", 7},
-                      NumberExample{"-2147483648", INT32_MIN}, NumberExample{"2147483647", INT32_MAX},
-                      NumberExample{"2147483648", 7}, NumberExample{"-2147483649", 7},
-                      NumberExample{"99999999999999999999", 7}, NumberExample{"0x", 7},
-                      NumberExample{"0x-5", 7}, NumberExample{"-$5", 7}, NumberExample{"$", 7},
-                      NumberExample{"-", 7}, NumberExample{"+", 7}, NumberExample{"1.5", 7},
-                      NumberExample{"abc", 7}, NumberExample{"12abc", 7}, NumberExample{"", 7},
-                      NumberExample{"0012", 12}, NumberExample{"'  42'", 42}, NumberExample{"' 0x5'", 7},
-                      NumberExample{"'\t5'", 7}, NumberExample{"'5 '", 7}, NumberExample{nullptr, 7}),
-    // gtest's own names: the position, then the letters and digits of the stored text.
-    [](const ::testing::TestParamInfo<NumberExample>& example) {
-      std::string name = std::to_string(example.index);
-      if (example.param.stored != nullptr) {
-        name += '_';
-        for (const char* c = example.param.stored; *c != '\0'; ++c) {
-          if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
-        }
-      }
-      return name;
-    });
 
 TEST(TIniFileTest, MissingFileSectionOrKeyGivesTheDefault) {
   const TempFolder folder;
@@ -93,16 +51,15 @@ TEST(TIniFileTest, MissingFileSectionOrKeyGivesTheDefault) {
 
 TEST(TIniFileTest, ReadFlag) {
   const TempFolder folder;
-  const auto path = folder / "f.ini";
-  WriteBytes(path, "[S]\r\nZERO=0\r\nTWO=2\r\nMINUS=-1\r\nBAD=ja\r\n");
-  const TIniFile file(path);
-  EXPECT_TRUE(file.ReadFlag("S", "MISSING", true));
-  EXPECT_FALSE(file.ReadFlag("S", "MISSING", false));
-  EXPECT_FALSE(file.ReadFlag("S", "ZERO", true));
-  EXPECT_TRUE(file.ReadFlag("S", "TWO", false));
-  EXPECT_TRUE(file.ReadFlag("S", "MINUS", false));
-  EXPECT_TRUE(file.ReadFlag("S", "BAD", true));
-  EXPECT_FALSE(file.ReadFlag("S", "BAD", false));
+  WriteBytes(folder / "f.ini", "[S]\r\nZERO=0\r\nTWO=2\r\nMINUS=-1\r\nBAD=ja\r\n");
+  const TIniFile file(folder / "f.ini");
+  for (const bool fallback : {true, false}) {
+    EXPECT_EQ(file.ReadFlag("S", "MISSING", fallback), fallback);
+    EXPECT_EQ(file.ReadFlag("S", "BAD", fallback), fallback);
+    EXPECT_FALSE(file.ReadFlag("S", "ZERO", fallback));
+    EXPECT_TRUE(file.ReadFlag("S", "TWO", fallback));
+    EXPECT_TRUE(file.ReadFlag("S", "MINUS", fallback));
+  }
 }
 
 TEST(TIniFileTest, LongTextsComeBackCutTo1023Bytes) {

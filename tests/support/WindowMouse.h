@@ -10,20 +10,17 @@
 namespace tilvaro::test {
 
 inline QPoint InWindow(QWidget* widget, QPoint pos) { return widget->mapTo(widget->window(), pos); }
-inline void Move(QWidget* widget, QPoint pos) {
-  QTest::mouseMove(widget->window()->windowHandle(), InWindow(widget, pos));
+inline QWindow* WindowOf(QWidget* widget) { return widget->window()->windowHandle(); }
+inline void Move(QWidget* w, QPoint pos) { QTest::mouseMove(WindowOf(w), InWindow(w, pos)); }
+inline void Press(QWidget* w, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
+  QTest::mousePress(WindowOf(w), button, {}, InWindow(w, pos));
 }
-inline void Press(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
-  QTest::mousePress(widget->window()->windowHandle(), button, {}, InWindow(widget, pos));
+inline void Release(QWidget* w, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
+  QTest::mouseRelease(WindowOf(w), button, {}, InWindow(w, pos));
 }
-inline void Release(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
-  QTest::mouseRelease(widget->window()->windowHandle(), button, {}, InWindow(widget, pos));
+inline void Click(QWidget* w, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
+  QTest::mouseClick(WindowOf(w), button, {}, InWindow(w, pos));
 }
-inline void Click(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
-  QTest::mouseClick(widget->window()->windowHandle(), button, {}, InWindow(widget, pos));
-}
-inline void DoubleClick(QWidget* widget, QPoint pos) {
-  QTest::mouseDClick(widget->window()->windowHandle(), Qt::LeftButton, {}, InWindow(widget, pos));
-}
+inline void DoubleClick(QWidget* w, QPoint pos) { QTest::mouseDClick(WindowOf(w), Qt::LeftButton, {}, InWindow(w, pos)); }
 
 }  // namespace tilvaro::test
