@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "controls/ApplicationHint.h"
 #include "controls/ControlsRuntime.h"
@@ -147,25 +149,20 @@ void PostClick(QWidget* target) {
 
 TEST_F(ButtonDropdownTest, PressesPostedOnTheButtonAreDroppedUnlessKeptOthersArrive) {
   int dropdowns = 0;
-  bool keep = false;
-  onDropdown_ = [&](bool& show, bool& remove) {
-    show = false;
-    remove = !keep;
-    if (++dropdowns == 1) {
-      PostClick(button_);
-      PostClick(other_);
-    }
-  };
-  test::Click(button_, kAt);
-  QApplication::processEvents();
-  EXPECT_EQ(log_, "Down Click Dropdown OtherDown ");
-
-  log_.clear();
-  dropdowns = 0;
-  keep = true;
-  test::Click(button_, kAt);
-  QApplication::processEvents();
-  EXPECT_EQ(log_, "Down Click Dropdown Down Click Dropdown OtherDown ");
+  for (auto [keep, expected] : {std::pair{false, "Down Click Dropdown OtherDown "},
+                                 {true, "Down Click Dropdown Down Click Dropdown OtherDown "}}) {
+    SCOPED_TRACE(keep);
+    dropdowns = 0;
+    onDropdown_ = [&, keep = keep](bool& show, bool& remove) {
+      show = false;
+      remove = !keep;
+      if (++dropdowns == 1) PostClick(button_), PostClick(other_);
+    };
+    log_.clear();
+    test::Click(button_, kAt);
+    QApplication::processEvents();
+    EXPECT_EQ(log_, expected);
+  }
 }
 
 TEST_F(ButtonDropdownTest, PressOnTheButtonClosesItsMenuWithoutReopeningItAPressElsewhereReachesItsTarget) {
@@ -178,23 +175,21 @@ TEST_F(ButtonDropdownTest, PressOnTheButtonClosesItsMenuWithoutReopeningItAPress
   // the handed-on press is delivered, after it, or while the menu is still closing.
   other_->OnMouseUp = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log_ += "OtherUp "; };
   other_->OnClick = [this](QObject*) { log_ += "OtherClick "; };
-  const std::function<void()> orders[] = {
-      [&] { test::Release(other_, kAt); QApplication::processEvents(); },
-      [&] { QApplication::processEvents(); test::Release(other_, kAt); QApplication::processEvents(); },
-  };
-  for (const auto& releaseInOrder : orders) {
+  const auto release = [&] { test::Release(other_, kAt); };
+  const auto settle = [] { QApplication::processEvents(); };
+  const struct {
+    bool releaseWhileOpen;
+    std::vector<std::function<void()>> after;
+  } orders[] = {{false, {release, settle}}, {false, {settle, release, settle}}, {true, {settle}}};
+  for (const auto& order : orders) {
     log_.clear();
-    OpenWith([&] { test::Press(button_, kAt); }, [&](QMenu&) { test::Press(other_, kAt); });
-    releaseInOrder();
+    OpenWith([&] { test::Press(button_, kAt); }, [&](QMenu&) {
+      test::Press(other_, kAt);
+      if (order.releaseWhileOpen) release();
+    });
+    for (const auto& step : order.after) step();
     EXPECT_EQ(log_, "Down Click Dropdown OtherDown OtherUp OtherClick ");
   }
-  log_.clear();
-  OpenWith([&] { test::Press(button_, kAt); }, [&](QMenu&) {
-    test::Press(other_, kAt);
-    test::Release(other_, kAt);
-  });
-  QApplication::processEvents();
-  EXPECT_EQ(log_, "Down Click Dropdown OtherDown OtherUp OtherClick ");
 }
 
 TEST_F(ButtonDropdownTest, EnterOnAPlainDropdownButtonOpensTheMenu) {

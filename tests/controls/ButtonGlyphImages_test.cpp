@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/ButtonGlyph.h"
@@ -22,9 +24,25 @@ using test::kSilver;
 using test::kTeal;
 using test::ListImageArt;
 
-// Art of `size` x `size` transparent pixels with the given ones replaced.
-std::vector<std::string> Blank(int width, int height, char fill = '-') {
-  return std::vector<std::string>(static_cast<std::size_t>(height), std::string(static_cast<std::size_t>(width), fill));
+// Art of `width` x `height` pixels of `fill` (transparent by default) with the dots set.
+struct Dot {
+  int x, y;
+  char art;
+};
+std::vector<std::string> Art(int width, int height, std::initializer_list<Dot> dots = {}, char fill = '-') {
+  std::vector<std::string> rows(static_cast<std::size_t>(height), std::string(static_cast<std::size_t>(width), fill));
+  for (const Dot& d : dots) rows[static_cast<std::size_t>(d.y)][static_cast<std::size_t>(d.x)] = d.art;
+  return rows;
+}
+// A bitmap filled with one colour, with single pixels set.
+struct Px {
+  int x, y;
+  Rgb colour;
+};
+Bitmap Painted(int width, int height, Rgb fill, std::initializer_list<Px> pixels) {
+  Bitmap bitmap = Bitmap::Color(width, height, fill);
+  for (const Px& p : pixels) bitmap.SetPixel(p.x, p.y, p.colour);
+  return bitmap;
 }
 
 class ButtonGlyphImagesTest : public ::testing::Test {
@@ -40,14 +58,8 @@ std::vector<std::string> Prepared(TButtonGlyph& glyph, ButtonState state) {
 }
 
 TEST_F(ButtonGlyphImagesTest, TwoImageGlyphSharesUpAndRecoloursItsOwnDisabledColumn) {
-  Bitmap strip = Bitmap::Color(36, 18, kTeal);
-  strip.SetPixel(2, 2, kGreen);
-  strip.SetPixel(18 + 1, 1, kWhite);
-  strip.SetPixel(18 + 2, 1, kGrey);
-  strip.SetPixel(18 + 3, 1, kBlack);
-  strip.SetPixel(18 + 4, 1, kRed);
   TButtonGlyph glyph;
-  glyph.SetGlyph(strip);
+  glyph.SetGlyph(Painted(36, 18, kTeal, {{2, 2, kGreen}, {19, 1, kWhite}, {20, 1, kGrey}, {21, 1, kBlack}, {22, 1, kRed}}));
   ASSERT_EQ(glyph.NumGlyphs(), 2);
 
   const PreparedImage up = glyph.PrepareStateImage(ButtonState::Up);
@@ -58,41 +70,23 @@ TEST_F(ButtonGlyphImagesTest, TwoImageGlyphSharesUpAndRecoloursItsOwnDisabledCol
     EXPECT_EQ(other.slot, up.slot);
   }
   EXPECT_EQ(glyph.GlyphList(true)->UsedCount(), 1);
-  EXPECT_EQ(glyph.GlyphList(true)->Width(), 18);
-  std::vector<std::string> expectedUp = Blank(18, 18);
-  expectedUp[2][2] = 'g';
-  EXPECT_EQ(ListImageArt(*glyph.GlyphList(true), up.slot), expectedUp);
+  EXPECT_EQ(ListImageArt(*glyph.GlyphList(true), up.slot), Art(18, 18, {{2, 2, 'g'}}));  // 18 wide
 
   const PreparedImage disabled = glyph.PrepareStateImage(ButtonState::Disabled);
   EXPECT_FALSE(disabled.side);
-  ASSERT_EQ(glyph.GlyphList(false)->Width(), 19);
-  ASSERT_EQ(glyph.GlyphList(false)->Height(), 19);
-  std::vector<std::string> expectedDisabled = Blank(19, 19);
-  expectedDisabled[1].replace(1, 4, "HSKR");
-  EXPECT_EQ(ListImageArt(*glyph.GlyphList(false), disabled.slot), expectedDisabled);
+  EXPECT_EQ(ListImageArt(*glyph.GlyphList(false), disabled.slot),
+            Art(19, 19, {{1, 1, 'H'}, {2, 1, 'S'}, {3, 1, 'K'}, {4, 1, 'R'}}));
   EXPECT_EQ(glyph.StateImageIndex(false, ButtonState::Disabled), disabled.slot);
   EXPECT_EQ(glyph.StateImageIndex(true, ButtonState::Disabled), -1);
 }
 
 TEST_F(ButtonGlyphImagesTest, DerivedDisabledImageEmbossesEverythingButTransparentWhiteAndSilver) {
-  Bitmap bitmap = Bitmap::Color(16, 16, kTeal);
-  bitmap.SetPixel(3, 3, kBlack);
-  bitmap.SetPixel(5, 5, kRed);
-  bitmap.SetPixel(7, 7, kWhite);
-  bitmap.SetPixel(9, 9, kSilver);
-  bitmap.SetPixel(11, 11, kBlack);
-  bitmap.SetPixel(12, 12, kBlack);
   TButtonGlyph glyph;
-  glyph.SetGlyph(bitmap);
-
-  std::vector<std::string> expected = Blank(17, 17);
-  expected[3][3] = 'S';
-  expected[4][4] = 'H';
-  expected[5][5] = 'S';
-  expected[6][6] = 'H';
-  expected[11][11] = 'S';
-  expected[12][12] = 'S';  // the shadow covers the highlight of the pixel before it
-  expected[13][13] = 'H';
+  glyph.SetGlyph(Painted(16, 16, kTeal,
+                         {{3, 3, kBlack}, {5, 5, kRed}, {7, 7, kWhite}, {9, 9, kSilver}, {11, 11, kBlack}, {12, 12, kBlack}}));
+  // At 12,12 the shadow covers the highlight of the pixel before it.
+  std::vector<std::string> expected =
+      Art(17, 17, {{3, 3, 'S'}, {4, 4, 'H'}, {5, 5, 'S'}, {6, 6, 'H'}, {11, 11, 'S'}, {12, 12, 'S'}, {13, 13, 'H'}});
   EXPECT_EQ(Prepared(glyph, ButtonState::Disabled), expected);
 
   // The old style embosses the black pixels only.
@@ -103,11 +97,8 @@ TEST_F(ButtonGlyphImagesTest, DerivedDisabledImageEmbossesEverythingButTranspare
 }
 
 TEST_F(ButtonGlyphImagesTest, TransparentColourIsTheWholeGlyphsBottomLeftPixel) {
-  Bitmap strip = Bitmap::Color(36, 18, kTeal);
-  strip.SetPixel(0, 17, kRed);
-  strip.SetPixel(18 + 5, 5, kRed);
   TButtonGlyph glyph;
-  glyph.SetGlyph(strip);
+  glyph.SetGlyph(Painted(36, 18, kTeal, {{0, 17, kRed}, {18 + 5, 5, kRed}}));
   EXPECT_EQ(glyph.TransparentColor(), RGBColor(255, 0, 0) | 0x02000000u);
 
   // In the second column red is transparent and the teal is drawn.
@@ -124,9 +115,7 @@ TEST_F(ButtonGlyphImagesTest, TransparentColourIsTheWholeGlyphsBottomLeftPixel) 
 }
 
 TEST_F(ButtonGlyphImagesTest, GlyphMaskDecidesTransparencyInAllStyles) {
-  Bitmap bitmap = Bitmap::Color(16, 16, kRed);
-  bitmap.SetPixel(2, 2, kBlack);
-  bitmap.SetPixel(10, 10, kBlack);
+  const Bitmap bitmap = Painted(16, 16, kRed, {{2, 2, kBlack}, {10, 10, kBlack}});
   Bitmap mask = Bitmap::Color(16, 16, kBlack);
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 16; ++x) mask.SetPixel(x, y, kWhite);  // top half transparent
@@ -153,26 +142,19 @@ TEST_F(ButtonGlyphImagesTest, GlyphMaskDecidesTransparencyInAllStyles) {
   // Old style: only the opaque black pixel; the masked black pixel stays transparent.
   glyph.SetOldDisabledStyle(true);
   glyph.DiscardImages();
-  std::vector<std::string> expected = Blank(17, 17);
-  expected[10][10] = 'S';
-  expected[11][11] = 'H';
-  EXPECT_EQ(Prepared(glyph, ButtonState::Disabled), expected);
+  EXPECT_EQ(Prepared(glyph, ButtonState::Disabled), Art(17, 17, {{10, 10, 'S'}, {11, 11, 'H'}}));
 }
 
 TEST_F(ButtonGlyphImagesTest, NumGlyphsIsDerivedFromTheProportionsAndClamped) {
   TButtonGlyph glyph;
-  glyph.SetGlyph(Bitmap::Color(96, 16));
-  EXPECT_EQ(glyph.NumGlyphs(), 1);  // six images are one too many
-  glyph.SetGlyph(Bitmap::Color(80, 16));
-  EXPECT_EQ(glyph.NumGlyphs(), 5);
-  glyph.SetGlyph(Bitmap::Color(20, 16));
-  EXPECT_EQ(glyph.NumGlyphs(), 1);
-  glyph.SetNumGlyphs(3);
-  EXPECT_EQ(glyph.NumGlyphs(), 3);
-  glyph.SetNumGlyphs(0);
-  EXPECT_EQ(glyph.NumGlyphs(), 1);
-  glyph.SetNumGlyphs(6);
-  EXPECT_EQ(glyph.NumGlyphs(), 1);
+  for (auto [width, count] : {std::pair{96, 1} /* six images are one too many */, {80, 5}, {20, 1}}) {
+    glyph.SetGlyph(Bitmap::Color(width, 16));
+    EXPECT_EQ(glyph.NumGlyphs(), count) << width;
+  }
+  for (auto [set, count] : {std::pair{3, 3}, {0, 1}, {6, 1}}) {
+    glyph.SetNumGlyphs(set);
+    EXPECT_EQ(glyph.NumGlyphs(), count) << set;
+  }
 
   TImageList list(16, 16);
   glyph.LinkImages(&list);
@@ -223,9 +205,7 @@ TEST_F(ButtonGlyphImagesTest, QImageWithTransparentPixelsBringsItsOwnMask) {
   TButtonGlyph glyph;
   glyph.SetGlyph(image);
   EXPECT_EQ(glyph.GlyphMask().Width(), 16);
-  std::vector<std::string> up = Blank(16, 16);
-  up[5][4] = 'R';
-  EXPECT_EQ(Prepared(glyph, ButtonState::Up), up);
+  EXPECT_EQ(Prepared(glyph, ButtonState::Up), Art(16, 16, {{4, 5, 'R'}}));
 
   // An opaque image clears the mask again: its bottom-left colour is transparent.
   QImage opaque(16, 16, QImage::Format_RGB32);
@@ -233,9 +213,7 @@ TEST_F(ButtonGlyphImagesTest, QImageWithTransparentPixelsBringsItsOwnMask) {
   opaque.setPixel(1, 1, qRgb(0, 0, 0));
   glyph.SetGlyph(opaque);
   EXPECT_TRUE(glyph.GlyphMask().IsEmpty());
-  up = Blank(16, 16);
-  up[1][1] = 'K';
-  EXPECT_EQ(Prepared(glyph, ButtonState::Up), up);
+  EXPECT_EQ(Prepared(glyph, ButtonState::Up), Art(16, 16, {{1, 1, 'K'}}));
 }
 
 TEST_F(ButtonGlyphImagesTest, EmptyGlyphPreparesNothing) {
@@ -248,10 +226,7 @@ TEST_F(ButtonGlyphImagesTest, EmptyGlyphPreparesNothing) {
 
 TEST_F(ButtonGlyphImagesTest, ImagesFromAnExternalListWithChangeLink) {
   TImageList list(16, 16);
-  Bitmap image = Bitmap::Color(16, 16, kTeal);
-  image.SetPixel(4, 4, kBlack);
-  image.SetPixel(6, 4, kRed);
-  ASSERT_EQ(list.AddMasked(image, ToColor(kTeal)), 0);
+  ASSERT_EQ(list.AddMasked(Painted(16, 16, kTeal, {{4, 4, kBlack}, {6, 4, kRed}}), ToColor(kTeal)), 0);
 
   TButtonGlyph glyph;
   int changes = 0;
@@ -264,13 +239,8 @@ TEST_F(ButtonGlyphImagesTest, ImagesFromAnExternalListWithChangeLink) {
   glyph.SetImageIndex(0);
   glyph.GlyphSourceChanged(&list);
 
-  std::vector<std::string> up = Blank(16, 16);
-  up[4][4] = 'K';
-  up[4][6] = 'R';
-  EXPECT_EQ(Prepared(glyph, ButtonState::Up), up);
-  std::vector<std::string> disabled = Blank(17, 17);
-  disabled[4][4] = disabled[4][6] = 'S';
-  disabled[5][5] = disabled[5][7] = 'H';
+  EXPECT_EQ(Prepared(glyph, ButtonState::Up), Art(16, 16, {{4, 4, 'K'}, {6, 4, 'R'}}));
+  std::vector<std::string> disabled = Art(17, 17, {{4, 4, 'S'}, {6, 4, 'S'}, {5, 5, 'H'}, {7, 5, 'H'}});
   EXPECT_EQ(Prepared(glyph, ButtonState::Disabled), disabled);
   glyph.SetOldDisabledStyle(true);
   glyph.DiscardImages();
@@ -286,19 +256,6 @@ TEST_F(ButtonGlyphImagesTest, ImagesFromAnExternalListWithChangeLink) {
   glyph.LinkImages(nullptr);
   EXPECT_EQ(glyph.ImagesLink(), nullptr);
   EXPECT_EQ(glyph.Images(), nullptr);
-}
-
-TEST_F(ButtonGlyphImagesTest, ListDestroyedWhileLinkedIsNoLongerUsed) {
-  TButtonGlyph glyph;
-  {
-    auto list = std::make_unique<TImageList>(16, 16);
-    list->Add(Bitmap::Color(16, 16, kRed), nullptr);
-    glyph.LinkImages(list.get());
-    glyph.SetImageIndex(0);
-    glyph.PrepareStateImage(ButtonState::Up);
-  }
-  glyph.DiscardImages();
-  EXPECT_EQ(glyph.PrepareStateImage(ButtonState::Up).slot, -1);
 }
 
 TEST_F(ButtonGlyphImagesTest, DestroyingTheListInUseClearsImagesAndTellsTheOwner) {
@@ -317,19 +274,20 @@ TEST_F(ButtonGlyphImagesTest, DestroyingTheListInUseClearsImagesAndTellsTheOwner
   EXPECT_EQ(glyph.StateImageIndex(true, ButtonState::Up), -1);
   EXPECT_EQ(glyph.GlyphList(true), nullptr);
   EXPECT_EQ(glyph.PrepareStateImage(ButtonState::Up).slot, -1);
+  glyph.DiscardImages();  // the list is gone: nothing left to touch
+  EXPECT_EQ(glyph.PrepareStateImage(ButtonState::Up).slot, -1);
 }
 
 TEST_F(ButtonGlyphImagesTest, SetImagesMovesTheLinkToTheNewList) {
   TImageList a(4, 4);
   TImageList b(4, 4);
-  Bitmap red = Bitmap::Color(4, 4, kRed);
-  b.Add(red, nullptr);
+  b.Add(Bitmap::Color(4, 4, kRed), nullptr);
   TButtonGlyph glyph;
   glyph.LinkImages(&a);
   glyph.SetImages(&b);
   glyph.SetImageIndex(0);
   glyph.GlyphSourceChanged(&b);
-  EXPECT_EQ(Prepared(glyph, ButtonState::Up), Blank(4, 4, 'R'));
+  EXPECT_EQ(Prepared(glyph, ButtonState::Up), Art(4, 4, {}, 'R'));
   EXPECT_EQ(glyph.ImagesLink()->Sender(), &b);
   // The first list is no longer watched: its changes and its end leave b in use.
   a.Change();
@@ -338,18 +296,12 @@ TEST_F(ButtonGlyphImagesTest, SetImagesMovesTheLinkToTheNewList) {
 
 TEST_F(ButtonGlyphImagesTest, TransparentColourMatchesExactlyInEveryState) {
   // The glyph's colour is no entry of its palette; the nearest entry must not stand in for it.
-  Bitmap bitmap = Bitmap::Color(4, 4, Rgb{0, 120, 120});
-  bitmap.SetPixel(1, 1, kBlack);
+  Bitmap bitmap = Painted(4, 4, Rgb{0, 120, 120}, {{1, 1, kBlack}});
   bitmap.SetPalette({kTeal, kBlack});
   TButtonGlyph glyph;
   glyph.SetGlyph(bitmap);
-  std::vector<std::string> up = Blank(4, 4);
-  up[1][1] = 'K';
-  EXPECT_EQ(Prepared(glyph, ButtonState::Up), up);
-  std::vector<std::string> disabled = Blank(5, 5);
-  disabled[1][1] = 'S';
-  disabled[2][2] = 'H';
-  EXPECT_EQ(Prepared(glyph, ButtonState::Disabled), disabled);
+  EXPECT_EQ(Prepared(glyph, ButtonState::Up), Art(4, 4, {{1, 1, 'K'}}));
+  EXPECT_EQ(Prepared(glyph, ButtonState::Disabled), Art(5, 5, {{1, 1, 'S'}, {2, 2, 'H'}}));
 }
 
 TEST_F(ButtonGlyphImagesTest, ExplicitGlyphMaskSurvivesAGlyphChange) {
@@ -372,10 +324,8 @@ TEST_F(ButtonGlyphImagesTest, ExplicitGlyphMaskSurvivesAGlyphChange) {
 }
 
 TEST_F(ButtonGlyphImagesTest, SystemColourChangeNeedsDiscardToShowInDisabledImages) {
-  Bitmap bitmap = Bitmap::Color(16, 16, kTeal);
-  bitmap.SetPixel(3, 3, kBlack);
   TButtonGlyph glyph;
-  glyph.SetGlyph(bitmap);
+  glyph.SetGlyph(Painted(16, 16, kTeal, {{3, 3, kBlack}}));
   EXPECT_EQ(Prepared(glyph, ButtonState::Disabled)[3][3], 'S');
   SetSysColorResolver([](SysColor color) {
     return color == SysColor::BtnShadow ? Rgb{0, 128, 0} : test::KnownSysColor(color);

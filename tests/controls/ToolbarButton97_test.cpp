@@ -10,13 +10,19 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <functional>
 #include <memory>
 
 #include "support/TestPalette.h"
+#include "support/WindowMouse.h"
 
 namespace tilvaro {
 namespace {
 
+using test::Click;
+using test::Move;
+using test::Press;
+using test::Release;
 using test::TestPalette;
 
 // A 10 x 10 single-colour square on a magenta background (the strip's transparent colour).
@@ -37,25 +43,6 @@ QRect BoundsOf(const QImage& image, QColor colour) {
     for (int x = 0; x < image.width(); ++x)
       if (image.pixelColor(x, y) == colour) box |= QRect(x, y, 1, 1);
   return box;
-}
-
-// Mouse input goes through the window, as the platform delivers it: Qt then routes it to the
-// widget under the pointer, grabs the pointer on a press and sends enter and leave events.
-QPoint InWindow(QWidget* widget, QPoint pos) { return widget->mapTo(widget->window(), pos); }
-void Move(QWidget* widget, QPoint pos) {
-  QTest::mouseMove(widget->window()->windowHandle(), InWindow(widget, pos));
-}
-void Press(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
-  QTest::mousePress(widget->window()->windowHandle(), button, {}, InWindow(widget, pos));
-}
-void Release(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
-  QTest::mouseRelease(widget->window()->windowHandle(), button, {}, InWindow(widget, pos));
-}
-void Click(QWidget* widget, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
-  QTest::mouseClick(widget->window()->windowHandle(), button, {}, InWindow(widget, pos));
-}
-void DoubleClick(QWidget* widget, QPoint pos) {
-  QTest::mouseDClick(widget->window()->windowHandle(), Qt::LeftButton, {}, InWindow(widget, pos));
 }
 
 class ToolbarButtonTest : public ::testing::Test {
@@ -92,7 +79,6 @@ TEST(ToolbarButtonDefaults, NewButtonIsSmallFlatOpaqueAndClampsItsProperties) {
   EXPECT_TRUE(button.Opaque());
   EXPECT_EQ(button.Spacing(), 4);
   EXPECT_EQ(button.Margin(), -1);
-  EXPECT_EQ(button.ModalResult(), 0);
   EXPECT_EQ(button.State(), ButtonState::Up);
   EXPECT_EQ(button.focusPolicy(), Qt::NoFocus);
 
@@ -200,41 +186,36 @@ TEST_F(ToolbarButtonTest, DisabledButtonIgnoresTheMouseAndRecoversWhenEnabled) {
   EXPECT_EQ(clicks_, 1);
 }
 
-TEST_F(ToolbarButtonTest, DoubleClickGivesTwoClicks) {
-  DoubleClick(button_, Centre());
-  EXPECT_EQ(clicks_, 2);
-}
-
 TEST_F(ToolbarButtonTest, RightButtonDoesNotClick) {
   Click(button_, Centre(), Qt::RightButton);
   EXPECT_EQ(clicks_, 0);
 }
 
 TEST_F(ToolbarButtonTest, AltWithTheUnderlinedLetterClicks) {
-  button_->SetCaption("&OK");
-  QTest::keyClick(window_.get(), Qt::Key_O, Qt::AltModifier);
-  EXPECT_EQ(clicks_, 1);
-  QTest::keyClick(window_.get(), Qt::Key_K, Qt::AltModifier);
-  EXPECT_EQ(clicks_, 1) << "only the letter after '&'";
-
-  button_->setEnabled(false);
-  QTest::keyClick(window_.get(), Qt::Key_O, Qt::AltModifier);
-  EXPECT_EQ(clicks_, 1) << "disabled";
-  button_->setEnabled(true);
-
-  button_->SetDisplayMode(TButtonDisplayMode::dmGlyphOnly);
-  QTest::keyClick(window_.get(), Qt::Key_O, Qt::AltModifier);
-  EXPECT_EQ(clicks_, 1) << "glyph-only buttons have no accelerator";
-  button_->SetDisplayMode(TButtonDisplayMode::dmBoth);
-
-  button_->SetCaption("Save&");
-  QTest::keyClick(window_.get(), Qt::Key_O, Qt::AltModifier);
-  QTest::keyClick(window_.get(), Qt::Key_S, Qt::AltModifier);
-  EXPECT_EQ(clicks_, 1) << "a trailing '&' marks nothing";
-
-  button_->SetCaption("&Abbruch");
-  QTest::keyClick(window_.get(), Qt::Key_A, Qt::AltModifier);
-  EXPECT_EQ(clicks_, 2);
+  using enum TButtonDisplayMode;
+  const struct {
+    const char* caption;
+    bool enabled;
+    TButtonDisplayMode mode;
+    Qt::Key key;
+    int clicks;
+    const char* why;
+  } cases[] = {{"&OK", true, dmBoth, Qt::Key_O, 1, "the marked letter"},
+               {"&OK", true, dmBoth, Qt::Key_K, 0, "only the letter after '&'"},
+               {"&OK", false, dmBoth, Qt::Key_O, 0, "disabled"},
+               {"&OK", true, dmGlyphOnly, Qt::Key_O, 0, "glyph-only buttons have no accelerator"},
+               {"Save&", true, dmBoth, Qt::Key_O, 0, "the old caption's letter is gone"},
+               {"Save&", true, dmBoth, Qt::Key_S, 0, "a trailing '&' marks nothing"},
+               {"&Abbruch", true, dmBoth, Qt::Key_A, 1, "a new caption's letter"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    button_->SetCaption(c.caption);
+    button_->setEnabled(c.enabled);
+    button_->SetDisplayMode(c.mode);
+    clicks_ = 0;
+    QTest::keyClick(window_.get(), c.key, Qt::AltModifier);
+    EXPECT_EQ(clicks_, c.clicks);
+  }
 }
 
 TEST_F(ToolbarButtonTest, HintNeverShowsAsAQtToolTip) {
@@ -263,61 +244,51 @@ TEST_F(ToolbarButtonTest, CaptionUnderlinesTheAcceleratorLetter) {
   EXPECT_LT(changed.center().x(), button_->width() / 2) << "below the first letter";
 }
 
-TEST(ToolbarButtonModalResult, ClickHandsTheResultToTheDialogBeforeOnClick) {
-  QDialog dialog;
-  auto* button = new TToolbarButton97(&dialog);
-  button->setGeometry(10, 10, 40, 22);
-  button->SetModalResult(7);
+// A dialog with a button on it; the button is clicked once the dialog is up.
+class ToolbarButtonModalResult : public ::testing::Test {
+ protected:
+  void SetUp() override { button_->setGeometry(10, 10, 40, 22); }
+  void ClickWhenShown(const std::function<void()>& after = {}) {
+    QTimer::singleShot(0, &dialog_, [this, after] {
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
+      Click(button_, QPoint(20, 11));
+      if (after) after();
+    });
+  }
+  QDialog dialog_;
+  TToolbarButton97* button_ = new TToolbarButton97(&dialog_);
+};
+
+TEST_F(ToolbarButtonModalResult, ClickHandsTheResultToTheDialogBeforeOnClick) {
+  button_->SetModalResult(7);
   int resultSeenByHandler = -1;
-  button->OnClick = [&](QObject*) { resultSeenByHandler = dialog.result(); };
-  QTimer::singleShot(0, &dialog, [&] {
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    Click(button, QPoint(20, 11));
-  });
+  button_->OnClick = [&](QObject*) { resultSeenByHandler = dialog_.result(); };
+  ClickWhenShown();
   // The dialog would otherwise wait forever: end it with a different result after a while.
-  QTimer::singleShot(5000, &dialog, [&] { dialog.done(99); });
-  EXPECT_EQ(dialog.exec(), 7);
+  QTimer::singleShot(5000, &dialog_, [&] { dialog_.done(99); });
+  EXPECT_EQ(dialog_.exec(), 7);
   EXPECT_EQ(resultSeenByHandler, 7);
 }
 
-TEST(ToolbarButtonModalResult, ZeroModalResultKeepsTheDialogOpen) {
-  QDialog dialog;
-  auto* button = new TToolbarButton97(&dialog);
-  button->setGeometry(10, 10, 40, 22);
-  bool clicked = false;
-  bool openAfterClick = false;
-  button->OnClick = [&](QObject*) { clicked = true; };
-  QTimer::singleShot(0, &dialog, [&] {
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    Click(button, QPoint(20, 11));
-    openAfterClick = dialog.isVisible();
-    dialog.done(3);
+TEST_F(ToolbarButtonModalResult, ZeroModalResultKeepsTheDialogOpen) {  // zero is the default
+  bool clicked = false, openAfterClick = false;
+  button_->OnClick = [&](QObject*) { clicked = true; };
+  ClickWhenShown([&] {
+    openAfterClick = dialog_.isVisible();
+    dialog_.done(3);
   });
-  EXPECT_EQ(dialog.exec(), 3);
+  EXPECT_EQ(dialog_.exec(), 3);
   EXPECT_TRUE(clicked);
   EXPECT_TRUE(openAfterClick);
 }
 
-TEST(ToolbarButtonModalResult, DialogShownWithoutAModalLoopOnlyRecordsTheResult) {
-  QDialog dialog;
-  auto* button = new TToolbarButton97(&dialog);
-  button->setGeometry(10, 10, 40, 22);
-  button->SetModalResult(1);
-  dialog.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-  Click(button, QPoint(20, 11));
-  EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(dialog.result(), 1);
-}
-
-TEST(ToolbarButtonClick, HandlerMayDestroyTheButton) {
-  QWidget window;
-  auto* button = new TToolbarButton97(&window);
-  button->OnClick = [&](QObject*) { delete button; };
-  window.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-  Click(button, QPoint(5, 5));
-  EXPECT_TRUE(window.findChildren<TToolbarButton97*>().isEmpty());
+TEST_F(ToolbarButtonModalResult, DialogShownWithoutAModalLoopOnlyRecordsTheResult) {
+  button_->SetModalResult(1);
+  dialog_.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
+  Click(button_, QPoint(20, 11));
+  EXPECT_TRUE(dialog_.isVisible());
+  EXPECT_EQ(dialog_.result(), 1);
 }
 
 }  // namespace
