@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <tuple>
+#include <utility>
 
 #include "EditorTestSupport.h"
 #include "controls/Edit97.h"
@@ -138,25 +139,24 @@ TEST_F(EditFormCommandsTest, DoubleClickAndKeyboardMarkCellsOnEveryLayer) {
 
 TEST_F(EditFormCommandsTest, ScrollBarHintsFollowTheirPositions) {
   TEditForm& f = Form();
+  const auto state = [](const QScrollBar* bar) { return std::pair(bar->value(), bar->toolTip()); };
   f.SBar_LayerCount->setValue(3);
-  EXPECT_EQ(f.SBar_LayerCount->toolTip(), QStringLiteral("3 Ebene(n)"));
+  EXPECT_EQ(state(f.SBar_LayerCount), std::pair(3, QStringLiteral("3 Ebene(n)")));
   f.SBar_LayerCount->setValue(9);
-  EXPECT_EQ(f.SBar_LayerCount->value(), 4);
-  EXPECT_EQ(f.SBar_LayerCount->toolTip(), QStringLiteral("4 Ebene(n)"));
+  EXPECT_EQ(state(f.SBar_LayerCount), std::pair(4, QStringLiteral("4 Ebene(n)")));
   f.SBar_3D->setValue(6);
-  EXPECT_EQ(f.SBar_3D->toolTip(), QStringLiteral("Grün"));
+  EXPECT_EQ(state(f.SBar_3D), std::pair(6, QStringLiteral("Grün")));
 
-  // By the user: the keyboard and a click on the scroll bar's right arrow.
+  // By the user: the keyboard and a click on the scroll bar's left arrow.
   f.SBar_3D->setFocus();
   QTest::keyClick(f.SBar_3D, Qt::Key_Right);
-  EXPECT_EQ(f.SBar_3D->value(), 7);
-  EXPECT_EQ(f.SBar_3D->toolTip(), QStringLiteral("Braun"));
+  EXPECT_EQ(state(f.SBar_3D), std::pair(7, QStringLiteral("Braun")));
   QTest::keyClick(f.SBar_3D, Qt::Key_End);
-  EXPECT_EQ(f.SBar_3D->toolTip(), QStringLiteral("Gelb"));
+  EXPECT_EQ(state(f.SBar_3D), std::pair(8, QStringLiteral("Gelb")));
   QTest::keyClick(f.SBar_3D, Qt::Key_Up);
-  EXPECT_EQ(f.SBar_3D->value(), 7);
+  EXPECT_EQ(state(f.SBar_3D), std::pair(7, QStringLiteral("Braun")));
   QTest::keyClick(f.SBar_3D, Qt::Key_Home);
-  EXPECT_EQ(f.SBar_3D->toolTip(), QStringLiteral("Hellgrau"));
+  EXPECT_EQ(state(f.SBar_3D), std::pair(1, QStringLiteral("Hellgrau")));
   QStyleOptionSlider option;
   option.initFrom(f.SBar_LayerCount);
   option.orientation = Qt::Horizontal;
@@ -168,8 +168,7 @@ TEST_F(EditFormCommandsTest, ScrollBarHintsFollowTheirPositions) {
   const QRect subLine = f.SBar_LayerCount->style()->subControlRect(QStyle::CC_ScrollBar, &option,
                                                                     QStyle::SC_ScrollBarSubLine, f.SBar_LayerCount);
   Click(f.SBar_LayerCount, subLine.center());
-  EXPECT_EQ(f.SBar_LayerCount->value(), 3);
-  EXPECT_EQ(f.SBar_LayerCount->toolTip(), QStringLiteral("3 Ebene(n)"));
+  EXPECT_EQ(state(f.SBar_LayerCount), std::pair(3, QStringLiteral("3 Ebene(n)")));
 }
 
 // ---- New ---------------------------------------------------------------------------------------
@@ -335,14 +334,12 @@ TEST_F(EditFormCommandsTest, OpenReadsAFileIntoTheControls) {
                            "Unterverzeichnis Layout zu finden)."));
   EXPECT_EQ(QStringList({f.LayoutName, f.Edit_Name->text(), f.Edit_Author->text(), f.Edit_Back->text()}),
             QStringList({"Turm", "Turm", "Jürgen €", "wald.bmp"}));
-  EXPECT_EQ(f.SBar_LayerCount->value(), 3);
-  EXPECT_EQ(f.SBar_LayerCount->toolTip(), QStringLiteral("3 Ebene(n)"));
-  EXPECT_EQ(f.SBar_3D->value(), 6);
-  EXPECT_EQ(f.SBar_3D->toolTip(), QStringLiteral("Grün"));
+  EXPECT_EQ(std::tuple(f.SBar_LayerCount->value(), f.SBar_3D->value(), f.UpDown_Layer->Position()),
+            std::tuple(3, 6, 1));
+  EXPECT_EQ(QStringList({f.SBar_LayerCount->toolTip(), f.SBar_3D->toolTip(), f.Lbl_CLayer->text()}),
+            QStringList({"3 Ebene(n)", "Grün", "1"}));
   EXPECT_FALSE(f.CBX_Inscripe->isChecked());
   EXPECT_EQ(Items(f.LBox_Tiles), QStringList({"Klassik", "", "Modern"}));
-  EXPECT_EQ(f.UpDown_Layer->Position(), 1);
-  EXPECT_EQ(f.Lbl_CLayer->text(), QStringLiteral("1"));
   EXPECT_EQ(QStringList({f.Layer_Control->Cell(0, 0), f.Layer_Control->Cell(1, 0), f.Layer_Control->Cell(2, 0)}),
             QStringList({kG, "", kG}));
   EXPECT_EQ(f.LayerCells(13, 6, 2), 1);
