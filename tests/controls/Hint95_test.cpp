@@ -8,6 +8,7 @@
 #include <QToolTip>
 #include <QWidget>
 #include <QWindow>
+#include <string>
 #include <tuple>
 
 #include "controls/Hint95.h"
@@ -41,18 +42,30 @@ struct FakeFonts {
 
 QString Face(const THint95& hints) { return hints.HintFont().font.family(); }
 
+// Only the exact classic face is replaced, and only where Tahoma is installed.
 TEST(Hint95FontTest, TahomaStandsInForTheClassicStatusFaceInTheOfficeLookOnly) {
-  QObject owner;
-  FakeFonts fonts;
-  THint95 hints(&owner, fonts.Source());
-  EXPECT_TRUE(hints.TahomaInstalled());
-  EXPECT_EQ(Face(hints), QStringLiteral("MS Sans Serif"));  // made in the Windows 95 look
-  hints.SetHintStyle(THintStyle::hsOffice97);
-  EXPECT_EQ(Face(hints), QStringLiteral("Tahoma"));
-  hints.SetHintStyle(THintStyle::hsFlat);  // keeps the substitute until the fonts are read again
-  EXPECT_EQ(Face(hints), QStringLiteral("Tahoma"));
-  hints.ReadSystemHintFont();
-  EXPECT_EQ(Face(hints), QStringLiteral("MS Sans Serif"));
+  struct Case {
+    const char* face;
+    bool tahoma;
+    const char* office;
+  };
+  for (const Case& c : {Case{"MS Sans Serif", true, "Tahoma"}, Case{"Verdana", true, "Verdana"},
+                        Case{"ms sans serif", true, "ms sans serif"}, Case{"MS Sans Serif", false, "MS Sans Serif"}}) {
+    SCOPED_TRACE(std::string(c.face) + (c.tahoma ? " with Tahoma" : " without Tahoma"));
+    QObject owner;
+    FakeFonts fonts{QString::fromLatin1(c.face), c.tahoma};
+    THint95 hints(&owner, fonts.Source());
+    if (c.office == std::string("Tahoma")) {
+      EXPECT_TRUE(hints.TahomaInstalled());
+    }
+    EXPECT_EQ(Face(hints), QString::fromLatin1(c.face));  // made in the Windows 95 look
+    hints.SetHintStyle(THintStyle::hsOffice97);
+    EXPECT_EQ(Face(hints), QString::fromLatin1(c.office));
+    hints.SetHintStyle(THintStyle::hsFlat);  // keeps the substitute until the fonts are read again
+    EXPECT_EQ(Face(hints), QString::fromLatin1(c.office));
+    hints.ReadSystemHintFont();
+    EXPECT_EQ(Face(hints), QString::fromLatin1(c.face));
+  }
 }
 
 // The hint font is read again when a theme change reaches a window or the application font
@@ -73,21 +86,6 @@ TEST(Hint95FontTest, ThemeAndApplicationFontChangesReadTheFontAgain) {
   fonts.statusFace = QStringLiteral("Courier");
   QCoreApplication::sendEvent(QCoreApplication::instance(), &fontChange);
   EXPECT_EQ(Face(hints), QStringLiteral("Courier"));
-}
-
-TEST(Hint95FontTest, NoSubstituteForOtherFacesOrWithoutTahoma) {
-  struct Case {
-    const char* face;
-    bool tahoma;
-  };
-  for (const Case& c : {Case{"Verdana", true}, Case{"ms sans serif", true}, Case{"MS Sans Serif", false}}) {
-    SCOPED_TRACE(c.face);
-    QObject owner;
-    FakeFonts fonts{QString::fromLatin1(c.face), c.tahoma};
-    THint95 hints(&owner, fonts.Source());
-    hints.SetHintStyle(THintStyle::hsOffice97);
-    EXPECT_EQ(Face(hints), QString::fromLatin1(c.face));
-  }
 }
 
 TEST(Hint95FontTest, TahomaIsLookedForOnlyWhenNeededAndAgainAfterAFontChange) {

@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <tuple>
+#include <utility>
 
 #include "EditorTestSupport.h"
 #include "controls/Edit97.h"
@@ -17,12 +19,44 @@ namespace tilvaro::test {
 namespace {
 
 const QString kFailure = QStringLiteral("Fehler ...");
+const QString kG = QStringLiteral("g");
+// A layer whose only tile is in the lower right corner.
+const std::vector<std::string> kCorner = {"", "", "", "", "", "", ".............x"};
 
-using EditFormCommandsTest = EditorFixture;
+QStringList Items(const TListBox* list) {
+  QStringList items;
+  for (int i = 0; i < list->Count(); ++i) items << list->Item(i);
+  return items;
+}
+
+class EditFormCommandsTest : public EditorFixture {
+ protected:
+  // Save refused with an error box before any question: nothing is asked or written.
+  BoxSeen RefusedSave() {
+    const BoxSeen box = ClickExpectingBox(Form().Btn_Save);
+    EXPECT_TRUE(box.shown);
+    EXPECT_EQ(box.title, kFailure);
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_EQ(box.owner, &Form());
+    EXPECT_TRUE(Questions().empty());
+    EXPECT_TRUE(std::filesystem::is_empty(Layouts()));
+    return box;
+  }
+  // Save as "Turm" fails for `reason`: the box names the file, then why, in the editor's title.
+  void ExpectFailedWrite(const char* reason) {
+    AnswerOk(QStringLiteral("Turm"));
+    const BoxSeen box = ClickExpectingBox(Form().Btn_Save);
+    EXPECT_TRUE(box.shown);
+    EXPECT_EQ(box.text, QStringLiteral("Kann nicht nach ") + QString::fromStdString((Layouts() / "Turm.set").string()) +
+                            QStringLiteral(" schreiben\n") + QString::fromUtf8(reason));
+    EXPECT_EQ(box.title, QStringLiteral("Tilvaro - Editor"));
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+  }
+};
 
 // ---- Cells, layers, hints ----------------------------------------------------------------------
 
-TEST_F(EditFormCommandsTest, ClickingToggleACellOnEveryLayer) {
+TEST_F(EditFormCommandsTest, ClickingTogglesACellOnEveryLayerAndTheSpinnerShowsEachLayersOwn) {
   TEditForm& f = Form();
   for (int layer = 1; layer <= 4; ++layer) {
     SCOPED_TRACE(layer);
@@ -30,24 +64,45 @@ TEST_F(EditFormCommandsTest, ClickingToggleACellOnEveryLayer) {
     EXPECT_EQ(f.UpDown_Layer->Position(), layer);
     EXPECT_EQ(f.Lbl_CLayer->text(), QString::number(layer));
     ClickCell(layer, layer + 1);
-    EXPECT_EQ(f.Layer_Control->Cell(layer, layer + 1), QStringLiteral("g"));
+    EXPECT_EQ(f.Layer_Control->Cell(layer, layer + 1), kG);
     EXPECT_EQ(f.LayerCells(layer, layer + 1, layer), 1);
     ClickCell(layer, layer + 1);
     EXPECT_TRUE(f.Layer_Control->Cell(layer, layer + 1).isEmpty());
     EXPECT_EQ(f.LayerCells(layer, layer + 1, layer), 0);
     ClickCell(layer, 0);
   }
-  // One tile on each layer, each in its own column; the grid shows only the current one's.
+  // One tile on each layer, each in its own column.
   for (int layer = 1; layer <= 4; ++layer) EXPECT_EQ(f.LayerCells(layer, 0, layer), 1);
   EXPECT_EQ(f.LayerCells.TileCount(), 4);
-  for (int col = 1; col <= 3; ++col) EXPECT_TRUE(f.Layer_Control->Cell(col, 0).isEmpty());
-  EXPECT_EQ(f.Layer_Control->Cell(4, 0), QStringLiteral("g"));
   // The layer count says 1 throughout: it does not limit the layers.
   EXPECT_EQ(f.SBar_LayerCount->value(), 1);
+
+  // At either bound the spinner runs nothing: the grid and the label stay as they are. In between
+  // the grid shows the current layer's cells only.
+  f.Lbl_CLayer->setText(QStringLiteral("marker"));
+  StepLayer(true);
+  EXPECT_EQ(f.UpDown_Layer->Position(), 4);
+  EXPECT_EQ(f.Lbl_CLayer->text(), QStringLiteral("marker"));
+  for (int layer = 4; layer >= 1; --layer) {
+    SCOPED_TRACE(layer);
+    if (layer < 4) {
+      StepLayer(false);
+      EXPECT_EQ(f.Lbl_CLayer->text(), QString::number(layer));
+    }
+    for (int col = 1; col <= 4; ++col) EXPECT_EQ(f.Layer_Control->Cell(col, 0), col == layer ? kG : QString()) << col;
+  }
+  f.Lbl_CLayer->setText(QStringLiteral("marker"));
+  StepLayer(false);
+  EXPECT_EQ(f.UpDown_Layer->Position(), 1);
+  EXPECT_EQ(f.Lbl_CLayer->text(), QStringLiteral("marker"));
+  EXPECT_EQ(f.Layer_Control->Cell(1, 0), kG);
 }
 
-TEST_F(EditFormCommandsTest, KeyboardMovesToggleEveryCellLandedOnOnAnyLayer) {
+// The odd-count warning counts the tiles of all layers, also those beyond the layer count.
+TEST_F(EditFormCommandsTest, KeyboardMovesToggleEveryCellLandedOnAndTheWarningCountsAllLayers) {
   TEditForm& f = Form();
+  ClickCell(0, 0);
+  EXPECT_FALSE(f.Lbl_Warn->isHidden());
   StepLayer(true);
   StepLayer(true);
   f.Layer_Control->setFocus();
@@ -55,99 +110,53 @@ TEST_F(EditFormCommandsTest, KeyboardMovesToggleEveryCellLandedOnOnAnyLayer) {
   QTest::keyClick(f.Layer_Control, Qt::Key_Up);  // top row already: nothing
   for (int col = 1; col <= 5; ++col) EXPECT_EQ(f.LayerCells(col, 0, 3), 1) << col;
   EXPECT_EQ(f.LayerCells(0, 0, 3), 0);
-  EXPECT_EQ(f.LayerCells.TileCount(), 5);
-  EXPECT_FALSE(f.Lbl_Warn->isHidden());
+  EXPECT_EQ(f.LayerCells.TileCount(), 6);
+  EXPECT_TRUE(f.Lbl_Warn->isHidden()) << "six tiles on layers 1 and 3: even";
   QTest::keyClick(f.Layer_Control, Qt::Key_Left);  // back onto column 4: off again
   EXPECT_EQ(f.LayerCells(4, 0, 3), 0);
+  EXPECT_FALSE(f.Lbl_Warn->isHidden());
+  QTest::keyClick(f.Layer_Control, Qt::Key_Left);
+  EXPECT_EQ(f.LayerCells.TileCount(), 4);
   EXPECT_TRUE(f.Lbl_Warn->isHidden());
 }
 
-TEST_F(EditFormCommandsTest, KeyboardTogglesOnEveryLayer) {
+// A double-click marks a cell once, and a key move marks the cell it lands on, on every layer.
+TEST_F(EditFormCommandsTest, DoubleClickAndKeyboardMarkCellsOnEveryLayer) {
   TEditForm& f = Form();
   for (int layer = 1; layer <= 4; ++layer) {
-    if (layer > 1) StepLayer(true);
-    f.Layer_Control->setFocus();
-    QTest::keyClick(f.Layer_Control, Qt::Key_Down);  // rows 1, 2, 3, 4 in turn
-    EXPECT_EQ(f.LayerCells(0, layer, layer), 1) << layer;
-    EXPECT_EQ(f.Layer_Control->Cell(0, layer), QStringLiteral("g"));
-  }
-  EXPECT_EQ(f.LayerCells.TileCount(), 4);
-}
-
-TEST_F(EditFormCommandsTest, DoubleClickMarksACellOnceOnEveryLayer) {
-  TEditForm& f = Form();
-  for (int layer = 1; layer <= 4; ++layer) {
+    SCOPED_TRACE(layer);
     if (layer > 1) StepLayer(true);
     DoubleClickCell(9, layer);
-    EXPECT_EQ(f.LayerCells(9, layer, layer), 1) << layer;
-    EXPECT_EQ(f.Layer_Control->Cell(9, layer), QStringLiteral("g"));
+    EXPECT_EQ(f.LayerCells(9, layer, layer), 1);
+    EXPECT_EQ(f.Layer_Control->Cell(9, layer), kG);
+    f.Layer_Control->setFocus();
+    QTest::keyClick(f.Layer_Control, Qt::Key_Down);
+    EXPECT_EQ(f.LayerCells(9, layer + 1, layer), 1);
+    EXPECT_EQ(f.Layer_Control->Cell(9, layer + 1), kG);
   }
-}
-
-TEST_F(EditFormCommandsTest, TheSpinnerShowsEachLayersOwnCellsAndStopsAtItsBounds) {
-  TEditForm& f = Form();
-  ClickCell(0, 0);
-  StepLayer(false);  // at 1 already: nothing runs
-  EXPECT_EQ(f.UpDown_Layer->Position(), 1);
-  EXPECT_EQ(f.Layer_Control->Cell(0, 0), QStringLiteral("g"));
-  StepLayer(true);
-  EXPECT_EQ(f.Lbl_CLayer->text(), QStringLiteral("2"));
-  EXPECT_TRUE(f.Layer_Control->Cell(0, 0).isEmpty());
-  ClickCell(1, 1);
-  StepLayer(true);
-  StepLayer(true);
-  ClickCell(2, 2);
-  f.Lbl_CLayer->setText(QStringLiteral("marker"));
-  StepLayer(true);  // at 4 already: the grid and the label stay as they are
-  EXPECT_EQ(f.UpDown_Layer->Position(), 4);
-  EXPECT_EQ(f.Lbl_CLayer->text(), QStringLiteral("marker"));
-  EXPECT_EQ(f.Layer_Control->Cell(2, 2), QStringLiteral("g"));
-  StepLayer(false);
-  StepLayer(false);
-  EXPECT_EQ(f.Lbl_CLayer->text(), QStringLiteral("2"));
-  EXPECT_EQ(f.Layer_Control->Cell(1, 1), QStringLiteral("g"));
-  EXPECT_TRUE(f.Layer_Control->Cell(2, 2).isEmpty());
-  StepLayer(false);
-  EXPECT_EQ(f.Lbl_CLayer->text(), QStringLiteral("1"));
-  EXPECT_EQ(f.Layer_Control->Cell(0, 0), QStringLiteral("g"));
-  EXPECT_TRUE(f.Layer_Control->Cell(1, 1).isEmpty());
-}
-
-TEST_F(EditFormCommandsTest, TheWarningFollowsTheCountOverAllLayers) {
-  TEditForm& f = Form();
-  ClickCell(0, 0);
-  ClickCell(1, 0);
-  ClickCell(2, 0);
-  EXPECT_FALSE(f.Lbl_Warn->isHidden());
-  for (int i = 0; i < 3; ++i) StepLayer(true);
-  ClickCell(13, 6);
-  EXPECT_TRUE(f.Lbl_Warn->isHidden()) << "four tiles: even, although layer 4 is beyond the layer count";
-  ClickCell(13, 6);
-  EXPECT_FALSE(f.Lbl_Warn->isHidden());
-  EXPECT_EQ(f.LayerCells.TileCount(), 3);
+  EXPECT_EQ(f.LayerCells.TileCount(), 8);
 }
 
 TEST_F(EditFormCommandsTest, ScrollBarHintsFollowTheirPositions) {
   TEditForm& f = Form();
+  const auto state = [](const QScrollBar* bar) { return std::pair(bar->value(), bar->toolTip()); };
   f.SBar_LayerCount->setValue(3);
-  EXPECT_EQ(f.SBar_LayerCount->toolTip(), QStringLiteral("3 Ebene(n)"));
+  EXPECT_EQ(state(f.SBar_LayerCount), std::pair(3, QStringLiteral("3 Ebene(n)")));
   f.SBar_LayerCount->setValue(9);
-  EXPECT_EQ(f.SBar_LayerCount->value(), 4);
-  EXPECT_EQ(f.SBar_LayerCount->toolTip(), QStringLiteral("4 Ebene(n)"));
+  EXPECT_EQ(state(f.SBar_LayerCount), std::pair(4, QStringLiteral("4 Ebene(n)")));
   f.SBar_3D->setValue(6);
-  EXPECT_EQ(f.SBar_3D->toolTip(), QStringLiteral("Grün"));
+  EXPECT_EQ(state(f.SBar_3D), std::pair(6, QStringLiteral("Grün")));
 
-  // By the user: the keyboard and a click on the scroll bar's right arrow.
+  // By the user: the keyboard and a click on the scroll bar's left arrow.
   f.SBar_3D->setFocus();
   QTest::keyClick(f.SBar_3D, Qt::Key_Right);
-  EXPECT_EQ(f.SBar_3D->value(), 7);
-  EXPECT_EQ(f.SBar_3D->toolTip(), QStringLiteral("Braun"));
+  EXPECT_EQ(state(f.SBar_3D), std::pair(7, QStringLiteral("Braun")));
   QTest::keyClick(f.SBar_3D, Qt::Key_End);
-  EXPECT_EQ(f.SBar_3D->toolTip(), QStringLiteral("Gelb"));
+  EXPECT_EQ(state(f.SBar_3D), std::pair(8, QStringLiteral("Gelb")));
   QTest::keyClick(f.SBar_3D, Qt::Key_Up);
-  EXPECT_EQ(f.SBar_3D->value(), 7);
+  EXPECT_EQ(state(f.SBar_3D), std::pair(7, QStringLiteral("Braun")));
   QTest::keyClick(f.SBar_3D, Qt::Key_Home);
-  EXPECT_EQ(f.SBar_3D->toolTip(), QStringLiteral("Hellgrau"));
+  EXPECT_EQ(state(f.SBar_3D), std::pair(1, QStringLiteral("Hellgrau")));
   QStyleOptionSlider option;
   option.initFrom(f.SBar_LayerCount);
   option.orientation = Qt::Horizontal;
@@ -159,8 +168,7 @@ TEST_F(EditFormCommandsTest, ScrollBarHintsFollowTheirPositions) {
   const QRect subLine = f.SBar_LayerCount->style()->subControlRect(QStyle::CC_ScrollBar, &option,
                                                                     QStyle::SC_ScrollBarSubLine, f.SBar_LayerCount);
   Click(f.SBar_LayerCount, subLine.center());
-  EXPECT_EQ(f.SBar_LayerCount->value(), 3);
-  EXPECT_EQ(f.SBar_LayerCount->toolTip(), QStringLiteral("3 Ebene(n)"));
+  EXPECT_EQ(state(f.SBar_LayerCount), std::pair(3, QStringLiteral("3 Ebene(n)")));
 }
 
 // ---- New ---------------------------------------------------------------------------------------
@@ -181,21 +189,16 @@ TEST_F(EditFormCommandsTest, NewResetsEverything) {
   ClickCell(6, 5);
 
   Click(f.Btn_New);
-  EXPECT_TRUE(f.LayoutName.isEmpty());
-  EXPECT_TRUE(f.Edit_Name->text().isEmpty());
-  EXPECT_TRUE(f.Edit_Author->text().isEmpty());
-  EXPECT_TRUE(f.Edit_Back->text().isEmpty());
+  EXPECT_EQ(QStringList({f.LayoutName, f.Edit_Name->text(), f.Edit_Author->text(), f.Edit_Back->text()}),
+            QStringList(4, QString()));
   EXPECT_FALSE(f.CBX_Inscripe->isChecked());
-  EXPECT_EQ(f.SBar_LayerCount->value(), 1);
-  EXPECT_EQ(f.SBar_LayerCount->toolTip(), QStringLiteral("1 Ebene(n)"));
-  EXPECT_EQ(f.SBar_3D->value(), 1);
-  EXPECT_EQ(f.SBar_3D->toolTip(), QStringLiteral("Hellgrau"));
-  EXPECT_EQ(f.UpDown_Layer->Position(), 1);
-  EXPECT_EQ(f.Lbl_CLayer->text(), QStringLiteral("1"));
-  EXPECT_EQ(f.LBox_Tiles->Count(), 0);
-  EXPECT_EQ(f.LayerCells.TileCount(), 0);
-  EXPECT_EQ(f.Layer_Control->Col(), 0);
-  EXPECT_EQ(f.Layer_Control->Row(), 0);
+  EXPECT_EQ(QStringList({f.SBar_LayerCount->toolTip(), f.SBar_3D->toolTip(), f.Lbl_CLayer->text()}),
+            QStringList({"1 Ebene(n)", "Hellgrau", "1"}));
+  EXPECT_EQ(std::tuple(f.SBar_LayerCount->value(), f.SBar_3D->value(), f.UpDown_Layer->Position()),
+            std::tuple(1, 1, 1));
+  EXPECT_EQ(std::tuple(f.LBox_Tiles->Count(), f.LayerCells.TileCount(), f.Layer_Control->Col(),
+                       f.Layer_Control->Row()),
+            std::tuple(0, 0, 0, 0));
   for (int col = 0; col < 14; ++col)
     for (int row = 0; row < 7; ++row) EXPECT_TRUE(f.Layer_Control->Cell(col, row).isEmpty());
   EXPECT_TRUE(f.Lbl_Warn->isHidden());
@@ -249,86 +252,41 @@ TEST_F(EditFormCommandsTest, SaveWritesTextsInWindows1252AndKeepsBlanks) {
   Click(f.Btn_Save);
   EXPECT_EQ(ReadFile(Layouts() / "Straße.set"),
             LayoutFileText({"TILESET=  Turm ", "AUTHOR=J\xFCrgen Wei\xDF \x80", "LAYERS=1", "3D=1", "ORIGINAL=0"}, {},
-                           {{"", "", "", "", "", "", ".............x"},
-                            {"..............", "..............", "..............", "..............",
-                             "..............", "..............", ".............x"},
-                            {"..............", "..............", "..............", "..............",
-                             "..............", "..............", ".............x"},
-                            {"..............", "..............", "..............", "..............",
-                             "..............", "..............", ".............x"}}));
+                           {kCorner, kCorner, kCorner, kCorner}));
 }
 
 TEST_F(EditFormCommandsTest, SaveRefusesAnOddCountWithoutAsking) {
-  TEditForm& f = Form();
   ClickCell(3, 3);
-  const BoxSeen box = ClickExpectingBox(f.Btn_Save);
-  ASSERT_TRUE(box.shown);
-  EXPECT_EQ(box.text, QStringLiteral("Ungerade Anzahl an Steinen.\n\nSpeichern nicht möglich!"));
-  EXPECT_EQ(box.title, kFailure);
-  EXPECT_EQ(box.icon, QMessageBox::Critical);
-  EXPECT_EQ(box.owner, &f);
-  EXPECT_TRUE(Questions().empty());
-  EXPECT_TRUE(std::filesystem::is_empty(Layouts()));
+  EXPECT_EQ(RefusedSave().text, QStringLiteral("Ungerade Anzahl an Steinen.\n\nSpeichern nicht möglich!"));
 }
 
-TEST_F(EditFormCommandsTest, CancelledSaveWritesNothing) {
-  Form().LayoutName = QStringLiteral("Alt");
-  AnswerCancel();
-  Click(Form().Btn_Save);
-  EXPECT_EQ(Questions().size(), 1u);
-  EXPECT_EQ(Questions()[0].proposed, QStringLiteral("Alt"));
-  EXPECT_EQ(Form().LayoutName, QStringLiteral("Alt"));
-  EXPECT_TRUE(std::filesystem::is_empty(Layouts()));
-}
-
-TEST_F(EditFormCommandsTest, SaveNamesTheFileExactlyAsTyped) {
-  AnswerOk(QStringLiteral("Turm.set"));
-  Click(Form().Btn_Save);
-  AnswerOk(QString());
-  Click(Form().Btn_Save);
-  EXPECT_TRUE(std::filesystem::is_regular_file(Layouts() / "Turm.set.set"));
-  EXPECT_TRUE(std::filesystem::is_regular_file(Layouts() / ".set"));
-  EXPECT_EQ(ReadFile(Layouts() / ".set"), LayoutFileText({"LAYERS=1", "3D=1", "ORIGINAL=0"}, {}));
-}
-
-TEST_F(EditFormCommandsTest, SaveReplacesAnOlderFileWhole) {
+// The file is named exactly as typed (even empty), and an older file of that name is replaced whole.
+TEST_F(EditFormCommandsTest, SaveNamesTheFileExactlyAsTypedAndReplacesAnOlderFileWhole) {
   WriteFile(Layouts() / "Turm.set", "[INFO]\r\nAUTHOR=Alt\r\nEXTRA=1\r\n[MORE]\r\nA=B\r\n");
-  AnswerOk(QStringLiteral("Turm"));
-  Click(Form().Btn_Save);
-  EXPECT_EQ(ReadFile(Layouts() / "Turm.set"), LayoutFileText({"LAYERS=1", "3D=1", "ORIGINAL=0"}, {}));
+  for (const char* name : {"Turm.set", "", "Turm"}) {
+    AnswerOk(QString::fromUtf8(name));
+    Click(Form().Btn_Save);
+    EXPECT_EQ(ReadFile(Layouts() / (std::string(name) + ".set")),
+              LayoutFileText({"LAYERS=1", "3D=1", "ORIGINAL=0"}, {}))
+        << name;
+  }
 }
 
-TEST_F(EditFormCommandsTest, SaveRefusesTextsThatWindows1252CannotHold) {
+// Texts that a layout file cannot hold: characters outside Windows-1252 and line breaks.
+TEST_F(EditFormCommandsTest, SaveRefusesTextsThatWindows1252CannotHoldOrWithLineBreaks) {
   TEditForm& f = Form();
+  const auto expectParts = [](const BoxSeen& box, std::initializer_list<const char*> parts) {
+    for (const char* part : parts) EXPECT_TRUE(box.text.contains(QString::fromUtf8(part))) << box.text.toStdString();
+  };
   f.Edit_Author->setText(QStringLiteral("Łukasz"));
-  BoxSeen box = ClickExpectingBox(f.Btn_Save);
-  ASSERT_TRUE(box.shown);
-  EXPECT_EQ(box.title, kFailure);
-  EXPECT_EQ(box.icon, QMessageBox::Critical);
-  EXPECT_TRUE(box.text.contains(QStringLiteral("„Autor“"))) << box.text.toStdString();
-  EXPECT_TRUE(box.text.contains(QStringLiteral("„Ł“"))) << box.text.toStdString();
-  EXPECT_TRUE(box.text.contains(QStringLiteral("U+0141"))) << box.text.toStdString();
-
+  expectParts(RefusedSave(), {"„Autor“", "„Ł“", "U+0141"});
   f.Edit_Author->setText(QStringLiteral("Lukas"));
   f.LBox_Tiles->AddItem(QStringLiteral("Klassik"));
   f.LBox_Tiles->AddItem(QStringLiteral("Drache 🐉"));
-  box = ClickExpectingBox(f.Btn_Save);
-  ASSERT_TRUE(box.shown);
-  EXPECT_TRUE(box.text.contains(QStringLiteral("Steine, Eintrag 2"))) << box.text.toStdString();
-  EXPECT_TRUE(box.text.contains(QStringLiteral("U+1F409"))) << box.text.toStdString();
-  EXPECT_TRUE(Questions().empty());
-  EXPECT_TRUE(std::filesystem::is_empty(Layouts()));
-}
-
-TEST_F(EditFormCommandsTest, SaveRefusesTextsWithLineBreaks) {
-  TEditForm& f = Form();
+  expectParts(RefusedSave(), {"Steine, Eintrag 2", "U+1F409"});
+  f.LBox_Tiles->ClearItems();
   f.Edit_Back->setText(QStringLiteral("wald\nEXTRA=1"));  // as a paste can put it there
-  const BoxSeen box = ClickExpectingBox(f.Btn_Save);
-  ASSERT_TRUE(box.shown);
-  EXPECT_EQ(box.title, kFailure);
-  EXPECT_TRUE(box.text.contains(QStringLiteral("„Hintergrundbild“"))) << box.text.toStdString();
-  EXPECT_TRUE(Questions().empty());
-  EXPECT_TRUE(std::filesystem::is_empty(Layouts()));
+  expectParts(RefusedSave(), {"„Hintergrundbild“"});
 }
 
 TEST_F(EditFormCommandsTest, AFailedWriteReachesTheErrorBoxAndTheEditorGoesOn) {
@@ -336,14 +294,7 @@ TEST_F(EditFormCommandsTest, AFailedWriteReachesTheErrorBoxAndTheEditorGoesOn) {
   std::filesystem::create_directory(Layouts() / "Turm.set");
   ClickCell(1, 1);
   ClickCell(2, 1);
-  AnswerOk(QStringLiteral("Turm"));
-  const BoxSeen box = ClickExpectingBox(Form().Btn_Save);
-  ASSERT_TRUE(box.shown);
-  // The sentence naming the file, then why it failed.
-  EXPECT_EQ(box.text, QStringLiteral("Kann nicht nach ") + QString::fromStdString((Layouts() / "Turm.set").string()) +
-                          QStringLiteral(" schreiben\nIst ein Ordner."));
-  EXPECT_EQ(box.title, QStringLiteral("Tilvaro - Editor"));
-  EXPECT_EQ(box.icon, QMessageBox::Critical);
+  ExpectFailedWrite("Ist ein Ordner.");
   EXPECT_TRUE(std::filesystem::is_directory(Layouts() / "Turm.set"));
   EXPECT_EQ(Form().LayoutName, QStringLiteral("Turm"));
   EXPECT_EQ(Form().LayerCells.TileCount(), 2);
@@ -352,18 +303,13 @@ TEST_F(EditFormCommandsTest, AFailedWriteReachesTheErrorBoxAndTheEditorGoesOn) {
   EXPECT_EQ(Form().LayerCells.TileCount(), 3);
 }
 
-class EditFormWithoutLayoutsFolderTest : public EditorFixture {
+class EditFormWithoutLayoutsFolderTest : public EditFormCommandsTest {
  protected:
   bool WithLayoutsFolder() const override { return false; }
 };
 
 TEST_F(EditFormWithoutLayoutsFolderTest, SaveReportsTheMissingFolderAndCreatesNothing) {
-  AnswerOk(QStringLiteral("Turm"));
-  const BoxSeen box = ClickExpectingBox(Form().Btn_Save);
-  ASSERT_TRUE(box.shown);
-  EXPECT_EQ(box.text, QStringLiteral("Kann nicht nach ") + QString::fromStdString((Layouts() / "Turm.set").string()) +
-                          QStringLiteral(" schreiben\nOrdner nicht vorhanden."));
-  EXPECT_EQ(box.title, QStringLiteral("Tilvaro - Editor"));
+  ExpectFailedWrite("Ordner nicht vorhanden.");
   EXPECT_FALSE(std::filesystem::exists(Layouts()));
 }
 
@@ -374,7 +320,7 @@ TEST_F(EditFormCommandsTest, OpenReadsAFileIntoTheControls) {
   const std::string file = LayoutFileText(
       {"TILESET=Turm", "AUTHOR=J\xFCrgen \x80", "BACKGROUND=wald.bmp", "LAYERS=3", "3D=6", "ORIGINAL=0"},
       {"Klassik", "", "Modern"},
-      {{"x.X..........."}, {"", "", "", "", "", "", ".............x"}, {}, {"xx"}});
+      {{"x.X..........."}, kCorner, {}, {"xx"}});
   WriteFile(Layouts() / "Turm.set", file);
   StepLayer(true);  // Open shows layer 1 again
   ClickCell(5, 5);
@@ -386,24 +332,16 @@ TEST_F(EditFormCommandsTest, OpenReadsAFileIntoTheControls) {
   EXPECT_EQ(Questions()[0].prompt,
             QStringLiteral("Bitte Dateiname ohne Endung/Pfad angeben (Entsprechende Dateien sind im "
                            "Unterverzeichnis Layout zu finden)."));
-  EXPECT_EQ(f.LayoutName, QStringLiteral("Turm"));
-  EXPECT_EQ(f.Edit_Name->text(), QStringLiteral("Turm"));
-  EXPECT_EQ(f.Edit_Author->text(), QStringLiteral("Jürgen €"));
-  EXPECT_EQ(f.Edit_Back->text(), QStringLiteral("wald.bmp"));
-  EXPECT_EQ(f.SBar_LayerCount->value(), 3);
-  EXPECT_EQ(f.SBar_LayerCount->toolTip(), QStringLiteral("3 Ebene(n)"));
-  EXPECT_EQ(f.SBar_3D->value(), 6);
-  EXPECT_EQ(f.SBar_3D->toolTip(), QStringLiteral("Grün"));
+  EXPECT_EQ(QStringList({f.LayoutName, f.Edit_Name->text(), f.Edit_Author->text(), f.Edit_Back->text()}),
+            QStringList({"Turm", "Turm", "Jürgen €", "wald.bmp"}));
+  EXPECT_EQ(std::tuple(f.SBar_LayerCount->value(), f.SBar_3D->value(), f.UpDown_Layer->Position()),
+            std::tuple(3, 6, 1));
+  EXPECT_EQ(QStringList({f.SBar_LayerCount->toolTip(), f.SBar_3D->toolTip(), f.Lbl_CLayer->text()}),
+            QStringList({"3 Ebene(n)", "Grün", "1"}));
   EXPECT_FALSE(f.CBX_Inscripe->isChecked());
-  ASSERT_EQ(f.LBox_Tiles->Count(), 3);
-  EXPECT_EQ(f.LBox_Tiles->Item(0), QStringLiteral("Klassik"));
-  EXPECT_TRUE(f.LBox_Tiles->Item(1).isEmpty());
-  EXPECT_EQ(f.LBox_Tiles->Item(2), QStringLiteral("Modern"));
-  EXPECT_EQ(f.UpDown_Layer->Position(), 1);
-  EXPECT_EQ(f.Lbl_CLayer->text(), QStringLiteral("1"));
-  EXPECT_EQ(f.Layer_Control->Cell(0, 0), QStringLiteral("g"));
-  EXPECT_TRUE(f.Layer_Control->Cell(1, 0).isEmpty());
-  EXPECT_EQ(f.Layer_Control->Cell(2, 0), QStringLiteral("g"));
+  EXPECT_EQ(Items(f.LBox_Tiles), QStringList({"Klassik", "", "Modern"}));
+  EXPECT_EQ(QStringList({f.Layer_Control->Cell(0, 0), f.Layer_Control->Cell(1, 0), f.Layer_Control->Cell(2, 0)}),
+            QStringList({kG, "", kG}));
   EXPECT_EQ(f.LayerCells(13, 6, 2), 1);
   EXPECT_EQ(f.LayerCells(5, 5, 2), 0) << "the earlier layout is gone";
   EXPECT_EQ(f.LayerCells.TileCount(), 5);
@@ -418,58 +356,38 @@ TEST_F(EditFormCommandsTest, OpenReadsAFileIntoTheControls) {
             LayoutFileText({"TILESET=Turm", "AUTHOR=J\xFCrgen \x80", "BACKGROUND=wald.bmp", "LAYERS=3", "3D=6",
                             "ORIGINAL=0"},
                            {"Klassik", "", "Modern"},
-                           {{"x.x..........x"},
-                            {"..............", "..............", "..............", "..............",
-                             "..............", "..............", ".............x"},
-                            {},
-                            {"xx............"}}));
+                           {{"x.x..........x"}, kCorner, {}, {"xx............"}}));
 }
 
+// A missing name, a name that cannot name a file and a folder are all layouts not found: the
+// layout is cleared and the name kept for the next Save.
 TEST_F(EditFormCommandsTest, OpenOfAMissingNameClearsTheLayoutAndKeepsTheName) {
   TEditForm& f = Form();
-  f.Edit_Name->setText(QStringLiteral("Alt"));
-  ClickCell(2, 2);
-  AnswerOk(QStringLiteral("Fehlt"));
-  const BoxSeen box = ClickExpectingBox(f.Btn_Open);
-  ASSERT_TRUE(box.shown);
-  EXPECT_EQ(box.text, QStringLiteral("Layout nicht gefunden"));
-  EXPECT_EQ(box.title, kFailure);
-  EXPECT_EQ(box.icon, QMessageBox::Critical);
-  EXPECT_EQ(box.owner, &f);
-  EXPECT_TRUE(f.Edit_Name->text().isEmpty());
-  EXPECT_EQ(f.LayerCells.TileCount(), 0);
-  EXPECT_TRUE(f.Layer_Control->Cell(2, 2).isEmpty());
-  EXPECT_EQ(f.LayoutName, QStringLiteral("Fehlt"));
-  AnswerCancel();
-  Click(f.Btn_Save);
-  EXPECT_EQ(Questions().back().proposed, QStringLiteral("Fehlt"));
-}
-
-// A name that cannot name a file is a layout that is not found, like any missing one.
-TEST_F(EditFormCommandsTest, OpenOfANameThatCannotExistIsNotFound) {
-  TEditForm& f = Form();
   WriteFile(Layouts() / "Datei", "keine Ordner");
-  for (const QString& name : {QString(300, QLatin1Char('n')), QStringLiteral("Datei/Turm")}) {
+  std::filesystem::create_directory(Layouts() / "Ordner.set");
+  for (const QString& name : {QStringLiteral("Fehlt"), QString(300, QLatin1Char('n')), QStringLiteral("Datei/Turm"),
+                              QStringLiteral("Ordner")}) {
+    SCOPED_TRACE(name.left(20).toStdString());
+    f.Edit_Name->setText(QStringLiteral("Alt"));
     ClickCell(2, 2);
     AnswerOk(name);
     const BoxSeen box = ClickExpectingBox(f.Btn_Open);
-    ASSERT_TRUE(box.shown);
+    EXPECT_TRUE(box.shown);
     EXPECT_EQ(box.text, QStringLiteral("Layout nicht gefunden"));
+    EXPECT_EQ(box.title, kFailure);
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_EQ(box.owner, &f);
+    EXPECT_TRUE(f.Edit_Name->text().isEmpty());
     EXPECT_EQ(f.LayerCells.TileCount(), 0);
+    EXPECT_TRUE(f.Layer_Control->Cell(2, 2).isEmpty());
     EXPECT_EQ(f.LayoutName, name);
+    AnswerCancel();
+    Click(f.Btn_Save);
+    EXPECT_EQ(Questions().back().proposed, name);
   }
 }
 
-TEST_F(EditFormCommandsTest, OpenOfAFolderIsNotFound) {
-  std::filesystem::create_directory(Layouts() / "Ordner.set");
-  AnswerOk(QStringLiteral("Ordner"));
-  const BoxSeen box = ClickExpectingBox(Form().Btn_Open);
-  ASSERT_TRUE(box.shown);
-  EXPECT_EQ(box.text, QStringLiteral("Layout nicht gefunden"));
-  EXPECT_EQ(Form().LayoutName, QStringLiteral("Ordner"));
-}
-
-TEST_F(EditFormCommandsTest, CancelledOpenChangesNothing) {
+TEST_F(EditFormCommandsTest, CancelledSaveOrOpenChangesNothing) {
   TEditForm& f = Form();
   f.LayoutName = QStringLiteral("Alt");
   f.Edit_Author->setText(QStringLiteral("Ann"));
@@ -477,13 +395,19 @@ TEST_F(EditFormCommandsTest, CancelledOpenChangesNothing) {
   StepLayer(true);
   ClickCell(3, 3);
   StepLayer(false);
-  AnswerCancel();
-  Click(f.Btn_Open);
-  EXPECT_EQ(Questions()[0].proposed, QStringLiteral("Alt"));
-  EXPECT_EQ(f.LayoutName, QStringLiteral("Alt"));
-  EXPECT_EQ(f.Edit_Author->text(), QStringLiteral("Ann"));
-  EXPECT_EQ(f.LayerCells.TileCount(), 2);
-  EXPECT_EQ(f.Layer_Control->Cell(2, 2), QStringLiteral("g"));
+  for (QWidget* button : {static_cast<QWidget*>(f.Btn_Save), static_cast<QWidget*>(f.Btn_Open)}) {
+    SCOPED_TRACE(button->objectName().toStdString());
+    const std::size_t asked = Questions().size();
+    AnswerCancel();
+    Click(button);
+    ASSERT_EQ(Questions().size(), asked + 1);
+    EXPECT_EQ(Questions().back().proposed, QStringLiteral("Alt"));
+    EXPECT_EQ(f.LayoutName, QStringLiteral("Alt"));
+    EXPECT_EQ(f.Edit_Author->text(), QStringLiteral("Ann"));
+    EXPECT_EQ(f.LayerCells.TileCount(), 2);
+    EXPECT_EQ(f.Layer_Control->Cell(2, 2), kG);
+    EXPECT_TRUE(std::filesystem::is_empty(Layouts()));
+  }
 }
 
 TEST_F(EditFormCommandsTest, OpenOfAnUnreadableFileReportsItAndKeepsTheCurrentLayout) {
@@ -519,7 +443,7 @@ TEST_F(EditFormCommandsTest, TileSetsAreAddedDeletedAndRenamed) {
   Click(f.Btn_TileAdd);
   AnswerCancel();
   Click(f.Btn_TileAdd);
-  ASSERT_EQ(f.LBox_Tiles->Count(), 3);
+  ASSERT_EQ(Items(f.LBox_Tiles), QStringList({"Klassik", "", "Klassik"}));
   EXPECT_EQ(Questions()[0].caption, QStringLiteral("Stein hinzufügen ..."));
   EXPECT_EQ(Questions()[0].prompt,
             QStringLiteral("Bitte Dateiname ohne Endung/Pfad angeben (Entsprechende Dateien sind im "
@@ -549,9 +473,7 @@ TEST_F(EditFormCommandsTest, TileSetsAreAddedDeletedAndRenamed) {
   // Delete the first entry; afterwards nothing is selected.
   Click(f.LBox_Tiles->viewport(), f.LBox_Tiles->visualItemRect(f.LBox_Tiles->item(0)).center());
   Click(f.Btn_TileDel);
-  ASSERT_EQ(f.LBox_Tiles->Count(), 2);
-  EXPECT_TRUE(f.LBox_Tiles->Item(0).isEmpty());
-  EXPECT_EQ(f.LBox_Tiles->Item(1), QStringLiteral("Modern"));
+  EXPECT_EQ(Items(f.LBox_Tiles), QStringList({"", "Modern"}));
   EXPECT_EQ(f.LBox_Tiles->ItemIndex(), -1);
   Click(f.Btn_TileDel);
   EXPECT_EQ(f.LBox_Tiles->Count(), 2);
@@ -588,12 +510,6 @@ TEST_F(EditFormCommandsTest, TheRealDialogAsksForTheName) {
   EXPECT_EQ(own.LayoutName, QStringLiteral("Echt"));
   EXPECT_TRUE(std::filesystem::is_regular_file(Layouts() / "Echt.set"));
 }
-
-}  // namespace
-}  // namespace tilvaro::test
-
-namespace tilvaro::test {
-namespace {
 
 // The sample layouts shipped in examples/ open in the editor and save back to the same bytes.
 TEST_F(EditFormCommandsTest, SampleLayoutsOpenAndSaveBackUnchanged) {

@@ -1,5 +1,7 @@
 // The application's handler for unexpected errors and the numbered cursor table.
 #include <QLabel>
+#include <functional>
+#include <utility>
 #include <new>
 #include <stdexcept>
 
@@ -10,39 +12,34 @@
 namespace tilvaro::test {
 namespace {
 
-TEST(RunGuarded, AHandlerThatEndsNormallyShowsNothing) {
+// A handler that ends normally shows nothing; anything thrown ends it and shows a message with a
+// full stop in the editor's error box.
+TEST(RunGuarded, AnExceptionEndsTheHandlerAndShowsItsMessageWithAFullStop) {
   bool ran = false;
   EXPECT_TRUE(RunGuarded([&] { ran = true; }));
   EXPECT_TRUE(ran);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
-TEST(RunGuarded, AnExceptionEndsTheHandlerAndShowsItsMessageWithAFullStop) {
-  MessageBoxAnswerer answerer;
-  bool after = false;
-  const bool completed = RunGuarded([&] {
-    throw std::runtime_error("Kann nicht nach /tmp/Straße.set schreiben");
-    after = true;
-  });
-  EXPECT_FALSE(completed);
-  EXPECT_FALSE(after);
-  ASSERT_TRUE(answerer.Seen().shown);
-  EXPECT_EQ(answerer.Seen().text, QStringLiteral("Kann nicht nach /tmp/Straße.set schreiben."));
-  EXPECT_EQ(answerer.Seen().title, QStringLiteral("Tilvaro - Editor"));
-  EXPECT_EQ(answerer.Seen().icon, QMessageBox::Critical);
-}
-
-TEST(RunGuarded, AnythingThrownIsCaught) {
-  MessageBoxAnswerer answerer;
-  EXPECT_FALSE(RunGuarded([] { throw 42; }));
-  ASSERT_TRUE(answerer.Seen().shown);
-  EXPECT_EQ(answerer.Seen().text, QStringLiteral("Unbekannter Fehler."));
-  MessageBoxAnswerer outOfMemory;
-  EXPECT_FALSE(RunGuarded([] { throw std::bad_alloc(); }));
-  EXPECT_EQ(outOfMemory.Seen().text, QStringLiteral("Zu wenig Arbeitsspeicher."));
-  MessageBoxAnswerer tooLong;
-  EXPECT_FALSE(RunGuarded([] { throw std::length_error("basic_string::_M_create"); }));
-  EXPECT_EQ(tooLong.Seen().text, QStringLiteral("Zu groß zum Verarbeiten."));
+  const std::pair<std::function<void()>, const char*> cases[] = {
+      {[] { throw std::runtime_error("Kann nicht nach /tmp/Straße.set schreiben"); },
+       "Kann nicht nach /tmp/Straße.set schreiben."},
+      {[] { throw 42; }, "Unbekannter Fehler."},
+      {[] { throw std::bad_alloc(); }, "Zu wenig Arbeitsspeicher."},
+      {[] { throw std::length_error("basic_string::_M_create"); }, "Zu groß zum Verarbeiten."},
+  };
+  for (const auto& [handler, text] : cases) {
+    SCOPED_TRACE(text);
+    MessageBoxAnswerer answerer;
+    bool after = false;
+    EXPECT_FALSE(RunGuarded([&] {
+      handler();
+      after = true;
+    }));
+    EXPECT_FALSE(after);
+    ASSERT_TRUE(answerer.Seen().shown);
+    EXPECT_EQ(answerer.Seen().text, QString::fromUtf8(text));
+    EXPECT_EQ(answerer.Seen().title, QStringLiteral("Tilvaro - Editor"));
+    EXPECT_EQ(answerer.Seen().icon, QMessageBox::Critical);
+  }
 }
 
 TEST(RunGuarded, GuardedHandlersGetTheirSenderAndKeepExceptionsInside) {

@@ -37,7 +37,9 @@ TEST_F(GalleryTest, HoldsEveryControlUnderItsName) {
     SCOPED_TRACE(name);
     auto* button = window_.findChild<TToolbarButton97*>(QString::fromLatin1(name));
     ASSERT_NE(button, nullptr);
-    if (caption != nullptr) EXPECT_EQ(button->Caption(), QString::fromUtf8(caption));
+    if (caption != nullptr) {
+      EXPECT_EQ(button->Caption(), QString::fromUtf8(caption));
+    }
   }
   EXPECT_EQ(window_.Btn_Glyphs5->NumGlyphs(), 5);
   EXPECT_FALSE(window_.Btn_Disabled->isEnabled());

@@ -22,30 +22,20 @@ class SysColorsTest : public ::testing::Test {
 };
 
 TEST_F(SysColorsTest, NamedColoursComeFromTheirPaletteRoles) {
+  const std::pair<SysColor, QPalette::ColorRole> roles[] = {
+      {SysColor::BtnFace, QPalette::Button},       {SysColor::BtnHighlight, QPalette::Light},
+      {SysColor::BtnShadow, QPalette::Dark},       {SysColor::DkShadow3D, QPalette::Shadow},
+      {SysColor::Light3D, QPalette::Midlight},     {SysColor::Window, QPalette::Base},
+      {SysColor::WindowText, QPalette::Text},      {SysColor::InfoBk, QPalette::ToolTipBase},
+      {SysColor::InfoText, QPalette::ToolTipText}, {SysColor::Highlight, QPalette::Highlight},
+  };
+  // A grey of its own for each role, unlike any colour of the default palette.
+  const auto grey = [](int i) { return QColor(i + 1, i + 1, i + 1); };
   QPalette palette;
-  palette.setColor(QPalette::Button, QColor(1, 1, 1));
-  palette.setColor(QPalette::Light, QColor(2, 2, 2));
-  palette.setColor(QPalette::Dark, QColor(3, 3, 3));
-  palette.setColor(QPalette::Shadow, QColor(4, 4, 4));
-  palette.setColor(QPalette::Midlight, QColor(5, 5, 5));
-  palette.setColor(QPalette::Base, QColor(6, 6, 6));
-  palette.setColor(QPalette::Text, QColor(7, 7, 7));
-  palette.setColor(QPalette::ToolTipBase, QColor(8, 8, 8));
-  palette.setColor(QPalette::ToolTipText, QColor(9, 9, 9));
-  palette.setColor(QPalette::Highlight, QColor(10, 10, 10));
+  for (int i = 0; i < 10; ++i) palette.setColor(roles[i].second, grey(i));
   QApplication::setPalette(palette);
   InstallSysColorMapping();
-
-  EXPECT_EQ(ResolveColor(SysColorValue(SysColor::BtnFace)), (Rgb{1, 1, 1}));
-  EXPECT_EQ(ResolveColor(SysColorValue(SysColor::BtnHighlight)), (Rgb{2, 2, 2}));
-  EXPECT_EQ(ResolveColor(SysColorValue(SysColor::BtnShadow)), (Rgb{3, 3, 3}));
-  EXPECT_EQ(ResolveColor(SysColorValue(SysColor::DkShadow3D)), (Rgb{4, 4, 4}));
-  EXPECT_EQ(ResolveColor(SysColorValue(SysColor::Light3D)), (Rgb{5, 5, 5}));
-  EXPECT_EQ(ResolveColor(SysColorValue(SysColor::Window)), (Rgb{6, 6, 6}));
-  EXPECT_EQ(ResolveColor(SysColorValue(SysColor::WindowText)), (Rgb{7, 7, 7}));
-  EXPECT_EQ(ResolveColor(SysColorValue(SysColor::InfoBk)), (Rgb{8, 8, 8}));
-  EXPECT_EQ(ResolveColor(SysColorValue(SysColor::InfoText)), (Rgb{9, 9, 9}));
-  EXPECT_EQ(ResolveColor(SysColorValue(SysColor::Highlight)), (Rgb{10, 10, 10}));
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(ToQColor(SysColorValue(roles[i].first)), grey(i)) << i;
   // Plain colours pass unchanged, also with the palette-relative bit.
   EXPECT_EQ(ToQColor(RGBColor(0, 191, 191) | kPaletteRelativeFlag), QColor(0, 191, 191));
 }
@@ -53,12 +43,11 @@ TEST_F(SysColorsTest, NamedColoursComeFromTheirPaletteRoles) {
 TEST_F(SysColorsTest, PaletteChangesShowAtTheNextUse) {
   InstallSysColorMapping();
   QPalette palette = QApplication::palette();
-  palette.setColor(QPalette::Button, QColor(11, 22, 33));
-  QApplication::setPalette(palette);
-  EXPECT_EQ(ToQColor(SysColorValue(SysColor::BtnFace)), QColor(11, 22, 33));
-  palette.setColor(QPalette::Button, QColor(44, 55, 66));
-  QApplication::setPalette(palette);
-  EXPECT_EQ(ToQColor(SysColorValue(SysColor::BtnFace)), QColor(44, 55, 66));
+  for (const QColor& button : {QColor(11, 22, 33), QColor(44, 55, 66)}) {
+    palette.setColor(QPalette::Button, button);
+    QApplication::setPalette(palette);
+    EXPECT_EQ(ToQColor(SysColorValue(SysColor::BtnFace)), button);
+  }
 }
 
 }  // namespace
