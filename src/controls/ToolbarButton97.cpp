@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "controls/ButtonGlyph.h"
 #include "controls/ClosingPress.h"
@@ -43,6 +44,19 @@ bool Assign(T& field, const T& value) {
   field = value;
   return true;
 }
+
+// Runs its function when the scope ends, however it ends.
+template <typename F>
+class AtScopeEnd {
+ public:
+  explicit AtScopeEnd(F run) : run_(std::move(run)) {}
+  AtScopeEnd(const AtScopeEnd&) = delete;
+  AtScopeEnd& operator=(const AtScopeEnd&) = delete;
+  ~AtScopeEnd() { run_(); }
+
+ private:
+  F run_;
+};
 
 bool SameLetter(QChar a, QChar b) {
   const QLocale locale;
@@ -347,12 +361,9 @@ void TToolbarButton97::SyncGroup() {
 void TToolbarButton97::Click() {
   QPointer<TToolbarButton97> self(this);
   // The click's last steps run however its action ends, unless the action destroyed the button.
-  struct ClickEnd {
-    QPointer<TToolbarButton97>& button;
-    ~ClickEnd() {
-      if (button) button->Feed({ButtonInputKind::ClickEnd});
-    }
-  } clickEnd{self};
+  const AtScopeEnd clickEnd{[&self] {
+    if (self) self->Feed({ButtonInputKind::ClickEnd});
+  }};
   Feed({ButtonInputKind::ClickBegin});
 }
 
@@ -381,13 +392,9 @@ void TToolbarButton97::ShowDropdown() {
   bool removeClicks = true;
   RaiseEvent(OnDropdown, this, showMenu, removeClicks);
   if (!self) return;
-  struct DiscardAfter {
-    QPointer<TToolbarButton97>& button;
-    const bool& remove;
-    ~DiscardAfter() {
-      if (button && remove) ControlsRuntime::Instance().DiscardPressesOn(*button);
-    }
-  } discardAfter{self, removeClicks};
+  const AtScopeEnd discardAfter{[&self, &removeClicks] {
+    if (self && removeClicks) ControlsRuntime::Instance().DiscardPressesOn(*self);
+  }};
   QPointer<QMenu> menu = dropdownMenu_;  // tested after the event, which may have changed it
   if (!menu || !showMenu) return;
   // The menu opens to the right of the button's bottom-left corner whatever its direction.
@@ -501,12 +508,9 @@ void TToolbarButton97::Press(QMouseEvent* event) {
   }
   QPointer<TToolbarButton97> self(this);
   // The press's arrow-part mark is cleared however the press handling ends.
-  struct PressEnd {
-    QPointer<TToolbarButton97>& button;
-    ~PressEnd() {
-      if (button) button->Feed({ButtonInputKind::PressEnd});
-    }
-  } pressEnd{self};
+  const AtScopeEnd pressEnd{[&self] {
+    if (self) self->Feed({ButtonInputKind::PressEnd});
+  }};
   const bool arrow = PressTargetsArrow(behaviour_.props, width(), dropdownArrowWidth_, mousePos_.x());
   Feed({arrow ? ButtonInputKind::PressArrow : ButtonInputKind::PressFace});
 }

@@ -37,22 +37,10 @@ std::string JsonQuoted(std::string_view utf8) {
   return out;
 }
 
-JsonWriter& JsonWriter::BeginObject() {
-  Open('{');
-  return *this;
-}
-JsonWriter& JsonWriter::EndObject() {
-  Close('}');
-  return *this;
-}
-JsonWriter& JsonWriter::BeginArray() {
-  Open('[');
-  return *this;
-}
-JsonWriter& JsonWriter::EndArray() {
-  Close(']');
-  return *this;
-}
+JsonWriter& JsonWriter::BeginObject() { return Open('{'); }
+JsonWriter& JsonWriter::EndObject() { return Close('}'); }
+JsonWriter& JsonWriter::BeginArray() { return Open('['); }
+JsonWriter& JsonWriter::EndArray() { return Close(']'); }
 
 JsonWriter& JsonWriter::Key(std::string_view utf8) {
   BeforeValue();
@@ -91,15 +79,17 @@ void JsonWriter::BeforeValue() {
   }
 }
 
-void JsonWriter::Open(char bracket) {
+JsonWriter& JsonWriter::Open(char bracket) {
   BeforeValue();
   text_ += bracket;
   empty_.push_back(true);
+  return *this;
 }
 
-void JsonWriter::Close(char bracket) {
+JsonWriter& JsonWriter::Close(char bracket) {
   text_ += bracket;
   if (!empty_.empty()) empty_.pop_back();
+  return *this;
 }
 
 }  // namespace tilvaro

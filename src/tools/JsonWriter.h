@@ -25,8 +25,8 @@ class JsonWriter {
 
  private:
   void BeforeValue();
-  void Open(char bracket);
-  void Close(char bracket);
+  JsonWriter& Open(char bracket);
+  JsonWriter& Close(char bracket);
 
   std::string text_;
   std::vector<bool> empty_;  // per open object or array: nothing written in it yet
