@@ -4,16 +4,18 @@
 // in the same session on the same display, so they meet the same machine load; the ratios of the
 // medians are reported.
 //
-// The mapped window is seen by the X server: the first window mapped on the root window after the
-// start (the display has no window manager, so a top-level window is a child of the root). The
-// first painted frame is read from Qt's own widget-painting log: the first "Flushing" of the
-// top-level window's region to the screen. The log is switched on for both programs alike, so its
-// small cost falls on both. After that line the program is stopped and its peak resident memory
-// is taken from the kernel (wait4).
+// Both moments are seen by the X server, so the programs run exactly as they would for a user
+// (no logging switched on in them). The display has no window manager, so a top-level window is a
+// child of the root window: the driver watches the root for windows being created and mapped, and
+// puts a DAMAGE watch on every window as it is created. The mapped window is the first window
+// mapped on the root after the start; the first painted frame is the first drawing into a mapped
+// window (Qt creates its windows with no background, so mapping alone draws nothing). Then the
+// program is stopped and its peak resident memory is taken from the kernel (wait4).
 //
 // Usage: startup_bench EDITOR PEER [RUNS]   (needs a display, e.g. under xvfb-run)
 
 #include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -41,97 +43,104 @@ struct Sample {
   double peakMegabytes;
 };
 
-// The display's root window, watched for windows being mapped on it.
+// The display, whose root window is watched for windows being created and mapped.
 Display* display = nullptr;
+int damageEventBase = 0;
 
-// Drops the events that are already there: they belong to an earlier run.
-void DrainMapEvents() {
-  while (XPending(display) > 0) {
-    XEvent event;
-    XNextEvent(display, &event);
+// What the X server has reported of the program's windows since its start.
+struct ServerView {
+  std::vector<Window> mapped;
+  std::vector<Damage> watches;
+  bool painted = false;
+
+  // Reads the events that are there; stamps the first map and the first painting of a mapped window.
+  void Read() {
+    while (XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+      if (event.type == CreateNotify) {
+        watches.push_back(XDamageCreate(display, event.xcreatewindow.window, XDamageReportNonEmpty));
+      } else if (event.type == MapNotify) {
+        mapped.push_back(event.xmap.window);
+      } else if (event.type == damageEventBase + XDamageNotify) {
+        const auto& notify = reinterpret_cast<const XDamageNotifyEvent&>(event);
+        if (std::find(mapped.begin(), mapped.end(), notify.drawable) != mapped.end()) painted = true;
+      }
+    }
   }
-}
 
-// Whether a window was mapped on the root since the last call.
-bool WindowMapped() {
-  bool mapped = false;
-  while (XPending(display) > 0) {
-    XEvent event;
-    XNextEvent(display, &event);
-    if (event.type == MapNotify) mapped = true;
+  // Drops the watches; the windows themselves go with the program.
+  void Clear() {
+    for (Damage watch : watches) XDamageDestroy(display, watch);
+    watches.clear();
+    mapped.clear();
+    painted = false;
+    XSync(display, False);
+    DropPending();
   }
-  return mapped;
-}
 
-constexpr char kFirstFrameMarker[] = "qt.widgets.painting: Flushing QRegion";
+  // Drops the events that are already there: they belong to an earlier run.
+  static void DropPending() {
+    while (XPending(display) > 0) {
+      XEvent event;
+      XNextEvent(display, &event);
+    }
+  }
+};
+
 constexpr int kTimeoutMs = 30000;
 
+// A window may be gone before its watch is made or dropped (the program's short-lived windows, or
+// the program killed at the end of a run); such errors are expected and not fatal.
+int IgnoreError(Display*, XErrorEvent*) { return 0; }
+
 std::optional<Sample> RunOnce(const std::string& program) {
-  int pipeFds[2];
-  if (pipe2(pipeFds, O_CLOEXEC) != 0) return std::nullopt;
-
-  std::vector<std::string> environment;
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    if (std::strncmp(*entry, "QT_LOGGING_RULES=", 17) != 0) environment.emplace_back(*entry);
-  }
-  environment.emplace_back("QT_LOGGING_RULES=qt.widgets.painting=true");
-  std::vector<char*> envp;
-  for (std::string& entry : environment) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDERR_FILENO);
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
   std::string path = program;
   char* argv[] = {path.data(), nullptr};
 
-  DrainMapEvents();
+  ServerView server;
+  server.Clear();
   const auto start = std::chrono::steady_clock::now();
   const auto sinceStart = [&start] {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   };
   pid_t child = 0;
-  const int spawned = posix_spawn(&child, path.c_str(), &actions, nullptr, argv, envp.data());
+  const int spawned = posix_spawn(&child, path.c_str(), &actions, nullptr, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
-  close(pipeFds[1]);
   if (spawned != 0) {
-    close(pipeFds[0]);
     std::fprintf(stderr, "cannot start %s: %s\n", program.c_str(), std::strerror(spawned));
     return std::nullopt;
   }
 
-  std::string pending;
-  std::optional<double> mappedMs, firstFrameMs;
-  char buffer[4096];
-  bool logOpen = true;
-  while (!firstFrameMs || !mappedMs) {
-    pollfd fds[2] = {{pipeFds[0], static_cast<short>(logOpen ? POLLIN : 0), 0},
-                     {ConnectionNumber(display), POLLIN, 0}};
-    if (poll(fds, 2, kTimeoutMs) <= 0) break;
-    if (!mappedMs && WindowMapped()) mappedMs = sinceStart();
-    if (!(fds[0].revents & (POLLIN | POLLHUP))) continue;
-    const ssize_t got = read(pipeFds[0], buffer, sizeof buffer);
-    if (got <= 0) {
-      logOpen = false;
-      if (!mappedMs) break;
-      continue;
-    }
-    pending.append(buffer, static_cast<std::size_t>(got));
-    if (!firstFrameMs && pending.find(kFirstFrameMarker) != std::string::npos) firstFrameMs = sinceStart();
-    // Keep only the tail, which may hold the start of the marker.
-    if (pending.size() > 2 * sizeof kFirstFrameMarker) pending.erase(0, pending.size() - sizeof kFirstFrameMarker);
-  }
-  kill(child, SIGKILL);
-  close(pipeFds[0]);
+  std::optional<double> mappedMs, paintedMs;
   int status = 0;
   rusage usage{};
-  wait4(child, &status, 0, &usage);
-  if (!firstFrameMs || !mappedMs) {
+  bool ended = false;
+  while (!paintedMs && sinceStart() < kTimeoutMs) {
+    pollfd fd = {ConnectionNumber(display), POLLIN, 0};
+    poll(&fd, 1, 50);
+    server.Read();
+    if (!mappedMs && !server.mapped.empty()) mappedMs = sinceStart();
+    if (server.painted) paintedMs = sinceStart();
+    if (!paintedMs && wait4(child, &status, WNOHANG, &usage) == child) {
+      ended = true;
+      break;
+    }
+  }
+  if (!ended) {
+    kill(child, SIGKILL);
+    wait4(child, &status, 0, &usage);
+  }
+  server.Clear();
+  if (!paintedMs || !mappedMs) {
     std::fprintf(stderr, "%s showed no mapped and painted window within %d ms\n", program.c_str(), kTimeoutMs);
     return std::nullopt;
   }
-  return Sample{*mappedMs, *firstFrameMs, static_cast<double>(usage.ru_maxrss) / 1024.0};
+  return Sample{*mappedMs, *paintedMs, static_cast<double>(usage.ru_maxrss) / 1024.0};
 }
 
 double Median(std::vector<double> values) {
@@ -167,6 +176,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no X display to start the programs on\n");
     return 1;
   }
+  int damageErrorBase = 0;
+  if (!XDamageQueryExtension(display, &damageEventBase, &damageErrorBase)) {
+    std::fprintf(stderr, "the X server has no DAMAGE extension to see the first frame with\n");
+    return 1;
+  }
+  XSetErrorHandler(IgnoreError);
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
   const std::string editor = argv[1];
   const std::string peer = argv[2];
