@@ -65,9 +65,8 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // The font configuration and the program's images load while the application connects to the
-  // display.
-  tilvaro::StartupWarmup warmup(QStringLiteral(":/images"));
+  // The font configuration loads while the application connects to the display.
+  tilvaro::StartupWarmup warmup;
   QApplication application(argc, argv);
   warmup.Finish();
   // Frames, embossed glyphs and hint colours follow the desktop's palette from here on.

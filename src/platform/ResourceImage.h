@@ -1,22 +1,25 @@
 #pragma once
-// Images of the program's own (glyphs, logo, icon, cursor) read by the format their names end in.
+// Images of the program's own (glyphs, logo, icon, cursor).
 //
-// A plain QImage(path) asks every installed image plugin whether it reads the format, loading
-// each plugin library on the way; the program's images are all in a format Qt reads itself, so
-// that search is left out. Images can be decoded ahead on another thread (PreloadResourceImages);
-// the first LoadResourceImage of such an image then takes the decoded one.
+// Reading an image through QImageReader makes Qt first search its image-format plugins, loading
+// each plugin's description on the way: a few milliseconds at start-up for images that Qt reads
+// itself. The program's images are XPM, which is C source: their strings are taken out of the
+// source and handed to QImage's own XPM decoder, with no plugin search. Other formats, and XPM
+// files that cannot be taken apart, are read by QImageReader as the format their suffix names.
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
-#include <QStringList>
+#include <vector>
 
 namespace tilvaro {
 
-// The image at `path` (usually ":/images/..."), read as the format its suffix names; a null image
-// when it cannot be read.
+// The image at `path` (usually ":/images/..."); a null image when it cannot be read.
 QImage LoadResourceImage(const QString& path);
 
-// Decodes the images at `paths` and keeps them for LoadResourceImage. Safe on any thread.
-void PreloadResourceImages(const QStringList& paths);
+// The strings of an XPM file in order: the contents of its C string literals, outside comments.
+// Empty when the source is not whole: a literal or comment left open, or fewer strings than the
+// header's height and colour count need (the decoder would read past the end otherwise).
+std::vector<QByteArray> XpmStrings(const QByteArray& source);
 
 }  // namespace tilvaro

@@ -1,12 +1,10 @@
 #include "platform/StartupWarmup.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <atomic>
 
-#include "platform/ResourceImage.h"
 
 #ifdef TILVARO_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
@@ -21,14 +19,14 @@ std::atomic<StartupWarmup*> current{nullptr};
 
 }  // namespace
 
-StartupWarmup::StartupWarmup(const QString& imageFolder) {
+StartupWarmup::StartupWarmup() {
   current.store(this);
   // Runs inside the QApplication's constructor, once the platform integration is there (and at
   // once when the application already exists). Added once: the list keeps its routines.
   static std::once_flag added;
   std::call_once(added, [] { qAddPreRoutine(&StartupWarmup::PlatformReady); });
   if (QCoreApplication::instance() != nullptr) PlatformReady();
-  thread_ = std::thread([this, imageFolder] { Run(imageFolder); });
+  thread_ = std::thread([this] { Run(); });
 }
 
 StartupWarmup::~StartupWarmup() {
@@ -54,15 +52,10 @@ void StartupWarmup::Signal(Platform platform) {
   changed_.notify_all();
 }
 
-void StartupWarmup::Run(const QString& imageFolder) {
+void StartupWarmup::Run() {
 #ifdef TILVARO_HAVE_FONTCONFIG
   FcInit();
 #endif
-  if (!imageFolder.isEmpty()) {
-    QStringList paths;
-    for (const QString& name : QDir(imageFolder).entryList(QDir::Files)) paths.append(imageFolder + u'/' + name);
-    PreloadResourceImages(paths);
-  }
   {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return platform_ != Platform::Pending; });

@@ -6,7 +6,6 @@
 //     configuration files and font caches, a large share of the editor's start-up. The loaded
 //     configuration becomes the library's current one, which Qt then finds in place. (Nothing is
 //     done here where fontconfig was not there at build time.)
-//   - The program's images in a resource folder, decoded ahead for LoadResourceImage.
 //   - Qt's font database: it is filled with the installed fonts on the first font that is
 //     matched, which is the first text the window measures. A pre-routine of the QApplication
 //     reports when its platform integration is up (inside the QApplication's constructor); the
@@ -14,9 +13,8 @@
 //     with a mutex, so a font asked for meanwhile only waits.
 //
 // At most one StartupWarmup exists at a time. Make it before the QApplication and call Finish()
-// once the QApplication is constructed, before the first font or image is asked for.
+// once the QApplication is constructed, before the first font is asked for.
 
-#include <QString>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -25,9 +23,7 @@ namespace tilvaro {
 
 class StartupWarmup {
  public:
-  // `imageFolder` is a resource folder such as ":/images" whose images are read ahead; empty:
-  // none.
-  explicit StartupWarmup(const QString& imageFolder = {});
+  StartupWarmup();
   ~StartupWarmup();
   StartupWarmup(const StartupWarmup&) = delete;
   StartupWarmup& operator=(const StartupWarmup&) = delete;
@@ -39,7 +35,7 @@ class StartupWarmup {
  private:
   enum class Platform { Pending, Ready, Absent };
   static void PlatformReady();  // the QApplication's pre-routine
-  void Run(const QString& imageFolder);
+  void Run();
   void Signal(Platform platform);
 
   std::mutex mutex_;

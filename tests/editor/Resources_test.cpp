@@ -2,10 +2,13 @@
 // out for, and usable as button glyphs whose bottom-left colour is transparent.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
 #include <QSet>
 #include <QString>
 #include <vector>
+
+#include "platform/ResourceImage.h"
 
 namespace tilvaro {
 namespace {
@@ -84,6 +87,20 @@ TEST(Resources, LogoCursorAndIconHaveTheirSizes) {
   const QImage icon(":/images/icon.xpm");
   ASSERT_FALSE(icon.isNull());
   EXPECT_EQ(icon.size(), QSize(32, 32));
+}
+
+// The program reads its images without Qt's image reader; every one must come out pixel for pixel
+// as the reader decodes it.
+TEST(Resources, ProgramReadsEveryImageAsQtsReaderDoes) {
+  const QStringList names = QDir(QStringLiteral(":/images")).entryList(QDir::Files);
+  ASSERT_GE(names.size(), 9);
+  for (const QString& name : names) {
+    SCOPED_TRACE(name.toStdString());
+    const QString path = QStringLiteral(":/images/") + name;
+    const QImage read = LoadResourceImage(path);
+    ASSERT_FALSE(read.isNull());
+    EXPECT_EQ(read.convertToFormat(QImage::Format_ARGB32), QImage(path).convertToFormat(QImage::Format_ARGB32));
+  }
 }
 
 }  // namespace
