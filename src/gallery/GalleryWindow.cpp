@@ -15,6 +15,7 @@
 #include "controls/Hint95.h"
 #include "controls/ToolbarButton97.h"
 #include "gallery/EventLog.h"
+#include "platform/ResourceImage.h"
 
 namespace tilvaro {
 namespace {
@@ -143,7 +144,7 @@ void TGalleryWindow::BuildRows() {
   Btn_Glyphs5 = AddButton("Btn_Glyphs5", "Fünf Bilder", "Ein Bild je Zustand");
   Btn_Glyphs5->SetGlyph(FiveStateGlyph());
   Btn_Disabled = AddButton("Btn_Disabled", "Gesperrt", "Gesperrt, ohne Klicks");
-  Btn_Disabled->SetGlyph(QImage(QStringLiteral(":/images/open.xpm")));
+  Btn_Disabled->SetGlyph(LoadResourceImage(QStringLiteral(":/images/open.xpm")));
   Btn_Disabled->setEnabled(false);
   addRow(QStringLiteral("Bilder:"), {Btn_Glyphs5, Btn_Disabled});
 
