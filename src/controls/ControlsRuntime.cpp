@@ -52,7 +52,7 @@ ControlsRuntime& ControlsRuntime::Instance() {
 ControlsRuntime* ControlsRuntime::Existing() { return runtime; }
 
 HintMachinery& ControlsRuntime::Hints() {
-  if (!hints_) hints_.reset(new HintMachinery(nullptr));
+  if (!hints_) hints_.reset(new HintMachinery);
   return *hints_;
 }
 

@@ -37,8 +37,8 @@ HintMachinery* HintMachinery::Existing() {
   return runtime ? runtime->ExistingHints() : nullptr;
 }
 
-HintMachinery::HintMachinery(QObject* parent)
-    : QObject(parent), ownClock_(std::make_unique<TimerClock>(*this)), clock_(ownClock_.get()) {
+HintMachinery::HintMachinery()
+    : ownClock_(std::make_unique<TimerClock>(*this)), clock_(ownClock_.get()) {
   connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive) CancelHint();
   });

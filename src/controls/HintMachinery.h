@@ -79,7 +79,7 @@ class HintMachinery : public QObject {
 
  private:
   friend class ControlsRuntime;  // its owner, the only one that makes it
-  explicit HintMachinery(QObject* parent);
+  HintMachinery();
 
   class TimerClock;
   void Apply(const HintScheduler::Effect& effect);

@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <atomic>
 
-
 #ifdef TILVARO_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
 #endif

@@ -90,7 +90,7 @@ TEST(Resources, LogoCursorAndIconHaveTheirSizes) {
 }
 
 // The program reads its images without Qt's image reader; every one must come out pixel for pixel
-// as the reader decodes it.
+// as the reader decodes it, and a missing one as a null image.
 TEST(Resources, ProgramReadsEveryImageAsQtsReaderDoes) {
   const QStringList names = QDir(QStringLiteral(":/images")).entryList(QDir::Files);
   ASSERT_GE(names.size(), 9);
@@ -101,6 +101,9 @@ TEST(Resources, ProgramReadsEveryImageAsQtsReaderDoes) {
     ASSERT_FALSE(read.isNull());
     EXPECT_EQ(read.convertToFormat(QImage::Format_ARGB32), QImage(path).convertToFormat(QImage::Format_ARGB32));
   }
+  // What cannot be taken apart goes to Qt's reader, which refuses it safely.
+  for (const char* missing : {":/no/such.xpm", "/nonexistent/file.png"})
+    EXPECT_TRUE(LoadResourceImage(QString::fromLatin1(missing)).isNull()) << missing;
 }
 
 }  // namespace
