@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "BenchTiming.h"
-#include "controls/ToolbarButton97.h"
+#include "button/ToolbarButton97.h"
 
 using namespace tilvaro;
 

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "BenchTiming.h"
-#include "controls/ButtonGlyph.h"
-#include "controls/GlyphCache.h"
-#include "controls/GlyphList.h"
-#include "controls/SharedGlyphImages.h"
+#include "glyphs/ButtonGlyph.h"
+#include "glyphs/GlyphCache.h"
+#include "glyphs/GlyphList.h"
+#include "glyphs/SharedGlyphImages.h"
 #include "platform/Canvas.h"
 
 using namespace tilvaro;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A long local fuzz run: builds the fuzz targets (clang) in build-fuzz and runs each in turn for the
 # given time (default one hour each) with inputs up to 4 MiB, the format's dictionary and memory
-# limits, starting from the committed seeds and the corpus earlier runs left in build-fuzz.
+# limits, starting from the committed seeds (fuzz/seeds and the tests' layout fixtures) and the
+# corpus earlier runs left in build-fuzz.
 #   scripts/fuzz-long.sh [seconds per target] [target...]
 # Findings are written to build-fuzz/fuzz/<target>-crash-* (and leak-, oom-, timeout-).
 set -euo pipefail
@@ -24,6 +25,6 @@ for target in "${targets[@]}"; do
   echo "== $target for ${seconds}s"
   "$top/build-fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=30 -max_len=4194304 -len_control=20 \
     -dict="$top/fuzz/layout.dict" "${limits[@]}" -print_final_stats=1 \
-    -artifact_prefix="$top/build-fuzz/fuzz/$target-" "$corpus" "$top/fuzz/corpus/$target" || status=1
+    -artifact_prefix="$top/build-fuzz/fuzz/$target-" "$corpus" "$top/fuzz/seeds" "$top/tests/fixtures/layout" || status=1
 done
 exit $status

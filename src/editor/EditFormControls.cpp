@@ -4,14 +4,14 @@
 #include <QLabel>
 #include <type_traits>
 
-#include "controls/Bevel.h"
-#include "controls/ClickLabel.h"
-#include "controls/Edit97.h"
-#include "controls/LayerGrid.h"
-#include "controls/ListBox.h"
-#include "controls/ScrollBar.h"
-#include "controls/ToolbarButton97.h"
-#include "controls/UpDown.h"
+#include "widgets/Bevel.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/Edit97.h"
+#include "widgets/LayerGrid.h"
+#include "widgets/ListBox.h"
+#include "widgets/ScrollBar.h"
+#include "button/ToolbarButton97.h"
+#include "widgets/UpDown.h"
 #include "editor/EditForm.h"
 #include "platform/FontFamilies.h"
 

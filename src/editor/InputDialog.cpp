@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QTextLayout>
 
-#include "controls/Edit97.h"
-#include "controls/ToolbarButton97.h"
+#include "widgets/Edit97.h"
+#include "button/ToolbarButton97.h"
 #include "platform/FontFamilies.h"
 #include "platform/ResourceImage.h"
 #include "platform/WindowCentring.h"

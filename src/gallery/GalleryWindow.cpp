@@ -9,11 +9,11 @@
 #include <QMenu>
 #include <QPainter>
 
-#include "controls/ApplicationHint.h"
-#include "controls/ControlsRuntime.h"
-#include "controls/Edit97.h"
-#include "controls/Hint95.h"
-#include "controls/ToolbarButton97.h"
+#include "hints/ApplicationHint.h"
+#include "runtime/ControlsRuntime.h"
+#include "widgets/Edit97.h"
+#include "hints/Hint95.h"
+#include "button/ToolbarButton97.h"
 #include "gallery/EventLog.h"
 #include "platform/ResourceImage.h"
 

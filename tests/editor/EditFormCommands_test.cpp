@@ -10,10 +10,10 @@
 #include <utility>
 
 #include "EditorTestSupport.h"
-#include "controls/Edit97.h"
-#include "controls/ToolbarButton97.h"
+#include "widgets/Edit97.h"
+#include "button/ToolbarButton97.h"
 #include "editor/InputDialog.h"
-#include "controls/ListBox.h"
+#include "widgets/ListBox.h"
 
 namespace tilvaro::test {
 namespace {

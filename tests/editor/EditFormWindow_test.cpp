@@ -9,12 +9,12 @@
 #include <tuple>
 
 #include "EditorTestSupport.h"
-#include "controls/Edit97.h"
-#include "controls/Hint95.h"
-#include "controls/ToolbarButton97.h"
-#include "controls/Bevel.h"
-#include "controls/ClickLabel.h"
-#include "controls/ListBox.h"
+#include "widgets/Edit97.h"
+#include "hints/Hint95.h"
+#include "button/ToolbarButton97.h"
+#include "widgets/Bevel.h"
+#include "widgets/ClickLabel.h"
+#include "widgets/ListBox.h"
 #include "editor/EditFormControls.h"
 #include "platform/CursorTable.h"
 

@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "controls/Edit97.h"
-#include "controls/ToolbarButton97.h"
+#include "widgets/Edit97.h"
+#include "button/ToolbarButton97.h"
 
 namespace tilvaro {
 namespace {

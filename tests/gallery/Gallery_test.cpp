@@ -8,9 +8,9 @@
 #include <sstream>
 #include <string>
 
-#include "controls/Edit97.h"
-#include "controls/Hint95.h"
-#include "controls/ToolbarButton97.h"
+#include "widgets/Edit97.h"
+#include "hints/Hint95.h"
+#include "button/ToolbarButton97.h"
 #include "gallery/EventLog.h"
 #include "gallery/GalleryWindow.h"
 
