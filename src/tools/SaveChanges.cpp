@@ -44,8 +44,10 @@ std::size_t KeyNumber(std::string_view name) {
 // Places of one kind of change: counted all, the first few named.
 class Places {
  public:
-  void Add(std::string place) {
-    if (named_.size() < kNamedPlaces) named_.push_back(std::move(place));
+  // `place` makes the place's name; it is called only while there is room for one more.
+  template <class MakePlace>
+  void Add(const MakePlace& place) {
+    if (named_.size() < kNamedPlaces) named_.push_back(place());
     ++count_;
   }
   // "<one>: a", or "<count> <many>: a, b, c, …", or nothing when there is no place.
@@ -101,13 +103,15 @@ SaveChanges FindSaveChanges(std::string_view fileText, const Layout& layout, boo
         current = index;
         changes.isLayout = true;
       } else {
-        sections.Add("[" + Shown(line.name) + "]");
+        sections.Add([&] { return "[" + Shown(line.name) + "]"; });
         current = kDropped;
       }
       continue;
     }
     if (line.kind != text::LineKind::Key || current == kDropped) continue;
-    const std::string place = (current == kNone ? std::string() : std::string(kSections[current])) + "/" + Shown(line.name);
+    const auto place = [&] {
+      return (current == kNone ? std::string() : std::string(kSections[current])) + "/" + Shown(line.name);
+    };
     // The bit of the key among those its section saves, or none when the section does not save it.
     std::optional<std::size_t> bit;
     if (current == kInfo) {
