@@ -32,6 +32,7 @@ std::optional<DesktopEntry> ReadDesktopEntry(const std::filesystem::path& file) 
   entry.name = keys.LocaleString(kGroup, "Name");
   entry.icon = keys.String(kGroup, "Icon");
   entry.hidden = keys.Boolean(kGroup, "Hidden");
+  entry.terminal = keys.Boolean(kGroup, "Terminal");
   entry.mimeTypes = keys.StringList(kGroup, "MimeType");
   return entry;
 }

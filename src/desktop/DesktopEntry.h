@@ -19,6 +19,7 @@ struct DesktopEntry {
   std::string name;     // translated for the current locale where the entry has a translation
   std::string icon;
   bool hidden = false;  // Hidden=true: the entry counts as deleted
+  bool terminal = false;  // Terminal=true: the program runs only inside a terminal window
   std::vector<std::string> mimeTypes;
 };
 

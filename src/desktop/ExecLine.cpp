@@ -15,9 +15,16 @@ bool IsAddressCode(char c) { return c == 'u' || c == 'U' || c == 'f' || c == 'F'
 
 // Builds the argument list word by word. A word is "open" once any character (or an empty quoted
 // text, or an expansion) has started it, so "" and a standalone %u with an empty address still make
-// one argument.
+// one argument. It also notes whether the word holds a quoted part and whether a field code was
+// expanded in it: the two together make the line unusable.
 class ArgumentBuilder {
  public:
+  void MarkQuoted() {
+    Append(std::string_view());
+    quoted_ = true;
+  }
+  void MarkCode() { code_ = true; }
+  bool MixesQuotesAndCodes() const { return quoted_ && code_; }
   void Append(std::string_view text) {
     word_.append(text);
     open_ = true;
@@ -31,6 +38,7 @@ class ArgumentBuilder {
     if (open_) arguments_.push_back(std::move(word_));
     word_.clear();
     open_ = false;
+    quoted_ = code_ = false;
   }
   bool WordOpen() const { return open_; }
   // The word being built is the program's own (the first argument).
@@ -41,6 +49,7 @@ class ArgumentBuilder {
   std::vector<std::string> arguments_;
   std::string word_;
   bool open_ = false;
+  bool quoted_ = false, code_ = false;
 };
 
 }  // namespace
@@ -52,10 +61,11 @@ std::optional<std::vector<std::string>> SplitExecLine(std::string_view exec, con
   while (i < exec.size()) {
     const char c = exec[i];
     if (IsSeparator(c)) {
+      if (builder.MixesQuotesAndCodes()) return std::nullopt;
       builder.EndWord();
       ++i;
     } else if (c == '"') {
-      builder.Append(std::string_view());
+      builder.MarkQuoted();
       for (++i;; ++i) {
         if (i >= exec.size()) return std::nullopt;  // unterminated quote
         const char q = exec[i];
@@ -78,6 +88,7 @@ std::optional<std::vector<std::string>> SplitExecLine(std::string_view exec, con
         continue;
       }
       if (builder.InProgramWord()) return std::nullopt;
+      builder.MarkCode();
       const bool alone = !builder.WordOpen() && (i >= exec.size() || IsSeparator(exec[i]));
       if (IsAddressCode(code)) {
         if (addressPlaced) continue;
@@ -98,6 +109,7 @@ std::optional<std::vector<std::string>> SplitExecLine(std::string_view exec, con
       ++i;
     }
   }
+  if (builder.MixesQuotesAndCodes()) return std::nullopt;
   builder.EndWord();
   std::vector<std::string> arguments = builder.Take();
   if (arguments.empty() || arguments.front().empty()) return std::nullopt;

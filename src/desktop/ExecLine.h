@@ -13,7 +13,9 @@
 //   a '%' before anything else stays as it is.
 // When none of %u %U %f %F stands outside quotes, the address is appended as the last argument.
 // Codes inside a quoted argument are never expanded: quoted arguments are where command strings
-// for a shell live, and an address expanded there could run as a command.
+// for a shell live, and an address expanded there could run as a command. For the same reason a
+// line with a field code in a word that also holds a quoted part (sh -c "browser "%u) is refused
+// as a whole: the expansion would join the quoted command text.
 
 #include <optional>
 #include <string>
@@ -30,7 +32,8 @@ struct ExecFields {
 };
 
 // The program (first element) and its arguments. Empty when the line names no program literally:
-// an empty line, an unterminated quote, or a field code in the program's own word.
+// an empty line, an unterminated quote, a field code in the program's own word, or a field code in a
+// word with a quoted part.
 std::optional<std::vector<std::string>> SplitExecLine(std::string_view exec, const ExecFields& fields);
 
 }  // namespace tilvaro::desktop

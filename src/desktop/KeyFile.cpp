@@ -1,6 +1,11 @@
 #include "desktop/KeyFile.h"
 
+#include <fcntl.h>
 #include <glib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace tilvaro::desktop {
 
@@ -13,13 +18,41 @@ std::string TakeString(gchar* text) {
   return result;
 }
 
+// At most kMaxKeyFileBytes of a regular file, cut after its last whole line when the file is longer;
+// empty for anything else.
+std::string ReadCapped(const std::filesystem::path& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return {};
+  std::string bytes;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    // One byte past the cap tells a file that is longer from one that fills it exactly.
+    bytes.resize(kMaxKeyFileBytes + 1);
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+      const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    if (filled > kMaxKeyFileBytes) {
+      const std::size_t lastEnd = bytes.rfind('\n', kMaxKeyFileBytes - 1);
+      bytes.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
+    }
+  }
+  ::close(fd);
+  return bytes;
+}
+
 }  // namespace
 
 void KeyFile::Free::operator()(_GKeyFile* keys) const { g_key_file_free(keys); }
 
 KeyFile KeyFile::Load(const std::filesystem::path& file) {
   GKeyFile* keys = g_key_file_new();
-  if (!g_key_file_load_from_file(keys, file.c_str(), G_KEY_FILE_NONE, nullptr)) {
+  const std::string bytes = ReadCapped(file);
+  if (!g_key_file_load_from_data(keys, bytes.data(), bytes.size(), G_KEY_FILE_NONE, nullptr)) {
     // A failed load may leave part of the file behind; start from an empty one.
     g_key_file_free(keys);
     keys = g_key_file_new();

@@ -15,9 +15,19 @@ const std::vector<std::string>& IdsOf(const MimeAppsList::Table& table, const st
   return found == table.end() ? kNone : found->second;
 }
 
-void AddOnce(std::vector<std::string>& ids, const std::string& id) {
-  if (std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
-}
+// The ids in order of their first mention. Each mention costs a look-up in a sorted set (never a
+// search through the ids so far), so a list naming many thousands of ids stays quick.
+class OrderedIds {
+ public:
+  void AddOnce(const std::string& id) {
+    if (seen_.insert(id).second) ids_.push_back(id);
+  }
+  std::vector<std::string> Take() { return std::move(ids_); }
+
+ private:
+  std::vector<std::string> ids_;
+  std::set<std::string> seen_;
+};
 
 MimeAppsList::Table ReadGroup(const KeyFile& keys, const char* group) {
   MimeAppsList::Table table;
@@ -75,27 +85,27 @@ std::vector<AssociationFolder> ReadAssociationFolders(const XdgDirs& dirs) {
 
 std::vector<std::string> ApplicationsFor(const std::vector<AssociationFolder>& folders,
                                          const std::string& type) {
-  std::vector<std::string> ids;
+  OrderedIds ids;
   for (const AssociationFolder& folder : folders) {
     for (const MimeAppsList& list : folder.lists) {
-      for (const std::string& id : IdsOf(list.defaults, type)) AddOnce(ids, id);
+      for (const std::string& id : IdsOf(list.defaults, type)) ids.AddOnce(id);
     }
   }
   std::set<std::string> blocked;
   for (const AssociationFolder& folder : folders) {
     for (const MimeAppsList& list : folder.lists) {
       for (const std::string& id : IdsOf(list.added, type)) {
-        if (!blocked.contains(id)) AddOnce(ids, id);
+        if (!blocked.contains(id)) ids.AddOnce(id);
       }
       for (const std::string& id : IdsOf(list.removed, type)) blocked.insert(id);
     }
     for (const auto& [id, entry] : folder.entries) {
       const auto& types = entry.mimeTypes;
-      if (!blocked.contains(id) && std::find(types.begin(), types.end(), type) != types.end()) AddOnce(ids, id);
+      if (!blocked.contains(id) && std::find(types.begin(), types.end(), type) != types.end()) ids.AddOnce(id);
     }
     for (const auto& [id, entry] : folder.entries) blocked.insert(id);
   }
-  return ids;
+  return ids.Take();
 }
 
 const DesktopEntry* InstalledEntry(const std::vector<AssociationFolder>& folders, const std::string& id) {

@@ -97,7 +97,7 @@ void THintWindow95::PlaceAndShow(const Rect& proposed, const QString& text) {
   input.text = Size{HintTextWidth, HintTextHeight};
   input.extra = Size{look.extraWidth, look.extraHeight};
   input.pointer = Point{pointer.x(), pointer.y()};
-  input.cursorBottomOffset = cursor ? CursorBottomOffset(*cursor) : kUnknownCursorBottomOffset;
+  input.cursorBottomOffset = CursorBottomOffset(cursor ? *cursor : ClassicArrowCursorImage());
   input.screen = Rect::FromSize(screen.x(), screen.y(), screen.width(), screen.height());
   const QWidget* control = LastHintControl.data();
   input.abovePointerAtBottom = style_ == THintStyle::hsOffice97 || (control != nullptr && control->isWindow());

@@ -10,8 +10,12 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <climits>
 #include <cstring>
+#include <deque>
 #include <random>
+#include <utility>
+#include <vector>
 
 namespace tilvaro {
 
@@ -40,9 +44,17 @@ void SetReason(std::string* reason, std::string text) {
 
 class FileDescriptor {
  public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
+  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+      if (fd_ >= 0) ::close(fd_);
+      fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+  }
   ~FileDescriptor() {
     if (fd_ >= 0) ::close(fd_);
   }
@@ -80,9 +92,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 constexpr std::string_view kTempPrefix = ".tilvaro-";
 constexpr std::string_view kTempSuffix = ".tmp";
 
-std::string TempName(const std::string& folder) {
-  return folder + "/" + std::string(kTempPrefix) + UniqueSuffix() + std::string(kTempSuffix);
-}
+std::string TempName() { return std::string(kTempPrefix) + UniqueSuffix() + std::string(kTempSuffix); }
 
 bool IsTempName(std::string_view name) {
   if (name.size() != kTempPrefix.size() + 16 + kTempSuffix.size()) return false;
@@ -91,41 +101,107 @@ bool IsTempName(std::string_view name) {
   return std::all_of(digits.begin(), digits.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
 }
 
-// The file a path finally names: symbolic links are followed, also when the file a link points to
-// does not exist yet (that is the file to create).
-bool FollowLinks(std::filesystem::path& path, int& error) {
-  for (int hops = 0; hops < 40; ++hops) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
-    std::error_code ec;
-    const std::filesystem::path next = std::filesystem::read_symlink(path, ec);
-    if (ec) {
-      error = ec.value();
-      return false;
-    }
-    path = next.is_absolute() ? next : path.parent_path() / next;
-  }
-  error = ELOOP;
-  return false;
-}
-
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
-// A new file in `folder` for the coming contents, locked (flock) for as long as this process holds
-// it open, which tells a live save's file from a dead one's (RemoveDeadTemporaries). Where the file
-// system allows, the file has no name (O_TMPFILE): a save killed before the rename leaves nothing.
-// Elsewhere `name` gets its name. Returns the descriptor, or -1 with errno set.
-int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
+// The kernel's rule for following links in shared folders (fs.protected_symlinks): a link that lies
+// in a sticky folder that everybody may write to is followed only by its owner, or when the folder's
+// owner owns it too. Anyone else could have put it there to make our write land on a file of theirs
+// or of a third user's choosing.
+bool MayFollow(const struct stat& link, const struct stat& folder) {
+  if (link.st_uid == ::geteuid()) return true;
+  const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+  return !shared || link.st_uid == folder.st_uid;
+}
+
+constexpr int kMaxLinkHops = 40;
+
+// Where a save writes: a descriptor of the folder that is to hold the file, and the file's name in
+// it. Every later step works relative to the descriptor, so a folder on the path that is swapped
+// for a link after this walk cannot redirect the write.
+struct WriteTarget {
+  FileDescriptor folder;
+  std::string name;
+};
+
+// Walks `path` one name at a time from the root or the working folder, opening each folder without
+// following links and reading each link itself, which is followed only where MayFollow allows. The
+// last name may be missing (the file to create), also at the end of a dangling link. False with
+// `reason` set when a folder is missing, a link may not be followed, or a step fails.
+bool FindWriteTarget(const std::string& path, WriteTarget& target, std::string& reason) {
+  std::deque<std::string> names;
+  const auto prepend = [&names](std::string_view text) {
+    std::vector<std::string> parts;
+    for (std::size_t start = 0; start <= text.size();) {
+      const std::size_t end = std::min(text.find('/', start), text.size());
+      if (end > start) parts.emplace_back(text.substr(start, end - start));
+      start = end + 1;
+    }
+    // A trailing separator names the folder itself, which can be no file.
+    if (!text.empty() && text.back() == '/') parts.emplace_back(".");
+    names.insert(names.begin(), parts.begin(), parts.end());
+  };
+  const auto open = [](int at, const char* name) {
+    return FileDescriptor(::openat(at, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+  };
+  const auto fail = [&reason](std::string text) {
+    reason = std::move(text);
+    return false;
+  };
+  if (path.empty()) return fail("kein Dateiname");
+  prepend(path);
+  FileDescriptor folder = open(AT_FDCWD, path.front() == '/' ? "/" : ".");
+  for (int hops = 0;;) {
+    if (folder.Get() < 0) return fail(DescribeError(errno));
+    const std::string name = std::move(names.front());
+    names.pop_front();
+    const bool last = names.empty();
+    struct stat info {};
+    if (::fstatat(folder.Get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+      if (errno != ENOENT) return fail(DescribeError(errno));
+      if (!last) return fail("Ordner nicht vorhanden");
+      target = WriteTarget{std::move(folder), name};
+      return true;
+    }
+    if (S_ISLNK(info.st_mode)) {
+      if (++hops > kMaxLinkHops) return fail(DescribeError(ELOOP));
+      struct stat folderInfo {};
+      if (::fstat(folder.Get(), &folderInfo) != 0) return fail(DescribeError(errno));
+      if (!MayFollow(info, folderInfo)) {
+        return fail("Verknüpfung eines anderen Benutzers in einem für alle beschreibbaren Ordner wird nicht verfolgt");
+      }
+      std::string text(PATH_MAX, '\0');
+      const ssize_t length = ::readlinkat(folder.Get(), name.c_str(), text.data(), text.size());
+      if (length < 0) return fail(DescribeError(errno));
+      if (static_cast<std::size_t>(length) >= text.size()) return fail(DescribeError(ENAMETOOLONG));
+      text.resize(static_cast<std::size_t>(length));
+      if (text.empty()) return fail(DescribeError(ENOENT));
+      prepend(text);
+      if (text.front() == '/') folder = open(AT_FDCWD, "/");
+      continue;
+    }
+    if (last) {
+      target = WriteTarget{std::move(folder), name};
+      return true;
+    }
+    folder = open(folder.Get(), name.c_str());
+  }
+}
+
+// A new file in the folder `folder` for the coming contents, locked (flock) for as long as this
+// process holds it open, which tells a live save's file from a dead one's (RemoveDeadTemporaries).
+// Where the file system allows, the file has no name (O_TMPFILE): a save killed before the rename
+// leaves nothing. Elsewhere `name` gets its name. Returns the descriptor, or -1 with errno set.
+int CreateTemporary(int folder, mode_t mode, std::string& name) {
   name.clear();
-  int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  int fd = ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
   if (fd >= 0) {
     ::flock(fd, LOCK_EX);
     return fd;
   }
   if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return -1;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = TempName(folder);
-    fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    name = TempName();
+    fd = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0) {
       if (errno == EEXIST) continue;
       name.clear();
@@ -133,8 +209,8 @@ int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
     }
     // Another save's clean-up may have removed the file in the moment before it was locked.
     struct stat opened {}, named {};
-    if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &opened) == 0 && ::lstat(name.c_str(), &named) == 0 &&
-        SameFile(opened, named)) {
+    if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &opened) == 0 &&
+        ::fstatat(folder, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(opened, named)) {
       return fd;
     }
     ::close(fd);
@@ -145,13 +221,13 @@ int CreateTemporary(const std::string& folder, mode_t mode, std::string& name) {
 }
 
 // Links the unnamed file `fd` into `folder` under a new temporary name.
-bool GiveName(int fd, const std::string& folder, std::string& name) {
+bool GiveName(int fd, int folder, std::string& name) {
   const std::string self = "/proc/self/fd/" + std::to_string(fd);
   for (int attempt = 0; attempt < 100; ++attempt) {
-    name = TempName(folder);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+    name = TempName();
+    if (::linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
     // Without /proc, linking by the descriptor itself is the one way left (it may need privileges).
-    if (errno == ENOENT && ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) return true;
+    if (errno == ENOENT && ::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0) return true;
     if (errno != EEXIST) break;
   }
   const int error = errno;
@@ -160,27 +236,30 @@ bool GiveName(int fd, const std::string& folder, std::string& name) {
   return false;
 }
 
-}  // namespace
-
-void RemoveDeadTemporaries(const std::filesystem::path& folderPath) {
-  const std::string folder = folderPath.string();
-  DIR* dir = ::opendir(folder.c_str());
+void RemoveDeadTemporariesAt(int folder) {
+  // fdopendir takes the descriptor over; the folder's own stays with the caller.
+  DIR* dir = ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir == nullptr) return;
   while (const dirent* entry = ::readdir(dir)) {
     if (!IsTempName(entry->d_name)) continue;
-    const std::string path = folder + "/" + entry->d_name;
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    FileDescriptor fd(::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.Get() < 0) continue;
     struct stat opened {}, named {};
     // A save that is still running holds the lock; a dead one's lock went with its process.
     if (::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0 && ::fstat(fd.Get(), &opened) == 0 && S_ISREG(opened.st_mode) &&
-        ::lstat(path.c_str(), &named) == 0 && SameFile(opened, named)) {
-      ::unlink(path.c_str());
+        ::fstatat(folder, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(opened, named)) {
+      ::unlinkat(folder, entry->d_name, 0);
     }
   }
   ::closedir(dir);
 }
 
+}  // namespace
+
+void RemoveDeadTemporaries(const std::filesystem::path& folder) {
+  const FileDescriptor fd(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (fd.Get() >= 0) RemoveDeadTemporariesAt(fd.Get());
+}
 
 FileReadResult ReadWholeFile(const std::filesystem::path& path) {
   FileReadResult result;
@@ -249,20 +328,16 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path) {
 }
 
 bool ReplaceFileContents(const std::filesystem::path& requested, std::string_view bytes, std::string* reason) {
-  namespace fs = std::filesystem;
-  fs::path target = requested;
-  if (int error = 0; !FollowLinks(target, error)) {
-    SetReason(reason, DescribeError(error));
+  WriteTarget target;
+  if (std::string why; !FindWriteTarget(requested.string(), target, why)) {
+    SetReason(reason, std::move(why));
     return false;
   }
-  const std::string targetName = target.string();
-  if (targetName.empty()) {
-    SetReason(reason, "kein Dateiname");
-    return false;
-  }
+  const int folder = target.folder.Get();
+  const char* name = target.name.c_str();
 
   struct stat existing {};
-  const bool exists = ::stat(targetName.c_str(), &existing) == 0;
+  const bool exists = ::fstatat(folder, name, &existing, AT_SYMLINK_NOFOLLOW) == 0;
   if (!exists && errno != ENOENT) {
     SetReason(reason, DescribeError(errno));
     return false;
@@ -273,27 +348,25 @@ bool ReplaceFileContents(const std::filesystem::path& requested, std::string_vie
       return false;
     }
     // The rename would replace even a file we may not write; refuse as writing in place would.
-    FileDescriptor probe(::open(targetName.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    FileDescriptor probe(::openat(folder, name, O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (probe.Get() < 0) {
       SetReason(reason, DescribeError(errno));
       return false;
     }
   }
 
-  const std::string folder = target.has_parent_path() ? target.parent_path().string() : std::string(".");
   // The new file never has wider permissions than it will end with: it is created with the old
   // file's bits (narrowed by the umask until the exact bits are set below, before any byte is in it).
   const mode_t mode = exists ? (existing.st_mode & 07777) : 0666;
   std::string tempName;
   FileDescriptor temp(CreateTemporary(folder, mode, tempName));
   if (temp.Get() < 0) {
-    // The target itself need not exist; what is missing here is its folder.
-    SetReason(reason, errno == ENOENT ? "Ordner nicht vorhanden" : DescribeError(errno));
+    SetReason(reason, DescribeError(errno));
     return false;
   }
   const auto fail = [&](int error) {
     SetReason(reason, DescribeError(error));
-    if (!tempName.empty()) ::unlink(tempName.c_str());
+    if (!tempName.empty()) ::unlinkat(folder, tempName.c_str(), 0);
     return false;
   };
   if (exists) {
@@ -308,12 +381,12 @@ bool ReplaceFileContents(const std::filesystem::path& requested, std::string_vie
   // An unnamed file gets its name only now that it is complete; rename cannot take an unnamed file.
   if (tempName.empty() && !GiveName(temp.Get(), folder, tempName)) return fail(errno);
   // The file stays open, and so locked, until it has its final name.
-  if (::rename(tempName.c_str(), targetName.c_str()) != 0) return fail(errno);
+  if (::renameat(folder, tempName.c_str(), folder, name) != 0) return fail(errno);
 
   // Make the rename itself durable; a failure here leaves the new file in place and is not an error.
-  FileDescriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  FileDescriptor folderFd(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folderFd.Get() >= 0) ::fsync(folderFd.Get());
-  RemoveDeadTemporaries(folder);
+  RemoveDeadTemporariesAt(folder);
   return true;
 }
 

@@ -27,8 +27,12 @@ inline constexpr std::uintmax_t kMaxProfileFileSize = std::uintmax_t{1} << 30;
 FileReadResult ReadWholeFile(const std::filesystem::path& path);
 
 // Replaces the file's contents atomically: the bytes go to a new file in the same folder, which is
-// flushed to disk and renamed over the target. Links are followed and their target replaced, or
-// created when a link dangles. An existing target keeps its permission bits (and owner and group
+// flushed to disk and renamed over the target. Links on the path are followed and their target
+// replaced, or created when a link dangles, but only where the kernel's protected_symlinks rule
+// would follow them: a link in a sticky folder that everybody may write to (such as /tmp) is
+// followed only when we or the folder's owner own it; any other such link is refused with the
+// reason, so that a link planted by another user cannot turn the save onto a file of its choosing.
+// The walk opens each folder by descriptor and the file is written and renamed relative to it. An existing target keeps its permission bits (and owner and group
 // where allowed), and the new file never has wider ones on the way; a new target gets 0666 less the
 // umask. The new file has no name until it is complete where the file system allows (O_TMPFILE);
 // elsewhere it is a locked ".tilvaro-<hex>.tmp" file, and a save killed half-way leaves one that

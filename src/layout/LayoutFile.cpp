@@ -47,7 +47,12 @@ LayoutReadResult ReadLayoutFile(const std::filesystem::path& path) {
       return result;
     case FileReadStatus::Read: break;
   }
-  const ScannedLayoutProfile profile(path, std::move(contents.bytes));
+  return ReadLayoutText(path, contents.bytes);
+}
+
+LayoutReadResult ReadLayoutText(const std::filesystem::path& path, std::string_view text) {
+  LayoutReadResult result;
+  const ScannedLayoutProfile profile(path, text);
   const std::int32_t stored = profile.ReadNumber("TILES", "NUMBERS", 0);
   const std::size_t count = stored > 0 ? static_cast<std::size_t>(stored) : 0;
   const std::size_t lastHeld = profile.LastTileSetKey(std::min(count, ScannedLayoutProfile::kMaxTileSets));

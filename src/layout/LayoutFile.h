@@ -37,6 +37,9 @@ struct LayoutReadResult {
 // non-regular file. Unreadable: it exists but cannot be read (permission, I/O error).
 LayoutReadResult ReadLayoutFile(const std::filesystem::path& path);
 
+// The same for a file's bytes already read; `path` only names the file. The result is always Loaded.
+LayoutReadResult ReadLayoutText(const std::filesystem::path& path, std::string_view text);
+
 // Writes the layout as the editor's Save does (sections INFO, TILES, LAYER1..LAYER4, CR LF line
 // ends). The complete file is written beside the target, flushed to disk and renamed over it, so on
 // failure the old file is untouched and no stray file remains; the failure raises WriteError naming

@@ -34,8 +34,8 @@ std::optional<std::size_t> SectionNumber(std::string_view name) {
 
 }  // namespace
 
-ScannedLayoutProfile::ScannedLayoutProfile(std::filesystem::path fileName, std::string text)
-    : fileName_(std::move(fileName)), text_(std::move(text)) {
+ScannedLayoutProfile::ScannedLayoutProfile(std::filesystem::path fileName, std::string_view text)
+    : fileName_(std::move(fileName)), text_(text) {
   for (const std::string_view key : kInfoKeys) named_.push_back({kInfo, key, std::nullopt});
   named_.push_back({kTiles, "NUMBERS", std::nullopt});
   for (std::size_t layer = kTiles + 1; layer < kSections.size(); ++layer) {
@@ -84,7 +84,7 @@ std::optional<std::string_view> ScannedLayoutProfile::Find(std::size_t section, 
       const auto found = std::lower_bound(numbered_.begin(), numbered_.end(), number,
                                           [](const NumberedKey& k, std::size_t n) { return k.number < n; });
       if (found == numbered_.end() || found->number != number) return std::nullopt;
-      return std::string_view(text_).substr(found->offset, found->length);
+      return text_.substr(found->offset, found->length);
     }
   }
   for (const NamedKey& named : named_) {

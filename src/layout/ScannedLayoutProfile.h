@@ -23,8 +23,9 @@ class ScannedLayoutProfile : public TypedProfile {
   // game uses, and the bound keeps a few bytes in the file from asking for a list of billions.
   static constexpr std::size_t kMaxTileSets = std::size_t{1} << 18;
 
-  // fileName only names the file in messages; text is the file's bytes (at most 4 GiB).
-  ScannedLayoutProfile(std::filesystem::path fileName, std::string text);
+  // fileName only names the file in messages; text is the file's bytes (at most 4 GiB), which must
+  // outlive the profile: it is read in place, never copied.
+  ScannedLayoutProfile(std::filesystem::path fileName, std::string_view text);
 
   // The highest number n <= limit for which TILES holds the key "n"; 0 when it holds none.
   std::size_t LastTileSetKey(std::size_t limit) const;
@@ -49,7 +50,7 @@ class ScannedLayoutProfile : public TypedProfile {
   std::optional<std::string_view> Find(std::size_t section, std::string_view key) const;
 
   std::filesystem::path fileName_;
-  std::string text_;
+  std::string_view text_;
   std::vector<NamedKey> named_;
   std::vector<NumberedKey> numbered_;  // sorted by number, one per number
 };

@@ -5,7 +5,8 @@
 //   - a bitmap cursor of the program's own (the link cursor): its own image or mask;
 //   - any other cursor (the theme's arrow and the like): the image the X server shows for the
 //     pointer right now, read through the XFixes extension on Qt's X11 connection;
-//   - nothing where neither is there (the offscreen platform, Wayland, a server without XFixes).
+//   - nothing where neither is there (the offscreen platform, Wayland, a server without XFixes);
+//     the caller then takes ClassicArrowCursorImage() instead.
 
 #include <QCursor>
 #include <optional>

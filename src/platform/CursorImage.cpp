@@ -2,6 +2,7 @@
 
 #include <QBitmap>
 #include <QImage>
+#include <string_view>
 
 namespace tilvaro {
 
@@ -42,8 +43,26 @@ int CursorBottomOffset(const CursorImage& image) {
 CursorImage CursorImageFromImage(const QImage& picture, QPoint hotSpot) {
   const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
   CursorImage result{argb.width(), argb.height(), hotSpot, {}, {}};
-  result.drawn = Plane(argb, [](QRgb pixel) { return qAlpha(pixel) > 0; });
+  result.drawn = Plane(argb, [](QRgb pixel) { return qAlpha(pixel) >= 128; });
   return result;
+}
+
+const CursorImage& ClassicArrowCursorImage() {
+  // 'o' outline, '#' fill: both draw.
+  static constexpr std::string_view kRows[] = {
+      "o",          "oo",          "o#o",         "o##o",        "o###o",     "o####o",     "o#####o",
+      "o######o",   "o#######o",   "o########o",  "o#####ooooo", "o##o##o",   "o#oo##o",    "oo  o##o",
+      "o   o##o",   "     o##o",   "     o##o",   "      o##o",  "      oo",
+  };
+  static const CursorImage arrow = [] {
+    constexpr int kSize = 32;
+    CursorImage image{kSize, kSize, QPoint(0, 0), std::vector<std::uint8_t>(kSize * kSize, 0), {}};
+    for (std::size_t y = 0; y < std::size(kRows); ++y) {
+      for (std::size_t x = 0; x < kRows[y].size(); ++x) image.drawn[y * kSize + x] = kRows[y][x] != ' ';
+    }
+    return image;
+  }();
+  return arrow;
 }
 
 CursorImage CursorImageFromBitmaps(const QBitmap& bitmap, const QBitmap& mask, QPoint hotSpot) {

@@ -26,8 +26,13 @@ inline constexpr int kUnknownCursorBottomOffset = 32;
 // inverting row; where neither, kUnknownCursorBottomOffset.
 int CursorBottomOffset(const CursorImage& image);
 
-// A colour image (alpha above zero draws) with its hot spot.
+// A colour image with its hot spot. A pixel draws from half opacity on: themed cursors fade their
+// edges and shadows out in nearly transparent pixels, which the eye does not count as the pointer.
 CursorImage CursorImageFromImage(const QImage& picture, QPoint hotSpot);
+
+// The classic arrow pointer (32 x 32, hot spot at its tip in the top-left corner, 19 rows high),
+// for where the pointer's own image cannot be read.
+const CursorImage& ClassicArrowCursorImage();
 // A two-colour cursor: `mask` set draws; `bitmap` set where `mask` is clear inverts.
 CursorImage CursorImageFromBitmaps(const QBitmap& bitmap, const QBitmap& mask, QPoint hotSpot);
 

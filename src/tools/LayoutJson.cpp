@@ -45,7 +45,9 @@ std::string CheckOutcomeJson(const CheckOutcome& outcome) {
   JsonWriter json;
   json.BeginObject().Key("file").String(outcome.file).Key("status").String(StatusName(outcome.status));
   if (outcome.tiles) json.Key("tiles").Number(*outcome.tiles);
-  json.Key("message").String(outcome.message).EndObject();
+  json.Key("message").String(outcome.message).Key("warnings").BeginArray();
+  for (const std::string& warning : outcome.warnings) json.String(warning);
+  json.EndArray().EndObject();
   return json.Text();
 }
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "layout/Layout.h"
 
@@ -20,11 +21,13 @@ enum class CheckStatus { Ok, Odd, Error };
 struct CheckOutcome {
   std::string file;  // as given; the system's bytes, normally UTF-8
   CheckStatus status = CheckStatus::Error;
-  std::optional<int> tiles;  // when the file could be opened
+  std::optional<int> tiles;  // when the file could be opened as a layout
   std::string message;
+  std::vector<std::string> warnings;  // UTF-8: what saving the file again would change
 };
 
-//   {"file":…,"status":"ok"|"odd"|"error","tiles":n,"message":…}   ("tiles" only when opened)
+//   {"file":…,"status":"ok"|"odd"|"error","tiles":n,"message":…,"warnings":[…]}
+// ("tiles" only when opened as a layout)
 std::string CheckOutcomeJson(const CheckOutcome& outcome);
 
 }  // namespace tilvaro

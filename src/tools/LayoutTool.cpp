@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <new>
 #include <optional>
@@ -12,8 +11,11 @@
 #include "layout/Cp1252.h"
 #include "layout/LayoutFile.h"
 #include "layout/WriteError.h"
+#include "layout/FileContents.h"
 #include "tools/LayoutJson.h"
+#include "tools/PrintableText.h"
 #include "tools/RenderCommand.h"
+#include "tools/SaveChanges.h"
 
 namespace tilvaro {
 namespace {
@@ -22,6 +24,8 @@ constexpr std::string_view kProgram = "tilvaro-layout";
 
 // The editor's message for an odd count; its two sentences stand on separate lines here.
 constexpr std::string_view kOddCountMessage = "Ungerade Anzahl an Steinen.\nSpeichern nicht möglich!";
+
+constexpr std::string_view kVersion = "tilvaro-layout 1.00 Beta\n";
 
 constexpr std::string_view kHelp =
     "Aufruf:\n"
@@ -35,61 +39,36 @@ constexpr std::string_view kHelp =
     "      maskiert), für Skripte.\n"
     "  tilvaro-layout check DATEI...\n"
     "      Prüft jede Datei und gibt je Datei eine Zeile aus. Exit-Status 0, wenn sich\n"
-    "      jede Datei öffnen lässt und eine gerade Anzahl an Steinen hat, sonst 1.\n"
+    "      jede Datei als Layout öffnen lässt und eine gerade Anzahl an Steinen hat,\n"
+    "      sonst 1. Eine Datei ohne die Abschnitte eines Layouts ([INFO], [TILES],\n"
+    "      [LAYER1] bis [LAYER4]) ist \"kein Layout\". Als WARNUNG folgt, was der Editor\n"
+    "      beim Speichern ändern würde: unbekannte Abschnitte und Schlüssel entfallen,\n"
+    "      Werte außerhalb ihres Bereichs werden angepasst, zu lange Zeilen gekürzt.\n"
     "  tilvaro-layout check --json DATEI...\n"
     "      Dasselbe mit je Datei einer Zeile mit einem JSON-Objekt: file, status (ok,\n"
-    "      odd oder error), tiles und message.\n"
+    "      odd oder error), tiles, message und warnings.\n"
     "  tilvaro-layout resave QUELLE ZIEL\n"
     "      Öffnet QUELLE wie der Editor und speichert das Layout wie der Editor nach ZIEL.\n"
     "      Eine ungerade Anzahl an Steinen wird abgelehnt, dann wird nichts geschrieben.\n"
     "      Die Zieldatei wird vollständig neu geschrieben und erst dann ersetzt.\n"
     "  tilvaro-layout render DATEI -o BILD.png [--size N]\n"
-    "      Zeichnet das Layout als gestapelte Steine in ein PNG-Bild mit durchsichtigem\n"
-    "      Hintergrund; mit --size N passend in N x N Bildpunkte (1 bis 4096).\n"
-    "  tilvaro-layout --help\n"
-    "      Zeigt diese Hilfe.\n"
+    "      Zeichnet das Layout als gestapelte Steine in ein Bild; mit --size N passend\n"
+    "      in N x N Bildpunkte (1 bis 4096). Das Format folgt der Endung von BILD (.png,\n"
+    "      ohne Endung ebenfalls PNG, .jpg, .bmp, ...); PNG mit durchsichtigem\n"
+    "      Hintergrund, Formate ohne Durchsichtigkeit mit weißem.\n"
+    "  tilvaro-layout --help | --version\n"
+    "      Zeigt diese Hilfe oder die Version.\n"
     "\n"
-    "Exit-Status: 0 Erfolg, 1 Problem mit einem Layout (Datei fehlt oder ist nicht\n"
-    "lesbar, ungerade Anzahl an Steinen, Schreiben fehlgeschlagen), 2 falscher Aufruf.\n"
+    "Nach -- ist jede Angabe ein Dateiname, auch wenn sie mit - beginnt.\n"
+    "Exit-Status: 0 Erfolg, 1 Problem mit einem Layout (Datei fehlt, ist nicht lesbar\n"
+    "oder kein Layout, ungerade Anzahl an Steinen, Schreiben fehlgeschlagen),\n"
+    "2 falscher Aufruf.\n"
     "Texte aus den Dateien (Windows-1252) werden als UTF-8 ausgegeben.\n";
-
-// Windows-1252 bytes as printable UTF-8: control characters become \xNN.
-std::string Printable(std::string_view bytes) {
-  std::string out;
-  for (const char c : bytes) {
-    const auto byte = static_cast<unsigned char>(c);
-    const char32_t character = cp1252::ToUnicode(byte);
-    if (character < 0x20 || character == 0x7F || (character >= 0x80 && character <= 0x9F)) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-      out += escaped;
-    } else {
-      out += cp1252::DecodeToUtf8(std::string_view(&c, 1));
-    }
-  }
-  return out;
-}
-
-// File names are the system's own bytes (UTF-8); only control characters are escaped.
-std::string PrintableName(const std::string& name) {
-  std::string out;
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-      out += escaped;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
 
 int UsageError(std::ostream& err, std::string_view problem) {
   err << kProgram << ": " << problem << "\n"
       << "Aufruf: tilvaro-layout show [--json] DATEI | check [--json] DATEI... | resave QUELLE ZIEL |\n"
-      << "       render DATEI -o BILD.png [--size N] | --help\n";
+      << "       render DATEI -o BILD.png [--size N] | --help | --version\n";
   return 2;
 }
 
@@ -108,42 +87,40 @@ bool WithinResources(Work&& work, std::string& problem) {
   return false;
 }
 
-// A write error's lines, each made printable: the sentence naming the file, then the reason.
-std::string PrintableLines(std::string_view text) {
-  std::string out;
-  for (std::size_t start = 0; start <= text.size();) {
-    const std::size_t end = std::min(text.find('\n', start), text.size());
-    if (start > 0) out += '\n';
-    out += PrintableName(std::string(text.substr(start, end - start)));
-    start = end + 1;
-  }
-  return out;
-}
+// A layout file's bytes and what the editor's Open reads from them.
+struct OpenedFile {
+  std::string bytes;
+  LayoutReadResult read;
+};
 
-// Reads a layout, or describes why it could not be read. `capped` gets the count NUMBERS states when
-// the tile-set list had to be cut shorter.
-bool Open(const std::string& file, Layout& layout, std::string& problem, std::optional<std::int32_t>* capped = nullptr) {
-  LayoutReadResult result;
-  if (!WithinResources([&] { result = ReadLayoutFile(std::filesystem::path(file)); }, problem)) return false;
-  switch (result.status) {
-    case LayoutReadStatus::Loaded:
-      layout = std::move(result.layout);
-      if (capped) *capped = result.cappedTileSetCount;
-      return true;
-    case LayoutReadStatus::Missing: problem = "Layout nicht gefunden"; return false;
-    case LayoutReadStatus::NotAFile:
-    case LayoutReadStatus::Unreadable: problem = PrintableName(result.message); return false;
-  }
-  return false;
+// Reads a layout, or describes why it could not be read.
+bool Open(const std::string& file, OpenedFile& opened, std::string& problem) {
+  bool loaded = false;
+  const bool withinResources = WithinResources(
+      [&] {
+        FileReadResult contents = ReadWholeFile(std::filesystem::path(file));
+        switch (contents.status) {
+          case FileReadStatus::Missing: problem = "Layout nicht gefunden"; return;
+          case FileReadStatus::NotAFile:
+          case FileReadStatus::Unreadable: problem = PrintableName(contents.message); return;
+          case FileReadStatus::Read: break;
+        }
+        opened.bytes = std::move(contents.bytes);
+        opened.read = ReadLayoutText(std::filesystem::path(file), opened.bytes);
+        loaded = true;
+      },
+      problem);
+  return withinResources && loaded;
 }
 
 int Show(const std::string& file, bool json, std::ostream& out, std::ostream& err) {
-  Layout layout;
+  OpenedFile opened;
   std::string problem;
-  if (!Open(file, layout, problem)) {
+  if (!Open(file, opened, problem)) {
     err << kProgram << ": " << PrintableName(file) << ": " << problem << "\n";
     return 1;
   }
+  const Layout& layout = opened.read.layout;
   if (json) {
     out << LayoutJson(layout) << "\n";
     return 0;
@@ -170,18 +147,29 @@ int Show(const std::string& file, bool json, std::ostream& out, std::ostream& er
 CheckOutcome CheckFile(const std::string& file) {
   CheckOutcome outcome;
   outcome.file = file;
-  Layout layout;
-  std::optional<std::int32_t> capped;
-  if (!Open(file, layout, outcome.message, &capped)) return outcome;
+  OpenedFile opened;
+  if (!Open(file, opened, outcome.message)) return outcome;
+  const Layout& layout = opened.read.layout;
+  const std::optional<std::int32_t> capped = opened.read.cappedTileSetCount;
+  SaveChanges changes;
+  if (!WithinResources([&] { changes = FindSaveChanges(opened.bytes, layout, capped.has_value()); }, outcome.message)) {
+    return outcome;
+  }
+  if (!changes.isLayout) {
+    outcome.message = "kein Layout";
+    return outcome;
+  }
   const int tiles = layout.cells.TileCount();
   outcome.tiles = tiles;
   outcome.status = tiles % 2 == 0 ? CheckStatus::Ok : CheckStatus::Odd;
   outcome.message = tiles % 2 == 0 ? "OK, " + std::to_string(tiles) + " Steine"
                                    : "ungerade Anzahl an Steinen (" + std::to_string(tiles) + ")";
   if (capped) {
-    outcome.message += "; WARNUNG: NUMBERS=" + std::to_string(*capped) + " auf " +
-                       std::to_string(layout.attributes.tileSets.size()) + " Steinsätze gekürzt";
+    outcome.warnings.push_back("NUMBERS=" + std::to_string(*capped) + " auf " +
+                               std::to_string(layout.attributes.tileSets.size()) + " Steinsätze gekürzt");
   }
+  outcome.warnings.insert(outcome.warnings.end(), changes.warnings.begin(), changes.warnings.end());
+  for (const std::string& warning : outcome.warnings) outcome.message += "; WARNUNG: " + warning;
   return outcome;
 }
 
@@ -201,12 +189,13 @@ int Check(const std::vector<std::string>& files, bool json, std::ostream& out) {
 }
 
 int Resave(const std::string& source, const std::string& target, std::ostream& err) {
-  Layout layout;
+  OpenedFile opened;
   std::string problem;
-  if (!Open(source, layout, problem)) {
+  if (!Open(source, opened, problem)) {
     err << kProgram << ": " << PrintableName(source) << ": " << problem << "\n";
     return 1;
   }
+  const Layout& layout = opened.read.layout;
   if (!layout.cells.IsEven()) {
     err << kProgram << ": " << PrintableName(source) << ":\n" << kOddCountMessage << "\n";
     return 1;
@@ -227,21 +216,37 @@ int Render(const std::vector<std::string>& operands, std::ostream& err) {
   std::string problem;
   const std::optional<RenderRequest> request = ParseRenderOperands(operands, problem);
   if (!request) return UsageError(err, problem);
-  Layout layout;
-  if (!Open(request->input, layout, problem)) {
+  OpenedFile opened;
+  if (!Open(request->input, opened, problem)) {
     err << kProgram << ": " << PrintableName(request->input) << ": " << problem << "\n";
     return 1;
   }
-  if (!WriteLayoutPicture(layout, *request, problem)) {
-    err << kProgram << ": " << PrintableName(problem) << "\n";
+  if (!WriteLayoutPicture(opened.read.layout, *request, problem)) {
+    err << kProgram << ": " << PrintableLines(problem) << "\n";
     return 1;
   }
   return 0;
 }
 
-// Removes every "--json" from the operands; true when there was one.
-bool TakeJsonOption(std::vector<std::string>& operands) {
-  return std::erase(operands, std::string("--json")) > 0;
+// Splits a command's arguments into its options (each one of `known`) and its operands. "--" ends
+// the options, so that a file whose name starts with "-" can be named after it; before it, an
+// argument of more than one character that starts with "-" must be a known option.
+bool SplitOptions(const std::vector<std::string>& arguments, std::initializer_list<std::string_view> known,
+                  std::vector<std::string>& options, std::vector<std::string>& operands, std::string& problem) {
+  bool optionsEnded = false;
+  for (const std::string& argument : arguments) {
+    if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+      operands.push_back(argument);
+    } else if (argument == "--") {
+      optionsEnded = true;
+    } else if (std::find(known.begin(), known.end(), argument) != known.end()) {
+      options.push_back(argument);
+    } else {
+      problem = "unbekannte Option " + PrintableName(argument);
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -249,19 +254,29 @@ bool TakeJsonOption(std::vector<std::string>& operands) {
 int RunLayoutTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   if (arguments.empty()) return UsageError(err, "Befehl fehlt");
   const std::string& command = arguments[0];
-  std::vector<std::string> operands(arguments.begin() + 1, arguments.end());
-  if (command == "--help" || command == "-h" || command == "help") {
-    if (!operands.empty()) return UsageError(err, "--help erwartet keine weiteren Angaben");
-    out << kHelp;
+  const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+  if (command == "--help" || command == "-h" || command == "help" || command == "--version") {
+    if (!rest.empty()) return UsageError(err, command + " erwartet keine weiteren Angaben");
+    out << (command == "--version" ? kVersion : kHelp);
     return 0;
   }
+  if (command == "render") return Render(rest, err);
+  std::vector<std::string> options, operands;
+  std::string problem;
+  const bool readsJson = command == "show" || command == "check";
+  if (readsJson || command == "resave") {
+    if (!SplitOptions(rest, readsJson ? std::initializer_list<std::string_view>{"--json"}
+                                      : std::initializer_list<std::string_view>{},
+                      options, operands, problem)) {
+      return UsageError(err, problem);
+    }
+  }
+  const bool json = !options.empty();
   if (command == "show") {
-    const bool json = TakeJsonOption(operands);
     if (operands.size() != 1) return UsageError(err, "show erwartet genau eine DATEI");
     return Show(operands[0], json, out, err);
   }
   if (command == "check") {
-    const bool json = TakeJsonOption(operands);
     if (operands.empty()) return UsageError(err, "check erwartet mindestens eine DATEI");
     return Check(operands, json, out);
   }
@@ -269,7 +284,7 @@ int RunLayoutTool(const std::vector<std::string>& arguments, std::ostream& out, 
     if (operands.size() != 2) return UsageError(err, "resave erwartet QUELLE und ZIEL");
     return Resave(operands[0], operands[1], err);
   }
-  if (command == "render") return Render(operands, err);
+  if (command.size() > 1 && command[0] == '-') return UsageError(err, "unbekannte Option " + PrintableName(command));
   return UsageError(err, "unbekannter Befehl: " + PrintableName(command));
 }
 

@@ -7,20 +7,9 @@
 
 namespace tilvaro {
 
-TGoToWeb::TGoToWeb(QObject* owner) : QObject(owner) {}
+namespace {
 
-bool TGoToWeb::OpenWebPage() const { return Open(url_); }
-
-bool TGoToWeb::OpenNewMail() const {
-  return Open(QString::fromStdString(desktop::MailtoLink(email_.toStdString(), emailSubject_.toStdString())));
-}
-
-QString TGoToWeb::FindBrowserCommand() const {
-  return QString::fromStdString(desktop::FindBrowserCommand(desktop::XdgDirs::FromEnvironment()));
-}
-
-TBrowserCommand TGoToWeb::SplitBrowserCommand(const QString& address) const {
-  const auto command = desktop::SplitBrowserCommand(desktop::XdgDirs::FromEnvironment(), address.toStdString());
+TBrowserCommand ToQt(const std::optional<desktop::BrowserCommand>& command) {
   TBrowserCommand result;
   if (!command) return result;
   result.Program = QString::fromStdString(command->program.string());
@@ -28,10 +17,28 @@ TBrowserCommand TGoToWeb::SplitBrowserCommand(const QString& address) const {
   return result;
 }
 
-bool TGoToWeb::Open(const QString& address) const {
-  const TBrowserCommand command = SplitBrowserCommand(address);
+bool Start(const TBrowserCommand& command) {
   if (command.Program.isEmpty()) return false;
   return StartDetached(command.Program, command.Arguments);
+}
+
+}  // namespace
+
+TGoToWeb::TGoToWeb(QObject* owner) : QObject(owner) {}
+
+bool TGoToWeb::OpenWebPage() const { return Start(SplitBrowserCommand(url_)); }
+
+bool TGoToWeb::OpenNewMail() const {
+  const std::string link = desktop::MailtoLink(email_.toStdString(), emailSubject_.toStdString());
+  return Start(ToQt(desktop::SplitMailCommand(desktop::XdgDirs::FromEnvironment(), link)));
+}
+
+QString TGoToWeb::FindBrowserCommand() const {
+  return QString::fromStdString(desktop::FindBrowserCommand(desktop::XdgDirs::FromEnvironment()));
+}
+
+TBrowserCommand TGoToWeb::SplitBrowserCommand(const QString& address) const {
+  return ToQt(desktop::SplitBrowserCommand(desktop::XdgDirs::FromEnvironment(), address.toStdString()));
 }
 
 }  // namespace tilvaro

@@ -1,7 +1,8 @@
 #pragma once
-// TGoToWeb: opens a web address in the user's web browser, or starts a new e-mail through the
-// browser's "mailto:" handling. The browser is the application the desktop has chosen for web-page
-// files, found anew at every call; it is started directly with the address as one argument.
+// TGoToWeb: opens a web address in the user's web browser, or starts a new e-mail in the desktop's
+// mail program (through the browser's "mailto:" handling where the desktop names none). Both are
+// the applications the desktop has chosen, found anew at every call, and started directly with the
+// address as one argument.
 //
 // BrowserState is kept for the owner to set and read. Linux has no general way to ask another
 // program to open its window maximised (neither desktop entries nor the start-up protocol carry a
@@ -38,9 +39,9 @@ class TGoToWeb : public QObject {
   QString EMailSubject() const { return emailSubject_; }
   void SetEMailSubject(const QString& subject) { emailSubject_ = subject; }
 
-  // Start the browser with Url, or with a "mailto:" link to EMail with EMailSubject. True when the
-  // browser was started; false, with nothing started and nothing shown, when no browser is
-  // registered or it cannot be started.
+  // Start the browser with Url, or the mail program (else the browser) with a "mailto:" link to
+  // EMail with EMailSubject. True when it was started; false, with nothing started and nothing
+  // shown, when none is registered or it cannot be started.
   bool OpenWebPage() const;
   bool OpenNewMail() const;
 
@@ -50,8 +51,6 @@ class TGoToWeb : public QObject {
   TBrowserCommand SplitBrowserCommand(const QString& address) const;
 
  private:
-  bool Open(const QString& address) const;
-
   QString url_ = QStringLiteral("www.tilvaro.example");
   QString email_ = QStringLiteral("post@tilvaro.example");
   TBrowserState browserState_ = TBrowserState::gwMaximized;

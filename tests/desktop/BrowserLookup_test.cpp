@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
+#include "desktop/KeyFile.h"
 #include "support/XdgSandbox.h"
 
 namespace tilvaro::desktop {
@@ -129,6 +131,9 @@ TEST_F(BrowserLookupTest, EntriesThatCannotStartCountAsNoBrowser) {
       {"unterminated quote", "[Desktop Entry]\nType=Application\nExec=\"" + browser + " %u\n", false},
       {"not an application", "[Desktop Entry]\nType=Link\nURL=http://x\nExec=" + browser + "\n", false},
       {"hidden", "[Desktop Entry]\nType=Application\nHidden=true\nExec=" + browser + "\n", false},
+      {"needs a terminal", "[Desktop Entry]\nType=Application\nTerminal=true\nExec=" + browser + "\n", false},
+      {"field code glued to a quoted word", "[Desktop Entry]\nType=Application\nExec=" + browser + " -c \"x \"%u\n",
+       false},
       {"not a key file", "Exec=" + browser + "\n", false},
   };
   for (const auto& c : cases) {
@@ -146,6 +151,37 @@ TEST_F(BrowserLookupTest, EntriesThatCannotStartCountAsNoBrowser) {
   EXPECT_EQ(Found(), "");
   EXPECT_EQ(FindBrowserCommand(XdgDirs::FromEnvironment()), "");
   EXPECT_FALSE(SplitBrowserCommand(XdgDirs::FromEnvironment(), "www.tilvaro.example"));
+}
+
+// A FIFO where a list or an entry is expected would block an open for good; a list beyond the read
+// limit is read up to its last whole line within the limit.
+TEST_F(BrowserLookupTest, FifosAndOversizedListsDoNotHoldTheLookUpUp) {
+  Entry(sandbox.SystemApplications(), "system.desktop");
+  Entry(sandbox.UserApplications(), "user.desktop", "text/plain;");
+  ASSERT_EQ(::mkfifo((sandbox.UserConfig() / "mimeapps.list").c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo((sandbox.UserApplications() / "fifo.desktop").c_str(), 0600), 0);
+  EXPECT_EQ(Found(), "system.desktop");
+  std::filesystem::remove(sandbox.UserConfig() / "mimeapps.list");
+  const std::string padding = "#" + std::string(kMaxKeyFileBytes, 'p') + "\n";
+  sandbox.UserList("[Added Associations]\ntext/x-test-htm=user.desktop;\n" + padding + XdgSandbox::Defaults("system.desktop"));
+  EXPECT_EQ(Found(), "user.desktop");
+}
+
+// A "mailto:" link goes to the desktop's mail program, and to the browser where there is none.
+TEST_F(BrowserLookupTest, MailLinksGoToTheMailHandlerElseToTheBrowser) {
+  Entry(sandbox.SystemApplications(), "web.desktop");
+  const std::string link = "mailto:post@tilvaro.example?subject=Tilvaro";
+  const auto program = [&] {
+    const auto command = SplitMailCommand(XdgDirs::FromEnvironment(), link);
+    return command ? command->arguments.back() + " " + command->program.filename().string() : std::string();
+  };
+  EXPECT_EQ(program(), link + " browser");
+  const auto mailer = sandbox.WriteProgram("mailer", "#!/bin/sh\n");
+  XdgSandbox::WriteEntry(sandbox.SystemApplications(), "mail.desktop", mailer.string() + " %u",
+                         "x-scheme-handler/mailto;");
+  EXPECT_EQ(program(), link + " mailer");
+  sandbox.UserList("[Removed Associations]\nx-scheme-handler/mailto=mail.desktop;\n");
+  EXPECT_EQ(program(), link + " browser");
 }
 
 TEST_F(BrowserLookupTest, TheFourWebPageFileTypesInOrder) {

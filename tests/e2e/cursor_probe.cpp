@@ -1,6 +1,7 @@
 // Prints the X server's current cursor image as "width height xhot yhot lowest", where lowest is
-// the lowest image row holding a visible pixel (-1 when none): what a hint below the pointer is
-// placed against. Used by the end-to-end hint test.
+// the lowest image row holding a visible pixel, one at least half opaque (-1 when none; fainter
+// shadow pixels do not count): what a hint below the pointer is placed against. Used by the
+// end-to-end hint test.
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 
@@ -14,7 +15,7 @@ int main() {
   int lowest = -1;
   for (int y = image->height - 1; y >= 0 && lowest < 0; --y) {
     for (int x = 0; x < image->width; ++x) {
-      if (((image->pixels[y * image->width + x] >> 24) & 0xff) != 0) {
+      if (((image->pixels[y * image->width + x] >> 24) & 0xff) >= 128) {
         lowest = y;
         break;
       }

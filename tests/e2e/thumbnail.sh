@@ -37,8 +37,11 @@ cp "$SOURCE_DIR/examples/layouts/Pyramide.set" "$WORK/Pyramide.set"
 printf 'set -g mouse on\nbind r source-file ~/.tmux.conf\n' >"$WORK/unrelated.set"
 [[ $(content_type "$WORK/Pyramide.set") == "$TYPE" ]] ||
   fail "layout has type '$(content_type "$WORK/Pyramide.set")', expected $TYPE"
-unrelated_type=$(content_type "$WORK/unrelated.set")
-[[ -n $unrelated_type && $unrelated_type != "$TYPE" ]] || fail "unrelated .set file has type '$unrelated_type'"
+printf '[INFO] starting\r\n[INFO] stopped\n' >"$WORK/log.set"
+for unrelated in unrelated log; do
+  unrelated_type=$(content_type "$WORK/$unrelated.set")
+  [[ -n $unrelated_type && $unrelated_type != "$TYPE" ]] || fail "$unrelated.set has type '$unrelated_type'"
+done
 grep -q "^MimeType=$TYPE;" "$entry" || fail "the thumbnailer entry is not for $TYPE"
 
 # --- the thumbnailer, run as a file manager runs it ---------------------------------------------

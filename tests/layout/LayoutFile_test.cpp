@@ -330,6 +330,33 @@ TEST_F(LayoutFileTest, ReplacingKeepsPermissionsAndFollowsLinks) {
   EXPECT_EQ(ReadLayoutFile(folder_ / "sub" / "new.set").layout, other);
 }
 
+// Another user's link in a sticky folder open to everybody (as /tmp) is not followed, whatever the
+// system's own guard says; the folder's owner's link, or one in a folder of other kind, is.
+TEST_F(LayoutFileTest, ALinkPlantedInASharedFolderIsNotFollowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+  constexpr uid_t kOther = 65534;
+  const auto shared = folder_ / "shared", secret = folder_ / "secret", link = shared / "thumb.set";
+  fs::create_directory(shared);
+  fs::create_symlink(secret, link);
+  ASSERT_EQ(::lchown(link.c_str(), kOther, kOther), 0);
+  const struct {
+    fs::perms mode;
+    uid_t folderOwner;
+    bool followed;
+  } cases[] = {{fs::perms::all | fs::perms::sticky_bit, 0, false},
+               {fs::perms::all, 0, true},
+               {fs::perms::all | fs::perms::sticky_bit, kOther, true}};
+  for (const auto& c : cases) {
+    WriteBytes(secret, "private");
+    ASSERT_EQ(::chown(shared.c_str(), c.folderOwner, c.folderOwner), 0);
+    fs::permissions(shared, c.mode);
+    const std::string error = SaveError(link);
+    EXPECT_EQ(ReadBytes(secret) == "private", !c.followed) << error;
+    EXPECT_EQ(error.find("Verknüpfung eines anderen Benutzers") != std::string::npos, !c.followed) << error;
+    EXPECT_TRUE(fs::is_symlink(link));
+  }
+}
+
 TEST_F(LayoutFileTest, SavesRemoveWhatKilledSavesLeftAndNothingElse) {
   const auto dead = folder_ / ".tilvaro-0123456789abcdef.tmp";
   const auto alive = folder_ / ".tilvaro-fedcba9876543210.tmp";

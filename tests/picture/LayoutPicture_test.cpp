@@ -9,7 +9,7 @@
 #include <string>
 
 #include "layout/LayoutFile.h"
-#include "picture/LayoutPng.h"
+#include "picture/LayoutImageFile.h"
 
 namespace tilvaro::picture {
 namespace {

@@ -40,8 +40,10 @@ TEST(CursorBottomOffsetTest, ColourImageCountsItsVisiblePixels) {
   QImage picture(32, 32, QImage::Format_ARGB32);
   picture.fill(Qt::transparent);
   picture.setPixel(5, 20, qRgba(255, 255, 255, 255));
-  picture.setPixel(9, 27, qRgba(0, 0, 0, 1));  // faint, but it shows
-  EXPECT_EQ(CursorBottomOffset(CursorImageFromImage(picture, QPoint(1, 2))), 25);
+  picture.setPixel(9, 24, qRgba(0, 0, 0, 128));  // half opaque: shows
+  picture.setPixel(9, 27, qRgba(0, 0, 0, 127));  // a faint shadow: does not count
+  EXPECT_EQ(CursorBottomOffset(CursorImageFromImage(picture, QPoint(1, 2))), 22);
+  EXPECT_EQ(CursorBottomOffset(ClassicArrowCursorImage()), 18);
 }
 
 TEST(CursorBottomOffsetTest, TwoColourCursorUsesItsMaskThenItsInvertingPixels) {

@@ -54,9 +54,12 @@ TEST(LayoutJsonTest, CheckJsonWritesOneObjectPerFile) {
   const std::string ok = Fixture("texts.set").string(), odd = Fixture("quirks.set").string();
   const std::string missing = Fixture("none.set").string();
   EXPECT_EQ(ToolOutput({"check", ok, "--json", odd, missing}, 1),
-            R"({"file":")" + ok + R"(","status":"ok","tiles":4,"message":"OK, 4 Steine"})" "\n"
-            R"({"file":")" + odd + R"j(","status":"odd","tiles":1,"message":"ungerade Anzahl an Steinen (1)"})j" "\n"
-            R"({"file":")" + missing + R"(","status":"error","message":"Layout nicht gefunden"})" "\n");
+            R"({"file":")" + ok + R"(","status":"ok","tiles":4,"message":"OK, 4 Steine","warnings":[]})" "\n"
+            R"({"file":")" + odd + R"j(","status":"odd","tiles":1,"message":"ungerade Anzahl an Steinen (1); )j"
+            R"j(WARNUNG: Abschnitt entfällt beim Speichern: [INFO]; WARNUNG: Schlüssel entfällt beim Speichern: )j"
+            R"j(INFO/TILESET","warnings":["Abschnitt entfällt beim Speichern: [INFO]",)j"
+            R"j("Schlüssel entfällt beim Speichern: INFO/TILESET"]})j" "\n"
+            R"({"file":")" + missing + R"(","status":"error","message":"Layout nicht gefunden","warnings":[]})" "\n");
 }
 
 }  // namespace

@@ -36,12 +36,19 @@ TEST(LayoutToolTest, HelpExplainsEveryCommand) {
 TEST(LayoutToolTest, WrongUsageExitsWithTwo) {
   for (const std::vector<std::string>& arguments :
        std::vector<std::vector<std::string>>{{}, {"frobnicate"}, {"show"}, {"show", "a", "b"}, {"check"},
-                                             {"resave", "a"}, {"resave", "a", "b", "c"}, {"--help", "x"}}) {
+                                             {"resave", "a"}, {"resave", "a", "b", "c"}, {"--help", "x"},
+                                             {"--version", "x"}}) {
     const ToolRun run = Tool(arguments);
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("Aufruf:"), std::string::npos);
     EXPECT_TRUE(run.out.empty());
   }
+  // An unknown option names itself; after "--" it is a file name.
+  EXPECT_EQ(Tool({"show", "--JSON", "a.set"}).err.find("tilvaro-layout: unbekannte Option --JSON\n"), 0u);
+  const TempFolder folder;
+  fs::copy_file(Fixture("turm.set"), folder / "--json");
+  EXPECT_EQ(Tool({"check", "--", (folder / "--json").string()}).status, 0);
+  EXPECT_EQ(Tool({"--version"}).out, "tilvaro-layout 1.00 Beta\n");
 }
 
 TEST(LayoutToolTest, ShowPrintsTheLayoutAsTheEditorOpensIt) {
@@ -57,6 +64,13 @@ TEST(LayoutToolTest, ShowEscapesControlCharacters) {
   WriteBytes(folder / "esc.set", "[INFO]\nTILESET=a\x1b[2Jb\x7f\x81\n");
   const ToolRun run = Tool({"show", (folder / "esc.set").string()});
   EXPECT_NE(run.out.find("Name:          a\\x1B[2Jb\\x7F\\x81\n"), std::string::npos) << run.out;
+}
+
+TEST(LayoutToolTest, FileNamesAreEscapedToo) {
+  // C1 controls (U+009B opens a terminal command), other controls and bytes that are no UTF-8.
+  const ToolRun run = Tool({"check", "a\xC2\x9B" "2J\x1B\xFF\xC3.set", "b\xC3\xA4.set"});
+  EXPECT_EQ(run.out, "a\\xC2\\x9B2J\\x1B\\xFF\\xC3.set: FEHLER: Layout nicht gefunden\n"
+                     "b\xC3\xA4.set: FEHLER: Layout nicht gefunden\n");
 }
 
 TEST(LayoutToolTest, ShowReportsWhatCannotBeOpened) {
@@ -75,8 +89,9 @@ TEST(LayoutToolTest, CheckWritesOneLinePerFile) {
                     missing = (folder / "none.set").string();
   const ToolRun all = Tool({"check", good, odd, missing});
   EXPECT_EQ(all.status, 1);
-  EXPECT_EQ(all.out, good + ": OK, 2 Steine\n" + odd + ": FEHLER: ungerade Anzahl an Steinen (1)\n" + missing +
-                         ": FEHLER: Layout nicht gefunden\n");
+  EXPECT_EQ(all.out, good + ": OK, 2 Steine\n" + odd + ": FEHLER: ungerade Anzahl an Steinen (1); WARNUNG: " +
+                         "Abschnitt entfällt beim Speichern: [INFO]; WARNUNG: Schlüssel entfällt beim Speichern: " +
+                         "INFO/TILESET\n" + missing + ": FEHLER: Layout nicht gefunden\n");
   EXPECT_EQ(Tool({"check", good, Fixture("hand_edited.set").string()}).status, 0);
 }
 
@@ -113,6 +128,32 @@ TEST(LayoutToolTest, ResaveReportsLayoutProblemsWithOne) {
   EXPECT_EQ(unwritable.status, 1);
   EXPECT_EQ(unwritable.err,
             "tilvaro-layout: Kann nicht nach " + folder.Path().string() + " schreiben\nIst ein Ordner\n");
+}
+
+// A file with none of a layout's sections is no layout; what saving would change is warned of.
+TEST(LayoutToolTest, CheckTellsNonLayoutsAndWarnsOfWhatSavingChanges) {
+  const TempFolder folder;
+  const struct {
+    std::string text, line;
+    int status;
+  } cases[] = {
+      {"", "FEHLER: kein Layout", 1},
+      {"hello world\n[Info2]\nLAYERS=2\n", "FEHLER: kein Layout", 1},
+      {"[layer3]\n1=x\n2=x\n", "OK, 2 Steine", 0},
+      {"[INFO]\nLAYERS=9\n3D=abc\nFOO=1\n[TILES]\nNUMBERS=1\n1=a\n2=b\n[LAYER1]\n1=xx" + std::string(20, '.') +
+           "\n1=..\n[Extra]\n[Mehr]\nK=v\n",
+       "OK, 2 Steine; WARNUNG: 2 Abschnitte entfallen beim Speichern: [Extra], [Mehr]; WARNUNG: 3 Schlüssel "
+       "entfallen beim Speichern: INFO/FOO, TILES/2, LAYER1/1; WARNUNG: LAYERS=9 wird beim Speichern zu LAYERS=4; "
+       "WARNUNG: 3D=abc wird beim Speichern zu 3D=1; WARNUNG: Zeile wird beim Speichern auf 14 Zeichen gekürzt: "
+       "LAYER1/1",
+       0},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(folder / "in.set", c.text);
+    const ToolRun run = Tool({"check", (folder / "in.set").string()});
+    EXPECT_EQ(run.out, (folder / "in.set").string() + ": " + c.line + "\n");
+    EXPECT_EQ(run.status, c.status);
+  }
 }
 
 TEST(LayoutToolTest, CheckReportsACappedTileSetCount) {
