@@ -57,6 +57,7 @@ std::optional<int> ParseArguments(int argc, char** argv, Arguments& arguments) {
   int files = 0;
   for (int i = 1; i < argc; ++i) {
     const char* argument = argv[i];
+    if (argument[0] == '\0') continue;  // what a launcher leaves of a field code with no file
     if (!optionsEnded && argument[0] == '-' && argument[1] != '\0') {
       if (std::strcmp(argument, "--help") == 0) {
         std::fputs(kUsage, stdout);
@@ -127,7 +128,9 @@ int main(int argc, char** argv) {
                stderr);
     return 1;
   }
-  const tilvaro::desktop::LayoutStart start = PrepareStart(arguments);
+  // A plain start keeps the working folder and looks nothing up.
+  tilvaro::desktop::LayoutStart start;
+  if (arguments.desktop || arguments.file) start = PrepareStart(arguments);
 
   // The font configuration loads while the application connects to the display.
   tilvaro::StartupWarmup warmup;
