@@ -40,6 +40,7 @@ constexpr char kUsage[] =
     "              ~/.local/share/tilvaro), whose layouts folder is made and given the\n"
     "              sample layouts first; further files are ignored. The desktop menu\n"
     "              starts the editor this way.\n"
+    "  --          ends the options (for a file whose name starts with \"-\")\n"
     "  --help      show this text and exit\n"
     "  --version   show the version and exit\n";
 
