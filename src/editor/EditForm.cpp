@@ -1,15 +1,14 @@
 #include "editor/EditForm.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
 #include <QScrollBar>
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,7 +19,8 @@
 #include "widgets/Bevel.h"
 #include "widgets/ClickLabel.h"
 #include "web/GoToWeb.h"
-#include "editor/EditFormControls.h"
+#include "editor/EditFormKeys.h"
+#include "editor/EditorFont.h"
 #include "editor/InputDialog.h"
 #include "widgets/LayerGrid.h"
 #include "widgets/ListBox.h"
@@ -78,15 +78,6 @@ void SetBackground(QWidget& widget, const QColor& colour) {
   widget.setAutoFillBackground(true);
 }
 
-// A label drawn from its top-left corner.
-void SetUpLabel(QLabel& label, const QString& caption, bool wordWrap) {
-  label.setText(caption);
-  label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label.setMargin(0);
-  label.setIndent(0);
-  label.setWordWrap(wordWrap);
-}
-
 QImage ResourceImage(const char* path) { return LoadResourceImage(QString::fromLatin1(path)); }
 
 // The refusal for a text that Windows-1252 cannot hold, naming the field and the character.
@@ -111,7 +102,7 @@ TEditForm::TEditForm(QWidget* parent, Start start) : QWidget(parent) {
                  Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
-  setFont(EditFormFont(11));
+  setFont(EditorFont(11));
   AskText = [this](const QString& caption, const QString& prompt, QString& text) {
     return AskForText(caption, prompt, text);
   };
@@ -127,10 +118,12 @@ TEditForm::TEditForm(QWidget* parent, Start start) : QWidget(parent) {
   CentreOnScreen(*this);
   if (start == Start::ShownFirst) show();
   CreateControls();
+  ConfigureControls();
   Hint95 = new THint95(this);
   Hint95->setObjectName(QStringLiteral("Hint95"));
   Hint95->SetHintStyle(THintStyle::hsOffice97);  // the window's design value, set once made
   WireEvents();
+  InstallCommandKeys(*this);
   SetTabOrder();
   if (start == Start::ShownFirst) ShowBuiltControls();
   FormCreate(this);
@@ -145,39 +138,6 @@ void TEditForm::ShowBuiltControls() {
 }
 
 TEditForm::~TEditForm() = default;
-
-void TEditForm::CreateControls() {
-  for (const EditFormControl& entry : EditFormControls()) {
-    QWidget* parent = this;
-    if (entry.parent == EditFormControl::Parent::LeftMenu) parent = Pnl_LeftMenu;
-    if (entry.parent == EditFormControl::Parent::TopStrip) parent = Pnl_TopGFX;
-    QWidget* control = entry.create(*this, parent);
-    // Object names equal to the member names, so that tools and tests can find a control by name.
-    control->setObjectName(QString::fromLatin1(entry.name));
-    switch (entry.font) {
-      case EditFormControl::Font::Window: break;
-      case EditFormControl::Font::Plain: control->setFont(EditFormFont(11)); break;
-      case EditFormControl::Font::Bold: control->setFont(EditFormFont(11, true)); break;
-      case EditFormControl::Font::MenuTitle: control->setFont(EditFormFont(16, true)); break;
-    }
-    QRect geometry = entry.geometry;
-    if (auto* button = qobject_cast<TToolbarButton97*>(control)) {
-      button->SetCaption(entry.caption);
-      button->SetHint(entry.hint);
-    } else {
-      control->setToolTip(entry.hint);
-    }
-    if (auto* box = qobject_cast<QCheckBox*>(control)) box->setText(entry.caption);
-    if (auto* label = qobject_cast<QLabel*>(control)) {
-      SetUpLabel(*label, entry.caption, entry.wordWrap);
-      // A label that does not wrap is at least as wide as its caption in the face actually used,
-      // so a wider fallback face never cuts a caption.
-      if (!entry.wordWrap) geometry.setWidth(std::max(geometry.width(), QFontMetrics(label->font()).horizontalAdvance(entry.caption)));
-    }
-    control->setGeometry(geometry);
-  }
-  ConfigureControls();
-}
 
 void TEditForm::ConfigureControls() {
   UpDown_Layer->SetRange(1, 4);
@@ -263,7 +223,14 @@ void TEditForm::FormCreate(QObject*) {
 
 int TEditForm::AskForText(const QString& caption, const QString& prompt, QString& text) {
   if (eInput == nullptr) eInput = new TeInput(this);
-  return ShowInputDialog(*eInput, caption, prompt, text);
+  // The questions for a layout's name offer the names of the layouts there, read afresh each time.
+  QStringList completions;
+  if (caption == kOpenCaption || caption == kSaveCaption) {
+    const QDir layouts(QFile::decodeName(QByteArray::fromStdString((StartDir / "layouts").string())));
+    completions = layouts.entryList({QStringLiteral("*.set")}, QDir::Files | QDir::CaseSensitive, QDir::Name);
+    for (QString& name : completions) name.chop(4);
+  }
+  return ShowInputDialog(*eInput, caption, prompt, text, completions);
 }
 
 void TEditForm::ShowFailure(const QString& text) { ShowErrorBox(this, text, kFailureCaption); }
@@ -339,7 +306,11 @@ void TEditForm::Btn_OpenClick(QObject*) {
     Update_Grid();
     return;
   }
-  const LayoutReadResult read = ReadLayoutFile(LayoutPath(name));
+  OpenLayoutFile(LayoutPath(name), name);
+}
+
+void TEditForm::OpenLayoutFile(const std::filesystem::path& file, const QString& name) {
+  const LayoutReadResult read = ReadLayoutFile(file);
   if (read.status == LayoutReadStatus::Unreadable) {
     // The file is there but cannot be read. The current layout and name stay as they are: an
     // empty layout under this name would let the next Save write over the real file.

@@ -44,6 +44,11 @@ class TEditForm : public QWidget {
   static constexpr int kClientWidth = 504;
   static constexpr int kClientHeight = 341;
 
+  // The window's texts that are ours rather than fixed by the layout format.
+  static constexpr char kCopyrightLine[] = "(c) 2026 Tilvaro-Team";
+  static constexpr char kWebAddress[] = "www.tilvaro.example";
+  static constexpr char kContactAddress[] = "layouts@tilvaro.example";
+
   // How the window comes up. Hidden: built whole; the caller shows it. ShownFirst, for the
   // program's start: the empty window is centred and shown at once, and its controls are built
   // while the display server maps it; they are then shown as they would have been. Nothing is
@@ -138,11 +143,16 @@ class TEditForm : public QWidget {
   // Shows an expected failure: `text` in an error box captioned "Fehler ...", owned by the window.
   void ShowFailure(const QString& text);
 
+  // Open with the file given instead of asked for: reads `file` as Open reads the file of a typed
+  // name, with every message and outcome of Open; `name` becomes LayoutName as the typed name would.
+  void OpenLayoutFile(const std::filesystem::path& file, const QString& name);
+
  private:
-  // Builds the controls from the window's control table, then what the table does not describe.
+  // Builds the controls from the window's control table (EditFormControls.cpp, where the table is).
   void CreateControls();
-  void ShowBuiltControls();
+  // Sets up what the table does not describe: ranges, colours, glyphs, pictures.
   void ConfigureControls();
+  void ShowBuiltControls();
   void WireEvents();
   void SetTabOrder();
   int AskForText(const QString& caption, const QString& prompt, QString& text);

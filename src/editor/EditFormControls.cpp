@@ -1,7 +1,9 @@
 #include "editor/EditFormControls.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
+#include <algorithm>
 #include <type_traits>
 
 #include "widgets/Bevel.h"
@@ -13,7 +15,7 @@
 #include "button/ToolbarButton97.h"
 #include "widgets/UpDown.h"
 #include "editor/EditForm.h"
-#include "platform/FontFamilies.h"
+#include "editor/EditorFont.h"
 
 namespace tilvaro {
 namespace {
@@ -50,15 +52,20 @@ QWidget* Get(const TEditForm& form) {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-}  // namespace
-
-QFont EditFormFont(int pixelSize, bool bold) {
-  QFont font;
-  font.setFamilies(InstalledFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")}));
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  return font;
+// A label drawn from its top-left corner.
+void SetUpLabel(QLabel& label, const QString& caption, bool wordWrap) {
+  label.setText(caption);
+  label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label.setMargin(0);
+  label.setIndent(0);
+  label.setWordWrap(wordWrap);
 }
+
+constexpr const char* kContactAddress = TEditForm::kContactAddress;
+constexpr const char* kWebAddress = TEditForm::kWebAddress;
+constexpr const char* kCopyrightLine = TEditForm::kCopyrightLine;
+
+}  // namespace
 
 std::span<const EditFormControl> EditFormControls() {
   static const EditFormControl controls[] = {
@@ -118,5 +125,37 @@ std::span<const EditFormControl> EditFormControls() {
 }
 
 #undef TILVARO_CONTROL
+
+void TEditForm::CreateControls() {
+  for (const EditFormControl& entry : EditFormControls()) {
+    QWidget* parent = this;
+    if (entry.parent == EditFormControl::Parent::LeftMenu) parent = Pnl_LeftMenu;
+    if (entry.parent == EditFormControl::Parent::TopStrip) parent = Pnl_TopGFX;
+    QWidget* control = entry.create(*this, parent);
+    // Object names equal to the member names, so that tools and tests can find a control by name.
+    control->setObjectName(QString::fromLatin1(entry.name));
+    switch (entry.font) {
+      case EditFormControl::Font::Window: break;
+      case EditFormControl::Font::Plain: control->setFont(EditorFont(11)); break;
+      case EditFormControl::Font::Bold: control->setFont(EditorFont(11, true)); break;
+      case EditFormControl::Font::MenuTitle: control->setFont(EditorFont(16, true)); break;
+    }
+    QRect geometry = entry.geometry;
+    if (auto* button = qobject_cast<TToolbarButton97*>(control)) {
+      button->SetCaption(entry.caption);
+      button->SetHint(entry.hint);
+    } else {
+      control->setToolTip(entry.hint);
+    }
+    if (auto* box = qobject_cast<QCheckBox*>(control)) box->setText(entry.caption);
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+      SetUpLabel(*label, entry.caption, entry.wordWrap);
+      // A label that does not wrap is at least as wide as its caption in the face actually used,
+      // so a wider fallback face never cuts a caption.
+      if (!entry.wordWrap) geometry.setWidth(std::max(geometry.width(), QFontMetrics(label->font()).horizontalAdvance(entry.caption)));
+    }
+    control->setGeometry(geometry);
+  }
+}
 
 }  // namespace tilvaro

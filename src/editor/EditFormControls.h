@@ -1,10 +1,10 @@
 #pragma once
 // The one description of the editor window's controls: for each, the member that holds it (whose
 // name is also its object name), its parent, its rectangle in the parent, its caption, its hint and
-// its font. The window is built from this table, and tests walk it; what a control needs beyond
-// these (ranges, colours, glyphs, pictures) the window sets up after building them.
+// its font. The window is built from this table (TEditForm::CreateControls, defined beside it), and
+// tests walk it; what a control needs beyond these (ranges, colours, glyphs, pictures) the window
+// sets up after building them. The table knows the window; the window does not include the table.
 
-#include <QFont>
 #include <QRect>
 #include <QString>
 #include <span>
@@ -14,11 +14,6 @@ class QWidget;
 namespace tilvaro {
 
 class TEditForm;
-
-// The texts of the window that are ours rather than fixed by the layout format.
-inline constexpr char kCopyrightLine[] = "(c) 2026 Tilvaro-Team";
-inline constexpr char kWebAddress[] = "www.tilvaro.example";
-inline constexpr char kContactAddress[] = "layouts@tilvaro.example";
 
 struct EditFormControl {
   enum class Parent { Window, LeftMenu, TopStrip };
@@ -45,9 +40,5 @@ struct EditFormControl {
 // The controls in the order they are made, which is also their stacking order: a bevel comes
 // before the control that lies on it.
 std::span<const EditFormControl> EditFormControls();
-
-// The window's font: Verdana where it is installed, otherwise the nearest face that Linux ships
-// with the same proportions.
-QFont EditFormFont(int pixelSize, bool bold = false);
 
 }  // namespace tilvaro

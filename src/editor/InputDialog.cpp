@@ -1,13 +1,16 @@
 #include "editor/InputDialog.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QStringListModel>
 #include <QTextLayout>
 
 #include "widgets/Edit97.h"
 #include "button/ToolbarButton97.h"
-#include "platform/FontFamilies.h"
+#include "editor/EditorFont.h"
 #include "platform/ResourceImage.h"
 #include "platform/WindowCentring.h"
 
@@ -53,21 +56,13 @@ class WholeLinesLabel : public QLabel {
   }
 };
 
-QFont DialogFont() {
-  QFont font;
-  font.setFamilies(InstalledFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")}));
-  font.setPixelSize(kFontPixelSize);
-  font.setWeight(QFont::Normal);
-  return font;
-}
-
 }  // namespace
 
 TeInput::TeInput(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
   setFixedSize(kClientSize);
-  setFont(DialogFont());
+  setFont(EditorFont(kFontPixelSize));
   QPalette pal = palette();
   pal.setColor(QPalette::WindowText, Qt::black);
   setPalette(pal);
@@ -105,6 +100,17 @@ TeInput::TeInput(QWidget* parent)
 }
 
 void TeInput::reject() { done(kResultCancel); }
+
+void TeInput::SetCompletions(const QStringList& completions) {
+  if (completer_ == nullptr) {
+    if (completions.isEmpty()) return;
+    completer_ = new QCompleter(this);
+    completer_->setCaseSensitivity(Qt::CaseInsensitive);
+    completer_->popup()->setFont(font());
+    Edit_Txt->setCompleter(completer_);
+  }
+  completer_->setModel(new QStringListModel(completions, completer_));
+}
 
 void TeInput::keyPressEvent(QKeyEvent* event) {
   // No default or cancel button: Enter and Escape are swallowed instead of ending the dialog.
@@ -147,8 +153,10 @@ void TeInput::changeEvent(QEvent* event) {
       Qt::QueuedConnection);
 }
 
-int ShowInputDialog(TeInput& dialog, const QString& caption, const QString& prompt, QString& text) {
+int ShowInputDialog(TeInput& dialog, const QString& caption, const QString& prompt, QString& text,
+                    const QStringList& completions) {
   dialog.setWindowTitle(caption);
+  dialog.SetCompletions(completions);
   dialog.Lbl_Text->setText(prompt);
   dialog.Edit_Txt->setText(text);
   const int result = dialog.exec();

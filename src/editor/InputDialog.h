@@ -9,7 +9,9 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
+class QCompleter;
 class QLabel;
 
 namespace tilvaro {
@@ -34,14 +36,23 @@ class TeInput : public QDialog {
   // Closing from the title bar (and any other rejection) ends the dialog with kResultCancel.
   void reject() override;
 
+  // The texts the edit offers as completions while the user types (none when empty). The
+  // completer is made on the first call with texts to offer.
+  void SetCompletions(const QStringList& completions);
+
  protected:
   void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
+
+ private:
+  QCompleter* completer_ = nullptr;
 };
 
-// Shows the dialog modally with the given caption and prompt and `text` in the edit. Returns 1 when
-// the user confirmed (text then holds the edit's content) or 2 when cancelled (text unchanged).
-int ShowInputDialog(TeInput& dialog, const QString& caption, const QString& prompt, QString& text);
+// Shows the dialog modally with the given caption and prompt and `text` in the edit, offering
+// `completions` while the user types. Returns 1 when the user confirmed (text then holds the edit's
+// content) or 2 when cancelled (text unchanged).
+int ShowInputDialog(TeInput& dialog, const QString& caption, const QString& prompt, QString& text,
+                    const QStringList& completions = {});
 
 }  // namespace tilvaro

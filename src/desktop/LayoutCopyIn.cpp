@@ -1,0 +1,68 @@
+#include "desktop/LayoutCopyIn.h"
+
+#include <cerrno>
+
+#include "desktop/NewFile.h"
+#include "layout/FileContents.h"
+
+namespace tilvaro::desktop {
+namespace {
+
+// More copies of one name than anybody keeps; beyond it the copy is refused rather than searched on.
+constexpr int kMaxCopies = 999;
+
+bool EndsWithSet(std::string_view name) {
+  if (name.size() < 4) return false;
+  std::string ending(name.substr(name.size() - 4));
+  for (char& c : ending) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return ending == ".set";
+}
+
+}  // namespace
+
+std::string LayoutNameOf(const std::filesystem::path& file) {
+  std::string name = file.filename().string();
+  if (EndsWithSet(name)) name.resize(name.size() - 4);
+  return name;
+}
+
+std::string CopyName(std::string_view name, int n) {
+  std::string copy(name);
+  if (n > 1) copy += " (" + std::to_string(n) + ")";
+  return copy;
+}
+
+CopyInResult CopyIntoLayouts(const std::filesystem::path& file, const std::filesystem::path& layoutsFolder) {
+  CopyInResult result;
+  const FileReadResult original = ReadWholeFile(file);
+  if (original.status != FileReadStatus::Read) {
+    result.status = CopyInStatus::Unreadable;
+    result.message = original.message;
+    return result;
+  }
+  const std::string name = LayoutNameOf(file);
+  for (int n = 1; n <= kMaxCopies; ++n) {
+    result.name = CopyName(name, n);
+    const std::filesystem::path target = layoutsFolder / (result.name + ".set");
+    const int error = CreateNewFile(target, original.bytes);
+    if (error == 0) {
+      result.status = CopyInStatus::Copied;
+      return result;
+    }
+    if (error != EEXIST) {
+      result.message = "Kann " + file.string() + " nicht nach " + target.string() + " kopieren: " + DescribeError(error);
+      return result;
+    }
+    const FileReadResult there = ReadWholeFile(target);
+    if (there.status == FileReadStatus::Read && there.bytes == original.bytes) {
+      result.status = CopyInStatus::AlreadyThere;
+      return result;
+    }
+  }
+  result.name.clear();
+  result.message = "Kann " + file.string() + " nicht nach " + layoutsFolder.string() +
+                   " kopieren: zu viele Layouts mit dem Namen " + name;
+  return result;
+}
+
+}  // namespace tilvaro::desktop
