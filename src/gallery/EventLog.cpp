@@ -45,7 +45,9 @@ void TEventLog::MenuChosen(const QString& itemText) {
   Timed(QStringLiteral("Menu ") + text);
 }
 
-void TEventLog::HintChanged(const QString& hint) { Timed(QStringLiteral("Hint ") + hint); }
+void TEventLog::HintChanged(const QString& hint) {
+  Timed(hint.isEmpty() ? QStringLiteral("Hint") : QStringLiteral("Hint ") + hint);
+}
 
 void TEventLog::HintShown(const QString& hint) { Timed(QStringLiteral("Shows hint ") + hint); }
 

@@ -6,7 +6,7 @@
 //   MS NAME EVENT             a control NAME raised EVENT (OnClick, OnMouseEnter, ...), MS
 //                             milliseconds after the log was made
 //   MS Menu TEXT              a drop-down menu item TEXT was chosen ('&' markers removed)
-//   MS Hint TEXT              the application's hint changed to TEXT
+//   MS Hint TEXT              the application's hint changed to TEXT ("MS Hint": cleared)
 //   MS Shows hint TEXT        a control's hint window is about to show TEXT
 // A log without an output stream records nothing.
 

@@ -10,7 +10,6 @@
 #include <QPainter>
 
 #include "hints/ApplicationHint.h"
-#include "runtime/ControlsRuntime.h"
 #include "widgets/Edit97.h"
 #include "hints/Hint95.h"
 #include "button/ToolbarButton97.h"
@@ -79,7 +78,7 @@ void TGalleryWindow::BuildMenu() {
   }
   connect(DropdownMenu, &QMenu::triggered, this, [this](QAction* action) { log_.MenuChosen(action->text()); });
   // A hovered item of a drop-down menu sets the application's hint; every change of it is logged.
-  connect(&ControlsRuntime::Instance().Hint(), &ApplicationHint::Changed, this,
+  connect(&ApplicationHint::Instance(), &ApplicationHint::Changed, this,
           [this](const QString& hint) { log_.HintChanged(hint); });
 }
 
