@@ -12,12 +12,14 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
 #include "hints/ApplicationHint.h"
 #include "button/DropdownList.h"
 #include "button/ToolbarButton97.h"
+#include "support/ModalDriver.h"
 #include "support/WindowMouse.h"
 
 namespace tilvaro {
@@ -119,6 +121,21 @@ TEST_F(ButtonDropdownTest, ComboOpensOnlyFromItsArrowPartWithoutOnClick) {
   log_.clear();
   test::Click(button_, QPoint(30, 10));
   EXPECT_EQ(log_, "Down Click ") << "the main part is an ordinary button";
+}
+
+TEST_F(ButtonDropdownTest, FailingOnClickEndsTheClickBeforeItsErrorShowsAndOpensNoMenu) {
+  button_->OnClick = [](QObject*) { throw std::runtime_error("Kaputt"); };
+  ButtonState stateWhileBoxShows = ButtonState::Down;
+  test::ModalDriver answer([&](QWidget* box) {
+    stateWhileBoxShows = button_->State();
+    box->close();
+  });
+  bool opened = false;
+  OpenWith([&] { test::Click(button_, kAt); }, [&](QMenu&) { opened = true; });
+  EXPECT_TRUE(answer.Ran());
+  EXPECT_NE(stateWhileBoxShows, ButtonState::Down) << "the box shows the face up";
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(log_, "Down ") << "no OnDropdown after the failure";
 }
 
 TEST_F(ButtonDropdownTest, HandlerMayKeepTheMenuShutAndAlwaysButtonsHaveNoMenu) {
