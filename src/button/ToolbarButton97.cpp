@@ -408,8 +408,8 @@ void TToolbarButton97::ShowDropdown() {
   if (QWidget::mouseGrabber() == this) releaseMouse();
   bool showMenu = dropdownMenu_ != nullptr;
   bool removeClicks = true;
-  RaiseEvent(OnDropdown, this, showMenu, removeClicks);
-  if (!self) return;
+  // A failing handler ends the click too: no menu, and nothing is removed.
+  if (!RaiseInClick(OnDropdown, this, showMenu, removeClicks) || !self) return;
   const AtScopeEnd discardAfter{[&self, &removeClicks] {
     if (self && removeClicks) ButtonTracking::Instance().DiscardPressesOn(*self);
   }};
