@@ -24,9 +24,11 @@ void Forget(std::vector<EventObserver*>& list, EventObserver* observer) {
 }  // namespace
 
 ControlsRuntime& ControlsRuntime::Instance() {
-  if (runtime == nullptr) {
-    runtime = new ControlsRuntime();
+  if (runtime == nullptr) runtime = new ControlsRuntime();
+  // Made before the application, the runtime joins it at the first use once it exists.
+  if (!runtime->attached_) {
     if (QCoreApplication* app = QCoreApplication::instance()) {
+      runtime->attached_ = true;
       app->installEventFilter(runtime);
       // Run while the application is being destroyed, before its fonts and windows are gone.
       qAddPostRoutine(DestroyRuntime);

@@ -120,6 +120,7 @@ class ControlsRuntime : public QObject {
   std::vector<EventObserver*> watchers_;
   std::vector<EventObserver*> filters_;
   int depth_ = 0;  // passes of the filter under way
+  bool attached_ = false;  // filters the application's events and goes with it
   ControlTimerFactory timerFactory_;
 };
 
