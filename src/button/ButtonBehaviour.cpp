@@ -117,7 +117,9 @@ ButtonEffects ButtonBehaviour::Handle(const ButtonInput& input) {
       break;
 
     case ButtonInputKind::Move: {
+      // OnMouseMove comes before the hot tracking of the same move.
       out.push_back(ButtonEffect::RaiseMouseMove);
+      out.push_back(ButtonEffect::TrackPointer);
       if (!leftButtonHeld_) break;
       if (input.inside && repeatTimer_) out.push_back(ButtonEffect::ResumeRepeat);
       const ButtonState next = down_ ? ButtonState::Latched
@@ -144,8 +146,8 @@ ButtonEffects ButtonBehaviour::Handle(const ButtonInput& input) {
 
     case ButtonInputKind::ReleaseOther:
       StopRepeat(out);
-      if (props.enabled) {
-        // Undoes the hot mark that the right or middle press set.
+      if (props.enabled && input.value) {
+        // Undoes the hot mark that the right press set; the middle button leaves it.
         leftButtonHeld_ = false;
         PointerLeft(out);
       }
@@ -178,7 +180,7 @@ ButtonEffects ButtonBehaviour::Handle(const ButtonInput& input) {
     case ButtonInputKind::GroupMemberLatched:
       if (!down_) break;
       down_ = false;
-      state_ = props.enabled ? ButtonState::Up : ButtonState::Disabled;
+      state_ = ButtonState::Up;
       out.push_back(ButtonEffect::RedrawErase);
       break;
 

@@ -30,7 +30,7 @@ enum class ButtonInputKind : std::uint8_t {
   DoubleClick,         // follows the second left press of a double-click
   Move,                // pointer move; `inside`: over the face
   ReleaseLeft,         // `inside`: over the face
-  ReleaseOther,        // right or middle release
+  ReleaseOther,        // right or middle release; `value`: the right button
   CancelMode,          // the pointer was taken away: a popup or modal loop, a lost grab
   SetEnabled,          // `value`: the control's new enabled state
   SetDown,             // the Down property's setter with `value`
@@ -45,7 +45,7 @@ enum class ButtonInputKind : std::uint8_t {
 struct ButtonInput {
   ButtonInputKind kind;
   bool inside = false;       // LeaveTimerTick, Move, ReleaseLeft, RepeatTick
-  bool value = false;        // SetEnabled, SetDown
+  bool value = false;        // SetEnabled, SetDown, ReleaseOther
 };
 
 enum class ButtonEffect : std::uint8_t {
@@ -56,6 +56,7 @@ enum class ButtonEffect : std::uint8_t {
   RaiseMouseDown,
   RaiseMouseUp,
   RaiseMouseMove,
+  TrackPointer,      // the pointer is on the button: it becomes the hot button unless it is
   RaiseDblClick,
   Click,             // run the whole click (feed ClickBegin, the action, ClickEnd)
   RaiseClickOnly,    // a repeating button's click: OnClick and nothing else
@@ -65,7 +66,7 @@ enum class ButtonEffect : std::uint8_t {
   ResumeRepeat,      // start the existing repeat timer again at its interval
   PauseRepeat,       // stop the repeat timer, keeping it
   RepeatAtInterval,  // the repeat timer's interval becomes RepeatInterval
-  StopRepeat,        // destroy the repeat timer
+  StopRepeat,        // stop the repeat timer for good: only a new repeating press starts it
   StopLeaveTracking, // if this button is the hot button, stop the leave timer and forget it
   ReleaseCapture,    // give up the pointer
   SyncGroup,         // the other members of the group go up and share AllowAllUp
@@ -99,10 +100,6 @@ class ButtonBehaviour {
   bool LeftButtonHeld() const { return leftButtonHeld_; }
   bool ClickInProgress() const { return clickInProgress_; }
   bool ArrowPartPressed() const { return arrowPartPressed_; }
-  bool RepeatTimerExists() const { return repeatTimer_; }
-
-  // Writes the Down field without the setter's rules, as a group member's SyncGroup does.
-  void ForceUp() { down_ = false; }
 
  private:
   void PointerEntered(ButtonEffects& out);

@@ -3,7 +3,9 @@
 //
 // A menu is registered once, when it is first given to a button, and leaves the registry when it
 // is destroyed. While registered, a hovered item puts its status tip into the application's hint
-// text, and F1 on an item shows the item's "What's this" text in a small popup.
+// text, which is cleared again when the pointer is over no item any more and when the menu
+// closes; F1 on an item shows the item's "What's this" text in a small popup. One registry per
+// application, a slot of the controls' runtime.
 
 #include <QList>
 #include <QObject>
@@ -20,7 +22,8 @@ class TDropdownList : public QObject {
   Q_OBJECT
 
  public:
-  explicit TDropdownList(ApplicationHint& hint, QObject* parent = nullptr);
+  // The registry, made first if it does not exist.
+  static TDropdownList& Instance();
 
   // Registers the menu unless it already is.
   void AddMenu(QMenu* menu);
@@ -31,6 +34,9 @@ class TDropdownList : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  friend class ControlsRuntime;  // makes it as a slot
+  TDropdownList();
+
   void MenuDestroyed(QObject* menu);
   void ItemHovered(QAction* action);
 

@@ -1,6 +1,7 @@
 #include "button/ToolbarButton97.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QEnterEvent>
 #include <QKeySequence>
@@ -14,11 +15,11 @@
 #include <optional>
 #include <utility>
 
-#include "glyphs/ButtonGlyph.h"
-#include "button/ClosingPress.h"
-#include "runtime/ControlsRuntime.h"
-#include "runtime/ControlsVersion.h"
+#include "button/ButtonTracking.h"
+#include "button/ClosingClick.h"
 #include "button/DropdownList.h"
+#include "glyphs/ButtonGlyph.h"
+#include "runtime/ControlsVersion.h"
 #include "platform/Canvas.h"
 #include "platform/ErrorBox.h"
 #include "platform/RaiseEvent.h"
@@ -75,7 +76,7 @@ struct RestoreDirection {
 }  // namespace
 
 TToolbarButton97::TToolbarButton97(QWidget* parent) : QWidget(parent) {
-  ControlsRuntime::Instance();  // the filter for hot tracking and keys is in place from now on
+  ButtonTracking::Instance();  // hot tracking and the window's keys are followed from now on
   resize(kDefaultWidth, kDefaultHeight);
   setFocusPolicy(Qt::NoFocus);
   // Moves are needed without a pressed button too: a move makes the button hot.
@@ -92,7 +93,7 @@ TToolbarButton97::TToolbarButton97(QWidget* parent) : QWidget(parent) {
 }
 
 TToolbarButton97::~TToolbarButton97() {
-  if (ControlsRuntime* runtime = ControlsRuntime::Existing()) runtime->StopLeaveTracking(*this);
+  if (ButtonTracking* tracking = ButtonTracking::Existing()) tracking->StopLeaveTracking(*this);
   renderer_->OnGlyphChange = nullptr;
 }
 
@@ -236,7 +237,7 @@ void TToolbarButton97::SetDropdownMenu(QMenu* menu) {
       dropdownMenu_ = nullptr;
       UpdateHasDropdown();
     });
-    ControlsRuntime::Instance().DropdownList().AddMenu(menu);
+    TDropdownList::Instance().AddMenu(menu);
   }
   UpdateHasDropdown();
 }
@@ -271,7 +272,7 @@ void TToolbarButton97::Feed(const ButtonInput& input) { Apply(behaviour_.Handle(
 
 void TToolbarButton97::Apply(const ButtonEffects& effects) {
   QPointer<TToolbarButton97> self(this);
-  ControlsRuntime& runtime = ControlsRuntime::Instance();
+  ButtonTracking& tracking = ButtonTracking::Instance();
   for (const ButtonEffect effect : effects) {
     if (!self) return;  // a handler destroyed the button: nothing more to do
     switch (effect) {
@@ -289,7 +290,7 @@ void TToolbarButton97::Apply(const ButtonEffects& effects) {
       case ButtonEffect::ModalResultClick: ModalResultClick(); break;
       case ButtonEffect::StartRepeat:
         if (!repeatClock_) {
-          repeatClock_ = runtime.MakeTimer();
+          repeatClock_ = ControlsRuntime::Instance().MakeTimer();
           repeatClock_->OnTick = [this] { RepeatTick(); };
         }
         repeatClock_->Stop();
@@ -309,7 +310,10 @@ void TToolbarButton97::Apply(const ButtonEffects& effects) {
         // Stopped rather than destroyed: the release may come from within the timer's own tick.
         if (repeatClock_) repeatClock_->Stop();
         break;
-      case ButtonEffect::StopLeaveTracking: runtime.StopLeaveTracking(*this); break;
+      case ButtonEffect::TrackPointer:
+        if (tracking.HotButton() != this && rect().contains(mousePos_)) tracking.PointerOnto(*this);
+        break;
+      case ButtonEffect::StopLeaveTracking: tracking.StopLeaveTracking(*this); break;
       case ButtonEffect::ReleaseCapture:
         if (QWidget::mouseGrabber() == this) releaseMouse();
         break;
@@ -318,14 +322,14 @@ void TToolbarButton97::Apply(const ButtonEffects& effects) {
   }
   if (!self) return;
   if (LeftButtonHeld()) {
-    runtime.SetHeldButton(*this);
+    tracking.SetHeldButton(*this);
   } else {
-    runtime.ForgetHeldButton(*this);
+    tracking.ForgetHeldButton(*this);
   }
 }
 
 void TToolbarButton97::RaiseMouse(const TMouseEvent& handler) {
-  RaiseEvent(handler, this, mouseButton_, mouseModifiers_, mousePos_.x(), mousePos_.y());
+  RaiseEvent(handler, this, mouseButton_, mouseShift_, mousePos_.x(), mousePos_.y());
 }
 
 void TToolbarButton97::Redraw(bool erase) {
@@ -358,42 +362,56 @@ void TToolbarButton97::SyncGroup() {
   }
 }
 
+template <typename Handler, typename... Args>
+bool TToolbarButton97::RaiseInClick(const Handler& handler, Args&&... args) {
+  if (!handler) return true;
+  const Handler copy = handler;  // the handler may destroy the button, and its field with it
+  QPointer<TToolbarButton97> self(this);
+  std::exception_ptr failure = RunCatching([&] { copy(std::forward<Args>(args)...); });
+  if (!failure) return true;
+  if (!self) {
+    ReportFailure(failure);
+  } else if (!clickFailure_) {
+    clickFailure_ = std::move(failure);
+  }
+  return false;
+}
+
 void TToolbarButton97::Click() {
   QPointer<TToolbarButton97> self(this);
-  // The click's last steps run however its action ends, unless the action destroyed the button.
-  const AtScopeEnd clickEnd{[&self] {
-    if (self) self->Feed({ButtonInputKind::ClickEnd});
-  }};
-  Feed({ButtonInputKind::ClickBegin});
+  {
+    // The click's last steps run however its action ends, unless the action destroyed the button.
+    const AtScopeEnd clickEnd{[&self] {
+      if (self) self->Feed({ButtonInputKind::ClickEnd});
+    }};
+    Feed({ButtonInputKind::ClickBegin});
+  }
+  // A handler's failure is shown once the face is up again.
+  if (self && clickFailure_) ReportFailure(std::exchange(clickFailure_, nullptr));
 }
 
 void TToolbarButton97::ModalResultClick() {
-  // A modal dialog ends its modal wait with a non-zero result; a dialog that is not shown modally
-  // only records the result.
-  if (modalResult_ != 0) {
-    if (auto* dialog = qobject_cast<QDialog*>(window())) {
-      if (dialog->isModal() && dialog->isVisible()) {
-        dialog->done(modalResult_);
-      } else {
-        dialog->setResult(modalResult_);
-      }
-    }
-  }
-  RaiseEvent(OnClick, this);
+  // The dialog's result is the button's, also 0, while OnClick runs; a non-zero result that the
+  // handlers left ends a modal dialog's wait (a dialog that is not shown modally only keeps it).
+  QPointer<QDialog> dialog = qobject_cast<QDialog*>(window());
+  if (dialog) dialog->setResult(modalResult_);
+  RaiseInClick(OnClick, this);
+  if (dialog && dialog->result() != 0 && dialog->isModal() && dialog->isVisible()) dialog->done(dialog->result());
 }
 
 void TToolbarButton97::ShowDropdown() {
   QPointer<TToolbarButton97> self(this);
   // A plain drop-down button reports its click before the menu opens; a combo's arrow does not.
-  if (!DropdownCombo()) RaiseEvent(OnClick, this);
+  // A failing OnClick ends the click: the menu does not open.
+  if (!DropdownCombo() && !RaiseInClick(OnClick, this)) return;
   if (!self) return;
   if (QWidget::mouseGrabber() == this) releaseMouse();
   bool showMenu = dropdownMenu_ != nullptr;
   bool removeClicks = true;
-  RaiseEvent(OnDropdown, this, showMenu, removeClicks);
-  if (!self) return;
+  // A failing handler ends the click too: no menu, and nothing is removed.
+  if (!RaiseInClick(OnDropdown, this, showMenu, removeClicks) || !self) return;
   const AtScopeEnd discardAfter{[&self, &removeClicks] {
-    if (self && removeClicks) ControlsRuntime::Instance().DiscardPressesOn(*self);
+    if (self && removeClicks) ButtonTracking::Instance().DiscardPressesOn(*self);
   }};
   QPointer<QMenu> menu = dropdownMenu_;  // tested after the event, which may have changed it
   if (!menu || !showMenu) return;
@@ -401,10 +419,10 @@ void TToolbarButton97::ShowDropdown() {
   const RestoreDirection restore{menu, menu->layoutDirection()};
   menu->setLayoutDirection(Qt::LeftToRight);
   const QPoint corner = mapToGlobal(QPoint(0, height()));
-  ClosingPress closingPress(*menu, *this, removeClicks);
+  const ClosingPressWatch closingPress(*menu, *this, removeClicks);
   // The chosen item's action runs inside exec, before it returns.
   menu->exec(corner);
-  closingPress.Replay();
+  if (closingPress.Press()) ButtonTracking::Instance().HandOn(*closingPress.Press());
 }
 
 void TToolbarButton97::RepeatTick() {
@@ -483,8 +501,13 @@ void TToolbarButton97::changeEvent(QEvent* event) {
 }
 
 void TToolbarButton97::enterEvent(QEnterEvent* event) {
-  ControlsRuntime& runtime = ControlsRuntime::Instance();
-  if (runtime.HotButton() != this && rect().contains(event->position().toPoint())) runtime.PointerOnto(*this);
+  // The move that brought the pointer here comes right after this event and makes the button hot,
+  // after its OnMouseMove. Without a move (the button appeared under the pointer, a popup closed
+  // over it), the button becomes hot once the events of this turn are done.
+  QTimer::singleShot(0, this, [this] {
+    ButtonTracking& tracking = ButtonTracking::Instance();
+    if (tracking.HotButton() != this && rect().contains(mapFromGlobal(QCursor::pos()))) tracking.PointerOnto(*this);
+  });
   QWidget::enterEvent(event);
 }
 
@@ -493,15 +516,15 @@ void TToolbarButton97::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
 }
 
-void TToolbarButton97::RememberMouse(QMouseEvent* event) {
+void TToolbarButton97::RememberMouse(QMouseEvent* event, bool doubleClick) {
   event->accept();
   mouseButton_ = event->button();
-  mouseModifiers_ = event->modifiers();
+  mouseShift_ = TShiftState{event->modifiers(), doubleClick};
   mousePos_ = event->position().toPoint();
 }
 
-void TToolbarButton97::Press(QMouseEvent* event) {
-  RememberMouse(event);
+void TToolbarButton97::Press(QMouseEvent* event, bool doubleClick) {
+  RememberMouse(event, doubleClick);
   if (event->button() != Qt::LeftButton) {
     Feed({ButtonInputKind::PressOther});
     return;
@@ -515,21 +538,19 @@ void TToolbarButton97::Press(QMouseEvent* event) {
   Feed({arrow ? ButtonInputKind::PressArrow : ButtonInputKind::PressFace});
 }
 
-void TToolbarButton97::mousePressEvent(QMouseEvent* event) { Press(event); }
+void TToolbarButton97::mousePressEvent(QMouseEvent* event) { Press(event, false); }
 
 void TToolbarButton97::mouseDoubleClickEvent(QMouseEvent* event) {
   // The second press of a double-click arrives as this event alone: it is handled as a press,
   // and then the double-click itself is reported.
   QPointer<TToolbarButton97> self(this);
-  Press(event);
+  Press(event, true);
   if (self && event->button() == Qt::LeftButton) Feed({ButtonInputKind::DoubleClick});
 }
 
 void TToolbarButton97::mouseMoveEvent(QMouseEvent* event) {
   RememberMouse(event);
   mouseButton_ = Qt::NoButton;
-  ControlsRuntime& runtime = ControlsRuntime::Instance();
-  if (runtime.HotButton() != this && rect().contains(mousePos_)) runtime.PointerOnto(*this);
   Feed({ButtonInputKind::Move, InFace(mousePos_)});
 }
 
@@ -538,7 +559,7 @@ void TToolbarButton97::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     Feed({ButtonInputKind::ReleaseLeft, InFace(mousePos_)});
   } else {
-    Feed({ButtonInputKind::ReleaseOther});
+    Feed({ButtonInputKind::ReleaseOther, false, event->button() == Qt::RightButton});
   }
 }
 
@@ -608,7 +629,7 @@ void TToolbarButton97::Paint(QPainter& painter) {
   if (face.facePushed) {
     if (face.checker && r.right > r.left && r.bottom > r.top) {
       // The checker is tiled from the canvas origin: the same part of the tiled image.
-      const QImage& tiled = ControlsRuntime::Instance().DownPatternTiled(QSize(r.right, r.bottom));
+      const QImage& tiled = ButtonTracking::Instance().DownPatternTiled(QSize(r.right, r.bottom));
       const QRect part(r.left, r.top, r.right - r.left, r.bottom - r.top);
       canvas.Painter().drawImage(part.topLeft(), tiled, part);
     }

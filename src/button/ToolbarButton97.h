@@ -18,11 +18,13 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <exception>
 #include <functional>
 #include <memory>
 
 #include "button/ButtonBehaviour.h"
 #include "glyphs/ButtonTypes.h"
+#include "hints/HintedControl.h"
 #include "platform/raster/Bitmap.h"
 
 class QPainter;
@@ -33,7 +35,15 @@ class ControlTimer;
 class TButtonGlyph;
 class TImageList;
 
-class TToolbarButton97 : public QWidget {
+// The modifier set of a pointer event: the keys held, and whether the press is the second of a
+// double-click.
+struct TShiftState {
+  Qt::KeyboardModifiers keys;
+  bool doubleClick = false;
+  bool operator==(const TShiftState&) const = default;
+};
+
+class TToolbarButton97 : public QWidget, public HintedControl {
   Q_OBJECT
 
  public:
@@ -43,8 +53,7 @@ class TToolbarButton97 : public QWidget {
 
   using TNotifyEvent = std::function<void(QObject* sender)>;
   // Sender, pressed button (NoButton for a move), modifiers, client coordinates.
-  using TMouseEvent =
-      std::function<void(QObject* sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>;
+  using TMouseEvent = std::function<void(QObject* sender, Qt::MouseButton button, TShiftState shift, int x, int y)>;
   // Sender, var ShowMenu, var RemoveClicks.
   using TButtonDropdownEvent = std::function<void(QObject* sender, bool& showMenu, bool& removeClicks)>;
 
@@ -146,6 +155,8 @@ class TToolbarButton97 : public QWidget {
   QString Hint() const { return hint_; }
   void SetShowHint(bool show) { showHint_ = show; }
   bool ShowHint() const { return showHint_; }
+  bool ShowsOwnHint() const override { return showHint_; }
+  QString OwnHintText() const override { return hint_; }
 
   // A fixed text; writing it is ignored.
   QString Version() const;
@@ -159,7 +170,7 @@ class TToolbarButton97 : public QWidget {
   bool ArrowPartPressed() const { return behaviour_.ArrowPartPressed(); }
 
   // --- Events ---------------------------------------------------------------------------------
-  TNotifyEvent OnClick;  // after ModalResult was handed to a dialog ancestor
+  TNotifyEvent OnClick;  // after ModalResult was handed to a dialog ancestor, which is still open
   TNotifyEvent OnDblClick;  // the second press of a double-click on a latched button
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseExit;
@@ -171,8 +182,8 @@ class TToolbarButton97 : public QWidget {
   // Clicks the button as a completed press and release over the face would.
   void Click();
 
-  // Hands an input to the behaviour and carries out its effects; used by the controls runtime
-  // for the hot tracking, cancel mode and keys that it sees for the whole application.
+  // Hands an input to the behaviour and carries out its effects; used by ButtonTracking for the
+  // hot tracking, cancel mode and keys that it sees for the whole application.
   void Feed(const ButtonInput& input);
   // Enter or Escape offered by the window: clicks and returns true when this button answers it.
   bool AnswerDialogKey(int key, Qt::KeyboardModifiers modifiers);
@@ -202,8 +213,11 @@ class TToolbarButton97 : public QWidget {
 
  private:
   void Apply(const ButtonEffects& effects);
-  void Press(QMouseEvent* event);
-  void RememberMouse(QMouseEvent* event);
+  void Press(QMouseEvent* event, bool doubleClick);
+  void RememberMouse(QMouseEvent* event, bool doubleClick = false);
+  // Raises an event of the click; a failure is kept and reported once the click is over.
+  template <typename Handler, typename... Args>
+  bool RaiseInClick(const Handler& handler, Args&&... args);
   void RaiseMouse(const TMouseEvent& handler);
   void Redraw(bool erase);
   bool DeclaredOpaque() const { return opaque_ || !Flat(); }
@@ -244,7 +258,7 @@ class TToolbarButton97 : public QWidget {
 
   // The mouse event being handled, for OnMouseDown, OnMouseMove and OnMouseUp.
   Qt::MouseButton mouseButton_ = Qt::NoButton;
-  Qt::KeyboardModifiers mouseModifiers_;
+  TShiftState mouseShift_;
   QPoint mousePos_;
   bool erasePending_ = false;    // a repaint that lets the parent erase is waiting
   bool noErasePending_ = false;  // the control is declared opaque until the next paint
@@ -252,6 +266,7 @@ class TToolbarButton97 : public QWidget {
   std::unique_ptr<ControlTimer> repeatClock_;
   std::unique_ptr<TButtonGlyph> renderer_;
   bool paintErrorReported_ = false;  // a failing glyph is reported once, not at every paint
+  std::exception_ptr clickFailure_;  // a handler of the running click failed
 };
 
 }  // namespace tilvaro

@@ -20,7 +20,11 @@ void TEventLog::Line(const QString& text) {
   *out_ << text.toStdString() << std::endl;
 }
 
-void TEventLog::Timed(const QString& text) { Line(QString::number(clock_()) + QLatin1Char(' ') + text); }
+void TEventLog::Timed(const QString& text) {
+  const QString line = QString::number(clock_()) + QLatin1Char(' ') + text;
+  Line(line);
+  if (OnEvent) OnEvent(line);
+}
 
 void TEventLog::Geometry(const QWidget& control) {
   const QPoint origin = control.mapTo(control.window(), QPoint(0, 0));
@@ -45,7 +49,9 @@ void TEventLog::MenuChosen(const QString& itemText) {
   Timed(QStringLiteral("Menu ") + text);
 }
 
-void TEventLog::HintChanged(const QString& hint) { Timed(QStringLiteral("Hint ") + hint); }
+void TEventLog::HintChanged(const QString& hint) {
+  Timed(hint.isEmpty() ? QStringLiteral("Hint") : QStringLiteral("Hint ") + hint);
+}
 
 void TEventLog::HintShown(const QString& hint) { Timed(QStringLiteral("Shows hint ") + hint); }
 

@@ -6,9 +6,10 @@
 //   MS NAME EVENT             a control NAME raised EVENT (OnClick, OnMouseEnter, ...), MS
 //                             milliseconds after the log was made
 //   MS Menu TEXT              a drop-down menu item TEXT was chosen ('&' markers removed)
-//   MS Hint TEXT              the application's hint changed to TEXT
+//   MS Hint TEXT              the application's hint changed to TEXT ("MS Hint": cleared)
 //   MS Shows hint TEXT        a control's hint window is about to show TEXT
-// A log without an output stream records nothing.
+// A log without an output stream writes nothing. Every timed line (not the geometry and ready
+// lines) is also handed to OnEvent, so that the gallery can show the last ones on the screen.
 
 #include <QObject>
 #include <QString>
@@ -32,6 +33,9 @@ class TEventLog {
   void MenuChosen(const QString& itemText);
   void HintChanged(const QString& hint);
   void HintShown(const QString& hint);
+
+  // Called with every timed line, without its line end; with or without an output stream.
+  std::function<void(const QString& line)> OnEvent;
 
   // A handler that records `event` for its sender, for any control event whose first argument
   // is the sender (the others, such as a mouse button or a var flag, are not recorded).

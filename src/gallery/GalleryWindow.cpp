@@ -10,7 +10,6 @@
 #include <QPainter>
 
 #include "hints/ApplicationHint.h"
-#include "runtime/ControlsRuntime.h"
 #include "widgets/Edit97.h"
 #include "hints/Hint95.h"
 #include "button/ToolbarButton97.h"
@@ -46,6 +45,11 @@ QLabel* RowLabel(const QString& text, QWidget* parent) {
   return label;
 }
 
+// The colours of FiveStateGlyph, named for the states they stand for.
+constexpr char kFiveImagesLegend[] =
+    "„Fünf Bilder“ zeigt je Zustand ein eigenes Bild: blau oben, grau gesperrt, dunkelblau gedrückt, "
+    "grün eingerastet, orange unter dem Zeiger.";
+
 }  // namespace
 
 TGalleryWindow::TGalleryWindow(TEventLog& log, QWidget* parent) : QWidget(parent), log_(log) {
@@ -65,7 +69,7 @@ TGalleryWindow::TGalleryWindow(TEventLog& log, QWidget* parent) : QWidget(parent
   };
 }
 
-TGalleryWindow::~TGalleryWindow() = default;
+TGalleryWindow::~TGalleryWindow() { log_.OnEvent = nullptr; }
 
 void TGalleryWindow::BuildMenu() {
   DropdownMenu = new QMenu(this);
@@ -79,7 +83,7 @@ void TGalleryWindow::BuildMenu() {
   }
   connect(DropdownMenu, &QMenu::triggered, this, [this](QAction* action) { log_.MenuChosen(action->text()); });
   // A hovered item of a drop-down menu sets the application's hint; every change of it is logged.
-  connect(&ControlsRuntime::Instance().Hint(), &ApplicationHint::Changed, this,
+  connect(&ApplicationHint::Instance(), &ApplicationHint::Changed, this,
           [this](const QString& hint) { log_.HintChanged(hint); });
 }
 
@@ -183,8 +187,32 @@ void TGalleryWindow::BuildRows() {
   controls_.push_back(CBX_Plain);
   addRow(QStringLiteral("Kontrollkästchen:"), {CBX_Plain});
 
+  // Which image shows for which state, under the images' row would split it from its buttons: here.
+  auto* legend = new QLabel(QString::fromUtf8(kFiveImagesLegend), this);
+  legend->setWordWrap(true);
+  grid->addWidget(legend, row++, 0, 1, 5);
+
+  // What the gallery would print with --events, for a person trying the controls.
+  Lbl_Events = new QLabel(this);
+  Lbl_Events->setObjectName(QStringLiteral("Lbl_Events"));
+  Lbl_Events->setFrameShape(QFrame::StyledPanel);
+  Lbl_Events->setFrameShadow(QFrame::Sunken);
+  Lbl_Events->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Lbl_Events->setTextFormat(Qt::PlainText);
+  Lbl_Events->setMargin(3);
+  Lbl_Events->setFixedHeight(Lbl_Events->fontMetrics().lineSpacing() * kShownEvents + 2 * 3 + 4);
+  grid->addWidget(RowLabel(QStringLiteral("Ereignisse:"), this), row, 0, Qt::AlignLeft | Qt::AlignTop);
+  grid->addWidget(Lbl_Events, row++, 1, 1, 4);
+  log_.OnEvent = [this](const QString& line) { ShowEvent(line); };
+
   grid->setColumnStretch(4, 1);
   grid->setRowStretch(row, 1);
+}
+
+void TGalleryWindow::ShowEvent(const QString& line) {
+  shownEvents_.append(line);
+  if (shownEvents_.size() > kShownEvents) shownEvents_.removeFirst();
+  Lbl_Events->setText(shownEvents_.join(QLatin1Char('\n')));
 }
 
 void TGalleryWindow::LogGeometry() {

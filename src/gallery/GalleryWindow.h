@@ -4,10 +4,12 @@
 // names a mode on the left and holds the controls that show it. The controls' object names are
 // their member names; every event a control raises goes to the window's event log.
 
+#include <QStringList>
 #include <QWidget>
 #include <vector>
 
 class QCheckBox;
+class QLabel;
 class QMenu;
 
 namespace tilvaro {
@@ -48,6 +50,9 @@ class TGalleryWindow : public QWidget {
   QMenu* DropdownMenu;
   // Shows every button's hint in the office look; each hint shown is logged.
   THint95* Hint95;
+  // Under the controls: the last events of the log, newest at the bottom.
+  QLabel* Lbl_Events;
+  static constexpr int kShownEvents = 6;
 
   // Every control above, in the order of the rows.
   const std::vector<QWidget*>& Controls() const { return controls_; }
@@ -61,8 +66,11 @@ class TGalleryWindow : public QWidget {
   void BuildMenu();
   void WireEvents(TToolbarButton97& button);
 
+  void ShowEvent(const QString& line);
+
   TEventLog& log_;
   std::vector<QWidget*> controls_;
+  QStringList shownEvents_;
 };
 
 }  // namespace tilvaro

@@ -59,7 +59,6 @@ class TButtonGlyph {
   // opaque. Used when it is not empty and Images is null.
   const Bitmap& GlyphMask() const { return glyphMask_.Get(); }
   void SetGlyphMask(const Bitmap& value);
-  TGlyphBitmap& GlyphMaskBitmap() { return glyphMask_; }
 
   // An external image list that replaces Glyph and GlyphMask; not owned.
   TImageList* Images() const { return images_; }

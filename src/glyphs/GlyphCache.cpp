@@ -34,15 +34,13 @@ void TGlyphCache::ReleaseImage(TGlyphList* list, int slot) {
 
 // Renderers may be destroyed after the runtime (while the application goes): they then find no
 // cache and have nothing left to give back.
-TGlyphCache* SharedGlyphCache() {
-  ControlsRuntime* runtime = ControlsRuntime::Existing();
-  return runtime ? runtime->GlyphCache() : nullptr;
-}
+TGlyphCache* SharedGlyphCache() { return ControlsRuntime::FindExisting<TGlyphCache>(); }
 
-TGlyphCache& EnsureSharedGlyphCache() { return ControlsRuntime::Instance().EnsureGlyphCache(); }
+TGlyphCache& EnsureSharedGlyphCache() { return ControlsRuntime::Instance().Slot<TGlyphCache>(); }
 
 void DestroySharedGlyphCacheIfEmpty() {
-  if (ControlsRuntime* runtime = ControlsRuntime::Existing()) runtime->ReleaseGlyphCacheIfEmpty();
+  TGlyphCache* cache = SharedGlyphCache();
+  if (cache != nullptr && cache->IsEmpty()) ControlsRuntime::Existing()->Drop<TGlyphCache>();
 }
 
 }  // namespace tilvaro

@@ -56,7 +56,7 @@ class TGlyphCache {
   SharedGlyphImages images_;  // refers to slots of GlyphLists; empty whenever they are unused
 };
 
-// The single process-wide cache, owned by the ControlsRuntime (user-interface thread only).
+// The single process-wide cache, a slot of the controls' runtime (user-interface thread only).
 // Null while none exists.
 TGlyphCache* SharedGlyphCache();
 // The cache, created first if none exists.

@@ -59,7 +59,6 @@ class SharedGlyphImages {
   const QImage& DrawImage(TGlyphList* list, int slot);
 
   int Users(TGlyphList* list, int slot) const;
-  int EntryCount() const { return static_cast<int>(entries_.size()); }
   // Memory held by the table itself: recipe bitmaps and converted images.
   std::size_t BytesInUse() const;
 

@@ -1,6 +1,10 @@
 #include "hints/ApplicationHint.h"
 
+#include "runtime/ControlsRuntime.h"
+
 namespace tilvaro {
+
+ApplicationHint& ApplicationHint::Instance() { return ControlsRuntime::Instance().Slot<ApplicationHint>(); }
 
 void ApplicationHint::SetText(const QString& text) {
   if (text == text_) return;

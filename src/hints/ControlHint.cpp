@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "button/ToolbarButton97.h"
+#include "hints/HintedControl.h"
 
 namespace tilvaro {
 
@@ -10,7 +10,7 @@ namespace {
 
 // Whether the control decides about a hint itself; the hint may still be empty.
 bool ShowsHint(const QWidget& widget) {
-  if (const auto* button = qobject_cast<const TToolbarButton97*>(&widget)) return button->ShowHint();
+  if (const auto* hinted = dynamic_cast<const HintedControl*>(&widget)) return hinted->ShowsOwnHint();
   return !widget.toolTip().isEmpty();
 }
 
@@ -25,7 +25,7 @@ QWidget* HintControlFor(QWidget* widget) {
 }
 
 QString HintTextOf(const QWidget& control) {
-  if (const auto* button = qobject_cast<const TToolbarButton97*>(&control)) return button->Hint();
+  if (const auto* hinted = dynamic_cast<const HintedControl*>(&control)) return hinted->OwnHintText();
   return control.toolTip();
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // Which control's hint shows for the widget under the pointer, and that hint's text.
 //
-// A toolbar button shows its Hint while its ShowHint is on; any other widget shows its tool tip
-// text as its hint when it has one. Widgets that show no hint pass the question to their parent,
-// up to their window (the editor's window keeps hints off).
+// A HintedControl (such as the toolbar button) decides about its hint itself; any other widget
+// shows its tool tip text as its hint when it has one. Widgets that show no hint pass the question
+// to their parent, up to their window (the editor's window keeps hints off).
 
 #include <QString>
 

@@ -9,24 +9,18 @@
 #include "hints/HintMachinery.h"
 #include "hints/HintWindow95.h"
 #include "platform/FontFamilies.h"
+#include "runtime/ControlsRuntime.h"
 
 namespace tilvaro {
-
-QPointer<QWidget> LastHintControl;
-int LastHintMaxWidth = 0;
 
 namespace {
 
 const QString kTahoma = QStringLiteral("Tahoma");
 const QString kClassicStatusFace = QStringLiteral("MS Sans Serif");
 
-// The components that exist, in the order they were made.
-std::vector<THint95*>& Components() {
-  static std::vector<THint95*> components;
-  return components;
-}
-
 }  // namespace
+
+THint95Shared& THint95Shared::Get() { return ControlsRuntime::Instance().Slot<THint95Shared>(); }
 
 // Passes the platform's notifications on to the component: a theme change (which may bring a
 // new status-bar font) and an application font change, both seen by the hint machinery, read the
@@ -54,7 +48,7 @@ THint95::FontSource THint95::SystemFonts() {
 }
 
 THint95::THint95(QObject* owner, FontSource fonts) : QObject(owner), fonts_(std::move(fonts)) {
-  Components().push_back(this);
+  THint95Shared::Get().Components.push_back(this);
   Install();
   NotifyWindow = std::make_unique<TNotifyWindow>(*this);
   hintStyle_ = THintStyle::hsWindows95;
@@ -64,7 +58,9 @@ THint95::THint95(QObject* owner, FontSource fonts) : QObject(owner), fonts_(std:
 }
 
 THint95::~THint95() {
-  auto& components = Components();
+  THint95Shared* shared = ControlsRuntime::FindExisting<THint95Shared>();
+  if (shared == nullptr) return;  // the application, and its hint machinery with it, is gone
+  auto& components = shared->Components;
   const bool wasInstalled = !components.empty() && components.front() == this;
   components.erase(std::remove(components.begin(), components.end(), this), components.end());
   if (!wasInstalled) return;
@@ -128,13 +124,14 @@ void THint95::ReadSystemHintFont() {
 void THint95::ShowHintHook(QString& hintText, bool& canShow, THintInfo& info) {
   if (OnShowHint) OnShowHint(hintText, canShow, info);
   // Read after the handler, so that what it changed counts.
-  LastHintControl = info.HintControl;
-  LastHintMaxWidth = info.HintMaxWidth;
+  THint95Shared& shared = THint95Shared::Get();
+  shared.LastHintControl = info.HintControl;
+  shared.LastHintMaxWidth = info.HintMaxWidth;
 }
 
 THint95* THint95::FindHintComponent() {
-  const auto& components = Components();
-  return components.empty() ? nullptr : components.front();
+  const THint95Shared* shared = ControlsRuntime::FindExisting<THint95Shared>();
+  return shared == nullptr || shared->Components.empty() ? nullptr : shared->Components.front();
 }
 
 }  // namespace tilvaro

@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "hints/HintScheduler.h"
 #include "hints/HintStyle.h"
@@ -26,10 +27,20 @@
 
 namespace tilvaro {
 
-// The control whose hint is about to be shown, and the widest that hint may be. Both are written
-// just before every hint shows and read by the hint window placing it.
-extern QPointer<QWidget> LastHintControl;
-extern int LastHintMaxWidth;
+class THint95;
+
+// What the hint components share across the process, a slot of the controls' runtime: the
+// components that exist, in the order they were made, and the control whose hint is about to be
+// shown with the widest that hint may be. The last two are written just before every hint shows
+// and read by the hint window placing it.
+struct THint95Shared {
+  std::vector<THint95*> Components;
+  QPointer<QWidget> LastHintControl;
+  int LastHintMaxWidth = 0;
+
+  // The shared state, made first if it does not exist.
+  static THint95Shared& Get();
+};
 
 class THint95 : public QObject {
   Q_OBJECT

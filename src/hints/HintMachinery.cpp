@@ -30,21 +30,21 @@ class HintMachinery::TimerClock : public Clock {
   QTimer timer_;
 };
 
-HintMachinery& HintMachinery::Instance() { return ControlsRuntime::Instance().Hints(); }
+HintMachinery& HintMachinery::Instance() { return ControlsRuntime::Instance().Slot<HintMachinery>(); }
 
-HintMachinery* HintMachinery::Existing() {
-  ControlsRuntime* runtime = ControlsRuntime::Existing();
-  return runtime ? runtime->ExistingHints() : nullptr;
-}
+HintMachinery* HintMachinery::Existing() { return ControlsRuntime::FindExisting<HintMachinery>(); }
 
 HintMachinery::HintMachinery()
     : ownClock_(std::make_unique<TimerClock>(*this)), clock_(ownClock_.get()) {
+  ControlsRuntime::Instance().AddObserver(*this, ControlsRuntime::Phase::Watch);
   connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive) CancelHint();
   });
 }
 
-HintMachinery::~HintMachinery() = default;
+HintMachinery::~HintMachinery() {
+  if (ControlsRuntime* runtime = ControlsRuntime::Existing()) runtime->RemoveObserver(*this);
+}
 
 void HintMachinery::SetHintWindowClass(WindowFactory factory) {
   CancelHint();
@@ -134,7 +134,7 @@ QWidget* HintMachinery::WidgetUnderPointer(QObject* window, QEvent* event) const
   return child != nullptr ? child : top;
 }
 
-void HintMachinery::Observe(QObject* watched, QEvent* event) {
+bool HintMachinery::ObserveEvent(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseMove:
       if (watched->isWindowType()) PointerOver(WidgetUnderPointer(watched, event));
@@ -163,6 +163,7 @@ void HintMachinery::Observe(QObject* watched, QEvent* event) {
     default:
       break;
   }
+  return false;
 }
 
 }  // namespace tilvaro

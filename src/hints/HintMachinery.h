@@ -1,8 +1,10 @@
 #pragma once
-// HintMachinery: the application's hint machinery. One per application, owned by the controls'
-// runtime, which makes it on first need and destroys it with the application.
+// HintMachinery: the application's hint machinery. One per application, a slot of the controls'
+// runtime, which makes it on first need and destroys it with the application, before the other
+// slots (its hint window is a widget).
 //
-// The runtime's application-wide event filter hands it every event (Observe): it follows the
+// It watches the runtime's application-wide event filter and so sees every event, also those that
+// a filter swallows later (ObserveEvent): it follows the
 // pointer from control to control and cancels on key presses, mouse presses and the application's
 // deactivation, and it reports theme and application-font changes (HintSettingsChanged) to whoever
 // derives a hint font from them. (That filter also swallows Qt's own tool-tip events: Qt's tool
@@ -20,10 +22,11 @@
 
 #include "hints/HintScheduler.h"
 #include "hints/HintWindow.h"
+#include "runtime/ControlsRuntime.h"
 
 namespace tilvaro {
 
-class HintMachinery : public QObject {
+class HintMachinery : public QObject, public EventObserver {
   Q_OBJECT
 
  public:
@@ -63,7 +66,10 @@ class HintMachinery : public QObject {
   void CancelHint();
 
   // An event on its way to `watched`, as the application-wide filter sees it; never swallowed.
-  void Observe(QObject* watched, QEvent* event);
+  bool ObserveEvent(QObject* watched, QEvent* event) override;
+
+  // Goes before the runtime's other slots.
+  static constexpr int kTeardownRank = 1;
 
   // The window showing hints, once one was made.
   THintWindow* HintWindow() const { return window_.get(); }
@@ -78,7 +84,7 @@ class HintMachinery : public QObject {
   void HintSettingsChanged();
 
  private:
-  friend class ControlsRuntime;  // its owner, the only one that makes it
+  friend class ControlsRuntime;  // its owner, the only one that makes it (as a slot)
   HintMachinery();
 
   class TimerClock;

@@ -33,7 +33,7 @@ void DrawHintFrame(Canvas& canvas, const Rect& r, SysColor topLeft, SysColor bot
 QCursor CursorAt(QPoint pointer) {
   if (const QCursor* override = QGuiApplication::overrideCursor()) return *override;
   if (const QWidget* widget = QApplication::widgetAt(pointer)) return widget->cursor();
-  if (LastHintControl) return LastHintControl->cursor();
+  if (const QWidget* control = THint95Shared::Get().LastHintControl) return control->cursor();
   return QCursor();
 }
 
@@ -81,7 +81,8 @@ void THintWindow95::PlaceAndShow(const Rect& proposed, const QString& text) {
   QImage surface(1, 1, QImage::Format_ARGB32_Premultiplied);
   surface.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
   surface.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
-  Rect r{proposed.left, proposed.top, proposed.left + LastHintMaxWidth - look.extraWidth, proposed.top};
+  const THint95Shared& shared = THint95Shared::Get();
+  Rect r{proposed.left, proposed.top, proposed.left + shared.LastHintMaxWidth - look.extraWidth, proposed.top};
   {
     Canvas canvas(surface);
     canvas.Font = font_;
@@ -99,7 +100,7 @@ void THintWindow95::PlaceAndShow(const Rect& proposed, const QString& text) {
   input.pointer = Point{pointer.x(), pointer.y()};
   input.cursorBottomOffset = CursorBottomOffset(cursor ? *cursor : ClassicArrowCursorImage());
   input.screen = Rect::FromSize(screen.x(), screen.y(), screen.width(), screen.height());
-  const QWidget* control = LastHintControl.data();
+  const QWidget* control = shared.LastHintControl.data();
   input.abovePointerAtBottom = style_ == THintStyle::hsOffice97 || (control != nullptr && control->isWindow());
   if (control != nullptr && !control->isWindow()) {
     input.controlTop = control->parentWidget()->mapToGlobal(QPoint(0, control->y())).y();

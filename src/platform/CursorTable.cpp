@@ -1,35 +1,33 @@
 #include "platform/CursorTable.h"
 
-#include <QCoreApplication>
 #include <QPixmap>
 #include <QWidget>
 #include <map>
 
 #include "platform/ResourceImage.h"
+#include "runtime/ControlsRuntime.h"
 
 namespace tilvaro {
 
 namespace {
 
-// The cursors hold pixmaps, which must go before the GUI application does: the table is emptied by
-// a post routine that QCoreApplication runs while it is being destroyed.
-std::map<int, QCursor>& Table() {
-  static std::map<int, QCursor> table;
-  static const bool cleanupInstalled = [] {
-    qAddPostRoutine(&CursorTable::Clear);
-    return true;
-  }();
-  (void)cleanupInstalled;
-  return table;
-}
+// The cursors hold pixmaps, which must go before the GUI application does: the table is a slot of
+// the controls' runtime, which goes with the application.
+struct RegisteredCursors {
+  std::map<int, QCursor> cursors;
+};
 
 }  // namespace
 
-void CursorTable::Register(int number, const QCursor& cursor) { Table()[number] = cursor; }
+void CursorTable::Register(int number, const QCursor& cursor) {
+  ControlsRuntime::Instance().Slot<RegisteredCursors>().cursors[number] = cursor;
+}
 
 std::optional<QCursor> CursorTable::Find(int number) {
-  const auto found = Table().find(number);
-  if (found == Table().end()) return std::nullopt;
+  const RegisteredCursors* table = ControlsRuntime::FindExisting<RegisteredCursors>();
+  if (table == nullptr) return std::nullopt;
+  const auto found = table->cursors.find(number);
+  if (found == table->cursors.end()) return std::nullopt;
   return found->second;
 }
 
@@ -40,7 +38,9 @@ bool CursorTable::Apply(QWidget& widget, int number) {
   return true;
 }
 
-void CursorTable::Clear() { Table().clear(); }
+void CursorTable::Clear() {
+  if (ControlsRuntime* runtime = ControlsRuntime::Existing()) runtime->Drop<RegisteredCursors>();
+}
 
 bool RegisterLinkCursor() {
   const QPixmap image = QPixmap::fromImage(LoadResourceImage(QStringLiteral(":/images/www-cursor.xpm")));

@@ -37,22 +37,30 @@ QString MessageOf(std::exception_ptr error) {
 
 }  // namespace
 
-bool RunGuarded(const std::function<void()>& handler) {
-  std::exception_ptr error;
+std::exception_ptr RunCatching(const std::function<void()>& handler) {
   try {
     handler();
-    return true;
+    return nullptr;
   } catch (...) {
-    error = std::current_exception();
+    return std::current_exception();
   }
+}
+
+void ReportFailure(const std::exception_ptr& failure) {
+  if (!failure) return;
   // The box runs its own event loop, so it is shown only after the catch block has been left.
   try {
-    ShowErrorBox(QApplication::activeWindow(), MessageOf(error) + QLatin1Char('.'),
+    ShowErrorBox(QApplication::activeWindow(), MessageOf(failure) + QLatin1Char('.'),
                  QString::fromUtf8(kApplicationTitle));
   } catch (...) {
     // Showing the box must not let anything escape into the event loop either.
   }
-  return false;
+}
+
+bool RunGuarded(const std::function<void()>& handler) {
+  const std::exception_ptr failure = RunCatching(handler);
+  ReportFailure(failure);
+  return !failure;
 }
 
 std::function<void(QObject*)> Guarded(std::function<void(QObject*)> handler) {

@@ -8,6 +8,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <exception>
 #include <functional>
 
 class QWidget;
@@ -26,6 +27,12 @@ void ShowErrorBox(QWidget* owner, const QString& text, const QString& caption);
 // box captioned with kApplicationTitle and owned by the active window. Returns true when the
 // handler ran to its end.
 bool RunGuarded(const std::function<void()>& handler);
+
+// The two halves of RunGuarded, for a control that must finish its own steps between a handler's
+// failure and its report: runs `handler` and returns what it threw (null when it ran to its end);
+// and shows a caught failure as RunGuarded does.
+std::exception_ptr RunCatching(const std::function<void()>& handler);
+void ReportFailure(const std::exception_ptr& failure);
 
 // Wraps a handler taking the sender so that it runs through RunGuarded; handy for wiring events.
 std::function<void(QObject*)> Guarded(std::function<void(QObject*)> handler);

@@ -5,26 +5,32 @@
 #include <QSet>
 #include <optional>
 
+#include "runtime/ControlsRuntime.h"
+
 namespace tilvaro {
 
 namespace {
 
-// The installed families in lower case, read once and again after the installed fonts change.
-const QSet<QString>& Families() {
-  static std::optional<QSet<QString>> families;
-  static const bool watching = [] {
-    if (qGuiApp != nullptr) {
-      QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] { families.reset(); });
-    }
-    return true;
-  }();
-  (void)watching;
-  if (!families) {
-    families.emplace();
-    for (const QString& family : QFontDatabase::families()) families->insert(family.toLower());
+// The installed families in lower case, read on first need and again after the installed fonts
+// change; a slot of the controls' runtime.
+class InstalledFontFamilies : public QObject {
+ public:
+  InstalledFontFamilies() {
+    if (qGuiApp != nullptr) connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, this, [this] { families_.reset(); });
   }
-  return *families;
-}
+  const QSet<QString>& Families() {
+    if (!families_) {
+      families_.emplace();
+      for (const QString& family : QFontDatabase::families()) families_->insert(family.toLower());
+    }
+    return *families_;
+  }
+
+ private:
+  std::optional<QSet<QString>> families_;
+};
+
+const QSet<QString>& Families() { return ControlsRuntime::Instance().Slot<InstalledFontFamilies>().Families(); }
 
 }  // namespace
 

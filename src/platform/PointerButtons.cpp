@@ -8,7 +8,7 @@
 
 namespace tilvaro {
 
-Qt::MouseButtons PointerButtonsNow() {
+PointerState PointerNow() {
 #ifdef TILVARO_HAVE_XFIXES
   const auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   Display* display = x11 ? x11->display() : nullptr;
@@ -16,18 +16,18 @@ Qt::MouseButtons PointerButtonsNow() {
     Window root = 0, child = 0;
     int rootX = 0, rootY = 0, x = 0, y = 0;
     unsigned int mask = 0;
-    // A round trip: the requests Qt has queued (such as giving up a popup's grab) are handled
-    // by the server first.
+    // A round trip: the requests Qt has queued (such as giving up a popup's grab, or taking one)
+    // are handled by the server first.
     if (XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &x, &y, &mask)) {
-      Qt::MouseButtons buttons;
-      if (mask & Button1Mask) buttons |= Qt::LeftButton;
-      if (mask & Button2Mask) buttons |= Qt::MiddleButton;
-      if (mask & Button3Mask) buttons |= Qt::RightButton;
-      return buttons;
+      PointerState state{{}, QPoint(rootX, rootY)};
+      if (mask & Button1Mask) state.buttons |= Qt::LeftButton;
+      if (mask & Button2Mask) state.buttons |= Qt::MiddleButton;
+      if (mask & Button3Mask) state.buttons |= Qt::RightButton;
+      return state;
     }
   }
 #endif
-  return QGuiApplication::mouseButtons();
+  return {QGuiApplication::mouseButtons(), std::nullopt};
 }
 
 }  // namespace tilvaro

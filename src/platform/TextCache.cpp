@@ -1,29 +1,14 @@
 #include "platform/TextCache.h"
 
-#include <QCoreApplication>
 #include <QTransform>
+
+#include "runtime/ControlsRuntime.h"
 
 namespace tilvaro {
 
-namespace {
-
-TextCache* instance = nullptr;
-
-// Prepared lines hold on to font engines, which must go before the application does.
-void DestroyInstance() {
-  delete instance;
-  instance = nullptr;
-}
-
-}  // namespace
-
-TextCache& TextCache::Instance() {
-  if (!instance) {
-    instance = new TextCache();
-    if (QCoreApplication::instance()) qAddPostRoutine(DestroyInstance);
-  }
-  return *instance;
-}
+// A slot of the runtime: prepared lines hold on to font engines, which must go before the
+// application does.
+TextCache& TextCache::Instance() { return ControlsRuntime::Instance().Slot<TextCache>(); }
 
 int TextCache::Width(const QFontMetrics& metrics, const QFont& font, int dpi, const QString& text) {
   Key key{font, dpi, text};

@@ -13,6 +13,7 @@ namespace tilvaro {
 
 class TextCache {
  public:
+  // The process's cache, a slot of the controls' runtime, made first if it does not exist.
   static TextCache& Instance();
 
   // metrics.horizontalAdvance(text), remembered for the metrics' font and resolution.

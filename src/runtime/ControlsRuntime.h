@@ -1,39 +1,37 @@
 #pragma once
-// ControlsRuntime: the one owner of the resources that all controls of the process share.
+// ControlsRuntime: the one owner of what the controls of the process share.
 //
-// Each resource is made on first need, through its own accessor, and everything goes when the
-// QApplication does (a post routine of the application deletes the runtime; with no application
-// the runtime lives until the process ends). Code that runs while things are being torn down asks
-// Existing(), which never creates the runtime again.
+// It holds resources without knowing their types: each family asks for its own slot, keyed by the
+// slot's type (Slot<T>()), and the slot is made with T's default constructor on first need. Slots
+// go when the QApplication does (a post routine of the application deletes the runtime; with no
+// application the runtime lives until the process ends): those of a higher T::kTeardownRank first,
+// the others in the reverse order of their making. Code that runs while things are being torn
+// down asks Existing() or Find<T>(), which never make anything.
 //
-// Resources: the hot toolbar button with its 125 ms leave timer, the checker pattern of latched
-// faces, the one application-wide event filter (it swallows Qt's tool-tip events, feeds the hint
-// machinery, and sees pointer moves over other widgets, the application's deactivation, popups and
-// modal windows that take the pointer, the window-wide Enter, Escape and accelerator keys, and the
-// release of a press handed on after a drop-down menu closed), the drop-down menu registry, the
-// application hint text, the hint machinery, the glyph cache, and the factory of the controls'
-// timers.
+// The runtime also runs the one application-wide event filter. Families observe it: watchers see
+// every event and never swallow one; filters come after them and may swallow an event, which the
+// later filters then do not see. Qt's tool-tip events are swallowed before anyone sees them: hints
+// are the hint machinery's.
+//
+// And it makes the controls' timers, through a factory that tests replace.
 
-#include <QImage>
 #include <QObject>
-#include <QPointer>
 #include <memory>
+#include <vector>
 
-#include "button/ClosingPress.h"
 #include "runtime/ControlTimer.h"
-#include "platform/raster/Color.h"
-
-class QKeyEvent;
-class QWidget;
 
 namespace tilvaro {
 
-class ApplicationHint;
-class HintMachinery;
-class TDropdownList;
-class TGlyphCache;
-class TToolbarButton97;
-class TextCache;
+// Sees the events of the application-wide filter.
+class EventObserver {
+ public:
+  // True: the event is swallowed (only a filter's answer counts).
+  virtual bool ObserveEvent(QObject* watched, QEvent* event) = 0;
+
+ protected:
+  ~EventObserver() = default;
+};
 
 class ControlsRuntime : public QObject {
   Q_OBJECT
@@ -46,79 +44,84 @@ class ControlsRuntime : public QObject {
 
   ~ControlsRuntime() override;
 
-  // --- Hot tracking ---------------------------------------------------------------------------
-  // The one button that shows itself as under the pointer, or null.
-  TToolbarButton97* HotButton() const;
-  // The pointer moved onto `button`: the previous hot button leaves, and `button` becomes hot
-  // (leave timer running) if it shows its border while inactive or the application is active.
-  void PointerOnto(TToolbarButton97& button);
-  // If `button` is the hot button, the leave timer stops and there is no hot button any more.
-  void StopLeaveTracking(const TToolbarButton97& button);
-  ControlTimer& LeaveTimer();
-  static constexpr int kLeaveInterval = 125;
+  // --- Slots ----------------------------------------------------------------------------------
+  // The slot of type T, made first if it does not exist.
+  template <class T>
+  T& Slot() {
+    if (T* existing = Find<T>()) return *existing;
+    T* made = new T();
+    Keep(Key<T>(), made, [](void* object) { delete static_cast<T*>(object); }, TeardownRank<T>());
+    return *made;
+  }
+  // The slot of type T, or null (never made here).
+  template <class T>
+  T* Find() const {
+    return static_cast<T*>(Lookup(Key<T>()));
+  }
+  // Destroys the slot of type T if it exists.
+  template <class T>
+  void Drop() {
+    Destroy(Key<T>());
+  }
+  // The slot of type T of the existing runtime, or null.
+  template <class T>
+  static T* FindExisting() {
+    ControlsRuntime* runtime = Existing();
+    return runtime != nullptr ? runtime->Find<T>() : nullptr;
+  }
 
-  // The button that holds a left press, told about popups and modal windows (cancel mode).
-  void SetHeldButton(TToolbarButton97& button);
-  void ForgetHeldButton(const TToolbarButton97& button);
-
-  // Presses on `button` are dropped until the event loop has run once more.
-  void DiscardPressesOn(TToolbarButton97& button);
-  // The press that closed a drop-down menu, on its way to its target with its release.
-  ClosingPressRelay& ClosingPresses() { return closingPresses_; }
-
-  // --- Shared drawing resources ---------------------------------------------------------------
-  // 8 x 8 checker of button highlight (where x + y is even) and button face; made again when
-  // either system colour has changed since it was made.
-  const QImage& DownPattern();
-  // The same checker already tiled over at least `size` from the origin, so that a face copies
-  // its part instead of tiling it pixel by pixel at every paint.
-  const QImage& DownPatternTiled(QSize size);
-
-  // The glyph lists shared by all renderers; the cache itself goes when it is empty.
-  TGlyphCache* GlyphCache() const { return glyphCache_.get(); }
-  TGlyphCache& EnsureGlyphCache();
-  void ReleaseGlyphCacheIfEmpty();
-
-  // Measured caption lines (lives in the platform layer, below the controls; see TextCache).
-  TextCache& Texts();
-
-  // --- Menus and hints ------------------------------------------------------------------------
-  TDropdownList& DropdownList();
-  TDropdownList* ExistingDropdownList() const { return dropdownList_.get(); }
-  ApplicationHint& Hint();
-  // The hint machinery, made on first need; ExistingHints() never makes it.
-  HintMachinery& Hints();
-  HintMachinery* ExistingHints() const { return hints_.get(); }
+  // --- The application-wide filter ------------------------------------------------------------
+  enum class Phase { Watch, Filter };
+  // Observers of one phase are asked in the order they were added. An observer removes itself
+  // before it goes.
+  void AddObserver(EventObserver& observer, Phase phase);
+  void RemoveObserver(EventObserver& observer);
 
   // --- Timers ---------------------------------------------------------------------------------
-  // A new timer for a control. Tests install a factory of hand-driven timers; the leave timer is
-  // then made again from the new factory at its next use (a hot button stops being tracked).
+  // A new timer for a control. Tests install a factory of hand-driven timers.
   std::unique_ptr<ControlTimer> MakeTimer();
   void SetTimerFactory(ControlTimerFactory factory);
+
+ signals:
+  // The timer factory was replaced: timers kept for later use should be made again.
+  void TimerFactoryChanged();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   ControlsRuntime();
-  void LeaveTimerTick();
-  bool HandleWindowKey(QWidget& window, QKeyEvent& event);
-  void CancelHeldPress();
 
-  QPointer<TToolbarButton97> hot_;
-  QPointer<TToolbarButton97> held_;
-  QPointer<TToolbarButton97> discardTarget_;
-  std::unique_ptr<ControlTimer> leaveTimer_;
+  using Destroyer = void (*)(void*);
+  struct Entry {
+    const void* key;
+    void* object;
+    Destroyer destroy;
+    int rank;
+  };
+  template <class T>
+  static const void* Key() {
+    static const char key = 0;  // one address per slot type
+    return &key;
+  }
+  template <class T>
+  static constexpr int TeardownRank() {
+    if constexpr (requires { T::kTeardownRank; }) {
+      return T::kTeardownRank;
+    } else {
+      return 0;
+    }
+  }
+  void Keep(const void* key, void* object, Destroyer destroy, int rank);
+  void* Lookup(const void* key) const;
+  void Destroy(const void* key);
+
+  std::vector<Entry> slots_;  // in the order they were made
+  std::vector<EventObserver*> watchers_;
+  std::vector<EventObserver*> filters_;
+  int depth_ = 0;  // passes of the filter under way
+  bool attached_ = false;  // filters the application's events and goes with it
   ControlTimerFactory timerFactory_;
-  QImage downPattern_;
-  QImage downPatternTiled_;
-  Rgb patternFace_{}, patternHighlight_{};
-  std::unique_ptr<TGlyphCache> glyphCache_;
-  std::unique_ptr<ApplicationHint> hint_;
-  std::unique_ptr<TDropdownList> dropdownList_;
-  ClosingPressRelay closingPresses_;
-  // Last, so that it goes first: its hint window is a widget and must go before the rest.
-  std::unique_ptr<HintMachinery> hints_;
 };
 
 }  // namespace tilvaro

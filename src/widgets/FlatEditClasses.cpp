@@ -5,37 +5,50 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/ControlsRuntime.h"
+
 namespace tilvaro::FlatEditClasses {
 namespace {
 
-// Each class with its registration count; a class leaves the list when the count reaches 0.
-std::vector<std::pair<const QMetaObject*, int>>& Classes() {
-  static std::vector<std::pair<const QMetaObject*, int>> classes;
-  return classes;
+// Each class with its registration count; a class leaves the list when the count reaches 0. A slot
+// of the controls' runtime; asking about a class never makes it.
+using ClassList = std::vector<std::pair<const QMetaObject*, int>>;
+struct RegisteredClasses {
+  ClassList classes;
+};
+
+ClassList* Existing() {
+  RegisteredClasses* registered = ControlsRuntime::FindExisting<RegisteredClasses>();
+  return registered != nullptr ? &registered->classes : nullptr;
 }
 
-auto Find(const QMetaObject& type) {
-  return std::find_if(Classes().begin(), Classes().end(), [&](const auto& entry) { return entry.first == &type; });
+ClassList::iterator Find(ClassList& classes, const QMetaObject& type) {
+  return std::find_if(classes.begin(), classes.end(), [&](const auto& entry) { return entry.first == &type; });
 }
 
 }  // namespace
 
 void Register(const QMetaObject& type) {
-  const auto it = Find(type);
-  if (it == Classes().end()) {
-    Classes().emplace_back(&type, 1);
+  ClassList& classes = ControlsRuntime::Instance().Slot<RegisteredClasses>().classes;
+  const auto it = Find(classes, type);
+  if (it == classes.end()) {
+    classes.emplace_back(&type, 1);
   } else {
     ++it->second;
   }
 }
 
 void Unregister(const QMetaObject& type) {
-  const auto it = Find(type);
-  if (it == Classes().end()) return;
-  if (--it->second == 0) Classes().erase(it);
+  ClassList* classes = Existing();
+  if (classes == nullptr) return;
+  const auto it = Find(*classes, type);
+  if (it != classes->end() && --it->second == 0) classes->erase(it);
 }
 
-bool IsRegistered(const QMetaObject& type) { return Find(type) != Classes().end(); }
+bool IsRegistered(const QMetaObject& type) {
+  ClassList* classes = Existing();
+  return classes != nullptr && Find(*classes, type) != classes->end();
+}
 
 bool Counts(const QWidget* widget) {
   if (widget == nullptr) return false;

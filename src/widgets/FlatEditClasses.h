@@ -1,7 +1,8 @@
 #pragma once
-// The process-wide list of control classes that count as flat edits. A hovered flat edit sinks its
-// frame only while the focused control is not a flat edit, so that moving the pointer across a
-// column of edits does not take the look of focus away from the one being typed into.
+// The process-wide list of control classes that count as flat edits, a slot of the controls'
+// runtime. A hovered flat edit sinks its frame only while the focused control is not a flat edit,
+// so that moving the pointer across a column of edits does not take the look of focus away from
+// the one being typed into.
 //
 // A class is in the list while it is registered at least as often as it was unregistered; the flat
 // edit registers its class with its first instance and unregisters it with its last.

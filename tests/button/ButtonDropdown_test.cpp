@@ -12,13 +12,14 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
 #include "hints/ApplicationHint.h"
-#include "runtime/ControlsRuntime.h"
 #include "button/DropdownList.h"
 #include "button/ToolbarButton97.h"
+#include "support/ModalDriver.h"
 #include "support/WindowMouse.h"
 
 namespace tilvaro {
@@ -43,12 +44,12 @@ class ButtonDropdownTest : public ::testing::Test {
     }
     button_->SetDropdownMenu(menu_);
     button_->OnClick = [this](QObject*) { log_ += "Click "; };
-    button_->OnMouseDown = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log_ += "Down "; };
+    button_->OnMouseDown = [this](QObject*, Qt::MouseButton, TShiftState, int, int) { log_ += "Down "; };
     button_->OnDropdown = [this](QObject*, bool& show, bool& remove) {
       log_ += "Dropdown ";
       if (onDropdown_) onDropdown_(show, remove);
     };
-    other_->OnMouseDown = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log_ += "OtherDown "; };
+    other_->OnMouseDown = [this](QObject*, Qt::MouseButton, TShiftState, int, int) { log_ += "OtherDown "; };
     window_->show();
     QApplication::setActiveWindow(window_.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -122,6 +123,21 @@ TEST_F(ButtonDropdownTest, ComboOpensOnlyFromItsArrowPartWithoutOnClick) {
   EXPECT_EQ(log_, "Down Click ") << "the main part is an ordinary button";
 }
 
+TEST_F(ButtonDropdownTest, FailingOnClickEndsTheClickBeforeItsErrorShowsAndOpensNoMenu) {
+  button_->OnClick = [](QObject*) { throw std::runtime_error("Kaputt"); };
+  ButtonState stateWhileBoxShows = ButtonState::Down;
+  test::ModalDriver answer([&](QWidget* box) {
+    stateWhileBoxShows = button_->State();
+    box->close();
+  });
+  bool opened = false;
+  OpenWith([&] { test::Click(button_, kAt); }, [&](QMenu&) { opened = true; });
+  EXPECT_TRUE(answer.Ran());
+  EXPECT_NE(stateWhileBoxShows, ButtonState::Down) << "the box shows the face up";
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(log_, "Down ") << "no OnDropdown after the failure";
+}
+
 TEST_F(ButtonDropdownTest, HandlerMayKeepTheMenuShutAndAlwaysButtonsHaveNoMenu) {
   onDropdown_ = [](bool& show, bool&) { show = false; };
   bool opened = false;
@@ -173,7 +189,7 @@ TEST_F(ButtonDropdownTest, PressOnTheButtonClosesItsMenuWithoutReopeningItAPress
 
   // The press elsewhere reaches its target as one whole click, whether its release comes before
   // the handed-on press is delivered, after it, or while the menu is still closing.
-  other_->OnMouseUp = [this](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log_ += "OtherUp "; };
+  other_->OnMouseUp = [this](QObject*, Qt::MouseButton, TShiftState, int, int) { log_ += "OtherUp "; };
   other_->OnClick = [this](QObject*) { log_ += "OtherClick "; };
   const auto release = [&] { test::Release(other_, kAt); };
   const auto settle = [] { QApplication::processEvents(); };
@@ -182,6 +198,7 @@ TEST_F(ButtonDropdownTest, PressOnTheButtonClosesItsMenuWithoutReopeningItAPress
     std::vector<std::function<void()>> after;
   } orders[] = {{false, {release, settle}}, {false, {settle, release, settle}}, {true, {settle}}};
   for (const auto& order : orders) {
+    SCOPED_TRACE(&order - orders);
     log_.clear();
     OpenWith([&] { test::Press(button_, kAt); }, [&](QMenu&) {
       test::Press(other_, kAt);
@@ -199,8 +216,8 @@ TEST_F(ButtonDropdownTest, EnterOnAPlainDropdownButtonOpensTheMenu) {
   EXPECT_TRUE(opened);
 }
 
-TEST_F(ButtonDropdownTest, HoveredItemSetsTheApplicationHintAndF1ShowsItsHelp) {
-  ApplicationHint& hint = ControlsRuntime::Instance().Hint();
+TEST_F(ButtonDropdownTest, HoveredItemSetsTheApplicationHintUntilTheMenuClosesAndF1ShowsItsHelp) {
+  ApplicationHint& hint = ApplicationHint::Instance();
   hint.SetText(QString());
   QSignalSpy changed(&hint, &ApplicationHint::Changed);
   menu_->actions().at(0)->setWhatsThis(QStringLiteral("Hilfe zum ersten Eintrag"));
@@ -214,13 +231,13 @@ TEST_F(ButtonDropdownTest, HoveredItemSetsTheApplicationHintAndF1ShowsItsHelp) {
     }
     QWhatsThis::hideText();
   });
-  EXPECT_EQ(hint.Text(), QStringLiteral("Hinweis Erster"));
-  EXPECT_EQ(changed.count(), 1);
+  EXPECT_EQ(hint.Text(), QString()) << "closing the menu clears the hint";
+  EXPECT_EQ(changed.count(), 2);
   EXPECT_TRUE(helpShown);
 }
 
 TEST_F(ButtonDropdownTest, DestroyedMenuLeavesTheRegistryAndTheButton) {
-  TDropdownList& list = ControlsRuntime::Instance().DropdownList();
+  TDropdownList& list = TDropdownList::Instance();
   ASSERT_TRUE(list.Contains(menu_));
   const int count = list.Count();
   delete menu_;

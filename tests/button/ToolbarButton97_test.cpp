@@ -186,6 +186,14 @@ TEST_F(ToolbarButtonTest, DisabledButtonIgnoresTheMouseAndRecoversWhenEnabled) {
   EXPECT_EQ(clicks_, 1);
 }
 
+TEST_F(ToolbarButtonTest, OnMouseMoveComesBeforeTheHotTrackingOfTheSameMove) {
+  std::string log;
+  button_->OnMouseMove = [&](QObject*, Qt::MouseButton, TShiftState, int, int) { log += "Move "; };
+  button_->OnMouseEnter = [&](QObject*) { log += "Enter "; };
+  Move(button_, Centre());
+  EXPECT_EQ(log.substr(0, 11), "Move Enter ");
+}
+
 TEST_F(ToolbarButtonTest, RightButtonDoesNotClick) {
   Click(button_, Centre(), Qt::RightButton);
   EXPECT_EQ(clicks_, 0);
@@ -259,27 +267,42 @@ class ToolbarButtonModalResult : public ::testing::Test {
   TToolbarButton97* button_ = new TToolbarButton97(&dialog_);
 };
 
-TEST_F(ToolbarButtonModalResult, ClickHandsTheResultToTheDialogBeforeOnClick) {
+TEST_F(ToolbarButtonModalResult, ClickHandsTheResultToTheDialogWhichIsStillOpenDuringOnClick) {
   button_->SetModalResult(7);
   int resultSeenByHandler = -1;
-  button_->OnClick = [&](QObject*) { resultSeenByHandler = dialog_.result(); };
+  bool openDuringHandler = false;
+  button_->OnClick = [&](QObject*) {
+    resultSeenByHandler = dialog_.result();
+    openDuringHandler = dialog_.isVisible();
+  };
   ClickWhenShown();
   // The dialog would otherwise wait forever: end it with a different result after a while.
   QTimer::singleShot(5000, &dialog_, [&] { dialog_.done(99); });
   EXPECT_EQ(dialog_.exec(), 7);
   EXPECT_EQ(resultSeenByHandler, 7);
+  EXPECT_TRUE(openDuringHandler);
 }
 
-TEST_F(ToolbarButtonModalResult, ZeroModalResultKeepsTheDialogOpen) {  // zero is the default
-  bool clicked = false, openAfterClick = false;
-  button_->OnClick = [&](QObject*) { clicked = true; };
-  ClickWhenShown([&] {
-    openAfterClick = dialog_.isVisible();
-    dialog_.done(3);
-  });
-  EXPECT_EQ(dialog_.exec(), 3);
-  EXPECT_TRUE(clicked);
-  EXPECT_TRUE(openAfterClick);
+TEST_F(ToolbarButtonModalResult, ResultZeroAfterOnClickKeepsTheDialogOpen) {
+  // Zero (the default) is handed on too; a handler may also take a result back to zero.
+  for (const int modalResult : {0, 5}) {
+    SCOPED_TRACE(modalResult);
+    button_->SetModalResult(modalResult);
+    dialog_.setResult(4);
+    int seen = -1;
+    bool openAfterClick = false;
+    button_->OnClick = [&](QObject*) {
+      seen = dialog_.result();
+      dialog_.setResult(0);
+    };
+    ClickWhenShown([&] {
+      openAfterClick = dialog_.isVisible();
+      dialog_.done(3);
+    });
+    EXPECT_EQ(dialog_.exec(), 3);
+    EXPECT_EQ(seen, modalResult);
+    EXPECT_TRUE(openAfterClick);
+  }
 }
 
 TEST_F(ToolbarButtonModalResult, DialogShownWithoutAModalLoopOnlyRecordsTheResult) {

@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "button/ButtonTracking.h"
 #include "runtime/ControlsRuntime.h"
 #include "button/ToolbarButton97.h"
 #include "platform/KnownSysColors.h"
@@ -102,10 +103,15 @@ TEST_F(ButtonModesTest, GroupMembersLatchInTurnAndShareAllowAllUp) {
 
 TEST_F(ButtonModesTest, DoubleClickReportsOnlyOnALatchedButton) {
   int doubles = 0;
+  std::vector<bool> doubleFlags;
   for (auto* b : buttons_) b->OnDblClick = [&](QObject*) { ++doubles; };
+  buttons_[0]->OnMouseDown = [&](QObject*, Qt::MouseButton, TShiftState shift, int, int) {
+    doubleFlags.push_back(shift.doubleClick);
+  };
   test::DoubleClick(buttons_[0], kAt);
   EXPECT_EQ(clicks_.size(), 2u);
   EXPECT_EQ(doubles, 0);
+  EXPECT_EQ(doubleFlags, (std::vector<bool>{false, true})) << "the second press carries the double-click flag";
   buttons_[1]->SetGroupIndex(1);
   test::DoubleClick(buttons_[1], kAt);
   EXPECT_EQ(doubles, 1);
@@ -151,7 +157,7 @@ TEST_F(ButtonModesTest, DisablingAHeldRepeatingButtonEndsPressAndRepeat) {
   EXPECT_FALSE(b->LeftButtonHeld());
   EXPECT_FALSE(b->PointerOver());
   EXPECT_FALSE(Repeat(0).active);
-  EXPECT_EQ(ControlsRuntime::Instance().HotButton(), nullptr);
+  EXPECT_EQ(ButtonTracking::Instance().HotButton(), nullptr);
   test::Release(b, kAt);
 }
 
@@ -214,18 +220,18 @@ TEST_F(ButtonModesTest, ThrowingHandlerStillGetsTheClicksLastStepsAndAHandlerMay
   buttons_[1]->OnClick = [this](QObject*) { delete buttons_[1]; };
   ClickButton(1);
   EXPECT_EQ(window_->findChildren<TToolbarButton97*>().size(), 2);
-  EXPECT_EQ(ControlsRuntime::Instance().HotButton(), nullptr);
+  EXPECT_EQ(ButtonTracking::Instance().HotButton(), nullptr);
 }
 
 TEST_F(ButtonModesTest, HotFrameEndsWhenTheApplicationIsDeactivatedUnlessShownInactive) {
   test::Move(buttons_[0], kAt);
   ASSERT_EQ(buttons_[0]->State(), ButtonState::Hot);
-  EXPECT_EQ(ControlsRuntime::Instance().HotButton(), buttons_[0]);
+  EXPECT_EQ(ButtonTracking::Instance().HotButton(), buttons_[0]);
   QApplication::setActiveWindow(nullptr);
   QEvent deactivate(QEvent::ApplicationDeactivate);
   QApplication::sendEvent(qApp, &deactivate);
   EXPECT_EQ(buttons_[0]->State(), ButtonState::Up);
-  EXPECT_EQ(ControlsRuntime::Instance().HotButton(), nullptr);
+  EXPECT_EQ(ButtonTracking::Instance().HotButton(), nullptr);
 
   buttons_[1]->SetShowBorderWhenInactive(true);
   test::Move(buttons_[0], kAt);
@@ -236,8 +242,8 @@ TEST_F(ButtonModesTest, HotFrameEndsWhenTheApplicationIsDeactivatedUnlessShownIn
 
 TEST_F(ButtonModesTest, LeaveTimerEndsTheHotFrameWhenThePointerIsElsewhere) {
   test::Move(buttons_[0], kAt);
-  ASSERT_EQ(ControlsRuntime::Instance().HotButton(), buttons_[0]);
-  auto& leave = static_cast<HandTimer&>(ControlsRuntime::Instance().LeaveTimer());
+  ASSERT_EQ(ButtonTracking::Instance().HotButton(), buttons_[0]);
+  auto& leave = static_cast<HandTimer&>(ButtonTracking::Instance().LeaveTimer());
   EXPECT_TRUE(leave.active);
   EXPECT_EQ(leave.interval, 125);
   QCursor::setPos(buttons_[0]->mapToGlobal(kAt));
@@ -337,12 +343,12 @@ TEST(ButtonFrames, PixelsOfEachStyle) {
 
 TEST(ButtonDownPattern, CheckerOfHighlightAndFaceMadeAgainWhenTheColoursChange) {
   test::KnownSysColorsScope colours;
-  const QImage first = ControlsRuntime::Instance().DownPattern();
+  const QImage first = ButtonTracking::Instance().DownPattern();
   EXPECT_EQ(PixelAt(first, 0, 0), kHighlight);
   EXPECT_EQ(PixelAt(first, 1, 0), kFace);
   EXPECT_EQ(PixelAt(first, 1, 1), kHighlight);
   SetSysColorResolver([](SysColor c) { return c == SysColor::BtnHighlight ? Rgb{1, 2, 3} : test::KnownSysColor(c); });
-  EXPECT_EQ(PixelAt(ControlsRuntime::Instance().DownPattern(), 0, 0), (Rgb{1, 2, 3}));
+  EXPECT_EQ(PixelAt(ButtonTracking::Instance().DownPattern(), 0, 0), (Rgb{1, 2, 3}));
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # End-to-end test of the toolbar buttons in tilvaro-gallery --events, driven with the real pointer
 # and keyboard: latching in a group and in an all-up group (events and the checker face on the
-# screen), auto-repeat while held, a drop-down menu (its place, its items' hints, a chosen item,
-# a second press on the button that closes it without opening it again, and a press on another
-# button that closes it and is that button's whole click), the two parts of a combo, a button's
-# hint, and Enter and Escape answered by the Default and Cancel buttons.
+# screen), auto-repeat while held, a drop-down menu (its place, its items' hints and the hint
+# cleared when it closes, a chosen item, a second press on the button that closes it without
+# opening it again), the press that closes the menu on another button as that button's whole
+# click (a plain click, a click with a small move, a click on a group member, and a press released
+# outside the program's windows), the two parts of a combo, a button's hint, and Enter and Escape
+# answered by the Default and Cancel buttons.
 #
 # Usage: gallery_controls.sh <gallery program> [<artifacts dir>]
 set -euo pipefail
@@ -47,6 +49,16 @@ menu_closed() { ! menu_open; }
 open_dropdown() { click_on Btn_Dropdown; wait_for 5 menu_open || fail "$1"; }  # open_dropdown <failure>
 
 near() { (($1 - $2 <= 2 && $2 - $1 <= 2)); }  # near <a> <b>: within 2 pixels
+
+face_image() {  # face_image <control> <name>: the control's face on the screen, kept as <name>.png
+  local x y w h ox oy
+  read -r x y w h < <(geometry_of "$1")
+  read -r ox oy < <(window_origin "$WINDOW")
+  mkdir -p "$ARTIFACTS"
+  import -display "$DISPLAY" -window root -crop "${w}x${h}+$((ox + x))+$((oy + y))" "$ARTIFACTS/$2.png"
+  echo "$ARTIFACTS/$2.png"
+}
+compare_same() { [[ $(compare -metric AE "$1" "$2" null: 2>&1) == 0 ]]; }  # two images, pixel for pixel
 
 # --- scenarios ----------------------------------------------------------------------------------
 latching() {  # each row: a click, the OnClick lines since the start ("-": not counted), the face
@@ -144,17 +156,53 @@ dropdown() {
   counted "Btn_Dropdown OnClick" 0 || fail "the press that closed the menu clicked Btn_Dropdown"
   screenshot dropdown_closed
 
-  # A press on another control closes the menu and still reaches that control.
+  # Hovering an item and closing the menu without a choice clears the application's hint.
   open_dropdown "Btn_Dropdown did not open its menu a third time"
   mark
-  click_on Btn_Raised
-  wait_for 5 menu_closed || fail "a click on Btn_Raised did not close the menu"
-  # The whole click reaches its target, once.
-  expect "Btn_Raised OnMouseDown" "the press that closed the menu reaches Btn_Raised"
-  expect "Btn_Raised OnMouseUp" "the release that follows reaches Btn_Raised"
-  expect "Btn_Raised OnClick" "the click that closed the menu reaches Btn_Raised"
-  expect_none "Btn_Dropdown OnDropdown" "the click on Btn_Raised opened the menu again"
-  counted "Btn_Raised OnClick" 1 || fail "the click that closed the menu clicked Btn_Raised twice"
+  xdotool mousemove $((mx + mw / 2)) $((my + mh / 6))
+  expect "Hint Hinweis 1" "hovering item 1"
+  xdotool key Escape
+  wait_for 5 menu_closed || fail "Escape did not close the menu"
+  expect "Hint" "closing the menu without a choice clears the hint"
+}
+
+closing_clicks() {  # the press that closes the menu, on another button, is that button's whole click
+  local control move
+  while read -r control move; do
+    open_dropdown "Btn_Dropdown did not open its menu before a click on $control"
+    mark
+    point_at "$control"
+    xdotool mousedown 1 sleep 0.05 mousemove_relative -- "$move" 2 sleep 0.05 mouseup 1
+    wait_for 5 menu_closed || fail "a click on $control did not close the menu"
+    expect "$control OnMouseDown" "the press that closed the menu reaches $control"
+    expect "$control OnMouseUp" "the release that follows reaches $control"
+    expect "$control OnClick" "the click that closed the menu reaches $control"
+    expect_none "Btn_Dropdown OnDropdown" "the click on $control opened the menu again"
+    counted "$control OnClick" 1 || fail "the click that closed the menu clicked $control more than once"
+  done <<'ROWS'
+Btn_Raised 0
+Btn_Raised 3
+Btn_Group1 -2
+ROWS
+  park_pointer
+  face_of closing_click_group1 Btn_Group1 latched
+
+  # Pressed on a button, released outside the program's windows: the button has its release and
+  # no click, and is not drawn pressed when the pointer comes back.
+  local before after
+  point_at Btn_Raised
+  sleep 0.3
+  before=$(face_image Btn_Raised hot_raised)
+  open_dropdown "Btn_Dropdown did not open its menu before a press on Btn_Raised"
+  mark
+  point_at Btn_Raised
+  xdotool mousedown 1 sleep 0.1 mousemove 1015 760 sleep 0.1 mouseup 1
+  expect "Btn_Raised OnMouseUp" "releasing outside the program after the press that closed the menu"
+  expect_none "Btn_Raised OnClick" "a release outside the program clicked Btn_Raised"
+  point_at Btn_Raised
+  sleep 0.3
+  after=$(face_image Btn_Raised raised_after_release_outside)
+  compare_same "$before" "$after" || fail "Btn_Raised is drawn otherwise than hot after a release outside"
 }
 
 combo() {
@@ -198,6 +246,7 @@ enter_and_escape() {
 latching
 repeating
 dropdown
+closing_clicks
 combo
 hint
 enter_and_escape

@@ -258,7 +258,7 @@ TEST_F(EditFormWindowTest, TheLinkCursorShowsOverTheLogoAndTheCopyrightLineOnly)
   }
 }
 
-TEST_F(EditFormWindowTest, ClickingTheLinksDoesNothingYet) {
+TEST_F(EditFormWindowTest, ClickingTheLinksOpensNoDialog) {
   Click(Form().Img_qmLogo);
   Click(Form().Lbl_Copyright);
   EXPECT_TRUE(Questions().empty());

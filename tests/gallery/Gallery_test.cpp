@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QTest>
 #include <sstream>
@@ -81,6 +82,10 @@ TEST_F(GalleryTest, LogsPlacesThenReadyThenTimedEvents) {
   window_.DropdownMenu->actions().at(1)->hover();
   window_.DropdownMenu->actions().at(1)->trigger();
   EXPECT_EQ(out_.str(), "1234 Hint Hinweis 2\n1234 Menu Zweiter\n");
+  // The last events show under the controls too, the newest at the bottom.
+  const QStringList shown = window_.Lbl_Events->text().split(QLatin1Char('\n'));
+  EXPECT_EQ(shown.size(), TGalleryWindow::kShownEvents) << "only the last ones";
+  EXPECT_EQ(shown.back(), QStringLiteral("1234 Menu Zweiter"));
 
   // Every button has a hint, shown in the office look; each hint shown is logged.
   for (const auto* button : window_.findChildren<TToolbarButton97*>()) {

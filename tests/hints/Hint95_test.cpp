@@ -14,7 +14,7 @@
 #include "hints/Hint95.h"
 #include "hints/HintMachinery.h"
 #include "hints/HintWindow95.h"
-#include "button/ToolbarButton97.h"
+#include "hints/HintedControl.h"
 
 namespace tilvaro {
 namespace {
@@ -135,13 +135,22 @@ class TestClock : public HintMachinery::Clock {
   std::optional<HintScheduler::Time> wake;
 };
 
+// A control that decides about its own hint, as the toolbar button does.
+class HintedWidget : public QWidget, public HintedControl {
+ public:
+  HintedWidget(QWidget* parent, const char* hint, bool shows) : QWidget(parent), hint_(hint), shows_(shows) {}
+  bool ShowsOwnHint() const override { return shows_; }
+  QString OwnHintText() const override { return hint_; }
+
+ private:
+  QString hint_;
+  bool shows_;
+};
+
 class HintMachineryTest : public ::testing::Test {
  protected:
   HintMachineryTest() {
     window.resize(200, 100);
-    button->SetHint(QStringLiteral("Neues Layout"));
-    quiet->SetHint(QStringLiteral("Aktion abbrechen"));
-    quiet->SetShowHint(false);
     machinery.SetClock(&clock);
   }
   ~HintMachineryTest() override { machinery.SetClock(nullptr); }
@@ -155,8 +164,8 @@ class HintMachineryTest : public ::testing::Test {
   }
 
   QWidget window;
-  TToolbarButton97* button = new TToolbarButton97(&window);
-  TToolbarButton97* quiet = new TToolbarButton97(&window);
+  QWidget* button = new HintedWidget(&window, "Neues Layout", true);
+  QWidget* quiet = new HintedWidget(&window, "Aktion abbrechen", false);
   QLabel* label = new QLabel(QStringLiteral("Name:"), &window);
   FakeFonts fonts;
   THint95 hints{&window, fonts.Source()};
@@ -170,7 +179,7 @@ TEST_F(HintMachineryTest, ShowsAfterTheComponentsPauseAndHidesAfterItsHidePause)
   clock.RunTo(machinery, 500);
   ASSERT_TRUE(HintShows());
   EXPECT_EQ(HintText(), QStringLiteral("Neues Layout"));
-  EXPECT_EQ(LastHintControl.data(), button);
+  EXPECT_EQ(THint95Shared::Get().LastHintControl.data(), button);
   clock.RunTo(machinery, 5499);
   EXPECT_TRUE(HintShows());
   clock.RunTo(machinery, 5500);
@@ -202,7 +211,7 @@ TEST_F(HintMachineryTest, ShowHintHandlerMayChangeTextAndWidthOrRefuse) {
   };
   Hover(button, 500);
   EXPECT_EQ(HintText(), QStringLiteral("Neues Layout!"));
-  EXPECT_EQ(LastHintMaxWidth, 123);
+  EXPECT_EQ(THint95Shared::Get().LastHintMaxWidth, 123);
 
   machinery.CancelHint();
   hints.OnShowHint = [](QString&, bool& canShow, THintInfo&) { canShow = false; };

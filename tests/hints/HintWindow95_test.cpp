@@ -64,8 +64,8 @@ class HintWindow95Test : public ::testing::Test {
  protected:
   HintWindow95Test() {
     SetSysColorResolver(HintColours);
-    LastHintControl = nullptr;
-    LastHintMaxWidth = 1024;
+    THint95Shared::Get().LastHintControl = nullptr;
+    THint95Shared::Get().LastHintMaxWidth = 1024;
   }
   ~HintWindow95Test() override { SetSysColorResolver({}); }
 
@@ -144,7 +144,7 @@ TEST_F(HintWindow95Test, SitsBelowThePointerImageAndStaysOnTheScreen) {
 
 TEST_F(HintWindow95Test, LongHintWrapsAtTheMaximumWidthLessTheExtraWidth) {
   hints.SetHintStyle(THintStyle::hsOffice97);
-  LastHintMaxWidth = 100;
+  THint95Shared::Get().LastHintMaxWidth = 100;
   const QRect placed = Show(QStringLiteral("Ausgewählten Stein umbenennen oder löschen"), QPoint(10, 10));
   const int lineHeight = QFontMetrics(hints.HintFont().font).height();
   EXPECT_LE(window->HintTextWidth, 94);

@@ -12,7 +12,6 @@
 #include "support/TestPalette.h"
 
 #include "widgets/FlatEditClasses.h"
-#include "button/ToolbarButton97.h"
 #include "platform/SysColors.h"
 
 namespace tilvaro {
@@ -176,13 +175,11 @@ TEST(Edit97Kind, OnlyFlatEditsCountAsFlatEdits) {
     TEdit97 edit;
     auto second = std::make_unique<TEdit97>();
     DerivedEdit derived;
-    TToolbarButton97 button;
     second.reset();
     EXPECT_TRUE(FlatEditClasses::IsRegistered(TEdit97::staticMetaObject));
     EXPECT_TRUE(TEdit97::IsFlatEdit(&edit));
     EXPECT_TRUE(TEdit97::IsFlatEdit(&derived));
     EXPECT_FALSE(TEdit97::IsFlatEdit(&plain));
-    EXPECT_FALSE(TEdit97::IsFlatEdit(&button));
     EXPECT_FALSE(TEdit97::IsFlatEdit(nullptr));
     FlatEditClasses::Register(QLineEdit::staticMetaObject);
     EXPECT_TRUE(TEdit97::IsFlatEdit(&plain));

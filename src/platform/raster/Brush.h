@@ -21,7 +21,6 @@ class Brush {
   // An empty pattern bitmap gives a solid white brush.
   static Brush Pattern(const Bitmap& pattern);
 
-  bool IsSolid() const { return pattern_ == nullptr; }
   TColor Color() const { return color_; }
   const Bitmap* PatternBitmap() const { return pattern_.get(); }
 
