@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "access/AccessibleFactory.h"
 #include "editor/EditForm.h"
 #include "editor/InputDialog.h"
 #include "platform/ErrorBox.h"
@@ -69,6 +70,8 @@ int main(int argc, char** argv) {
   tilvaro::StartupWarmup warmup;
   QApplication application(argc, argv);
   warmup.Finish();
+  // Makes nothing until an assistive tool asks for the window's objects.
+  tilvaro::InstallAccessibleFactory();
   // Frames, embossed glyphs and hint colours follow the desktop's palette from here on.
   tilvaro::InstallSysColorMapping();
   application.setWindowIcon(QIcon(QPixmap::fromImage(tilvaro::LoadResourceImage(QStringLiteral(":/images/icon.xpm")))));
