@@ -174,8 +174,7 @@ void TLayerGrid::keyPressEvent(QKeyEvent* event) {
 void TLayerGrid::focusInEvent(QFocusEvent* event) {
   update(CellRect(col_, row_));
   QWidget::focusInEvent(event);
-  // The grid has been announced as focused; the current cell follows, as in any table.
-  LayerGridAccessible::CurrentCellMoved(*this);
+  LayerGridAccessible::GridFocused(*this);
 }
 
 void TLayerGrid::focusOutEvent(QFocusEvent* event) {

@@ -128,6 +128,11 @@ void LayerGridAccessible::CurrentCellMoved(TLayerGrid& grid) {
   QAccessible::updateAccessibility(&event);
 }
 
+void LayerGridAccessible::GridFocused(TLayerGrid& grid) {
+  if (!QAccessible::isActive()) return;
+  QMetaObject::invokeMethod(&grid, [&grid] { CurrentCellMoved(grid); }, Qt::QueuedConnection);
+}
+
 void* LayerGridAccessible::interface_cast(QAccessible::InterfaceType type) {
   if (type == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
   return QAccessibleWidget::interface_cast(type);

@@ -27,9 +27,11 @@ class LayerGridAccessible : public QAccessibleWidget, public QAccessibleTableInt
   static QAccessibleInterface* Create(QObject* object);
   // A cell's text changed: its checked state is announced.
   static void CellChanged(TLayerGrid& grid, int col, int row);
-  // The current cell moved, or the grid took the focus: the current cell is announced as focused
-  // while the grid has the focus.
+  // The current cell moved: it is announced as focused while the grid has the focus.
   static void CurrentCellMoved(TLayerGrid& grid);
+  // The grid took the focus: its current cell is announced as focused once the grid itself has
+  // been (Qt announces a widget's focus after its focus-in handler has run).
+  static void GridFocused(TLayerGrid& grid);
 
   TLayerGrid* Grid() const { return static_cast<TLayerGrid*>(widget()); }
 
