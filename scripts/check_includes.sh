@@ -9,7 +9,7 @@ cd "${1:-$(dirname "$0")/../src}"
 declare -A below=(
   [platform/raster]=""
   [layout]=""
-  [desktop]=""
+  [desktop]="layout"
   [runtime]=""
   [platform]="runtime platform/raster"
   [glyphs]="runtime platform platform/raster"
@@ -20,8 +20,9 @@ declare -A below=(
   [picture]="layout"
   [tools]="picture layout"
   [editor]="button widgets web hints glyphs desktop runtime platform platform/raster layout"
-  [gallery]="button widgets hints glyphs runtime platform platform/raster"
-  [app]="editor button widgets web hints glyphs desktop runtime platform platform/raster layout"
+  [access]="button widgets hints glyphs runtime platform platform/raster"
+  [gallery]="access button widgets hints glyphs runtime platform platform/raster"
+  [app]="access editor button widgets web hints glyphs desktop runtime platform platform/raster layout"
 )
 
 folder_of() {  # folder_of <path>: the folder of a file or of an include, as the table names it

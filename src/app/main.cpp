@@ -14,6 +14,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "access/AccessibleFactory.h"
 #include "desktop/LayoutHome.h"
 #include "desktop/LayoutStart.h"
 #include "editor/EditForm.h"
@@ -137,6 +138,8 @@ int main(int argc, char** argv) {
   tilvaro::StartupWarmup warmup;
   QApplication application(argc, argv);
   warmup.Finish();
+  // Makes nothing until an assistive tool asks for the window's objects.
+  tilvaro::InstallAccessibleFactory();
   // Frames, embossed glyphs and hint colours follow the desktop's palette from here on.
   tilvaro::InstallSysColorMapping();
   application.setWindowIcon(QIcon(QPixmap::fromImage(tilvaro::LoadResourceImage(QStringLiteral(":/images/icon.xpm")))));

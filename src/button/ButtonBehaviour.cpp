@@ -192,6 +192,13 @@ ButtonEffects ButtonBehaviour::Handle(const ButtonInput& input) {
       if (props.enabled && !props.glyphOnly) out.push_back(ButtonEffect::Click);
       break;
 
+    case ButtonInputKind::DropdownKey:
+      // As a press on the arrow part: the click targets the drop-down (PressEnd clears the mark).
+      if (!props.enabled || !props.hasDropdown) break;
+      arrowPartPressed_ = true;
+      out.push_back(ButtonEffect::Click);
+      break;
+
     case ButtonInputKind::RepeatTick:
       out.push_back(ButtonEffect::RepeatAtInterval);
       if (props.repeating && leftButtonHeld_ && input.inside) {

@@ -37,6 +37,7 @@ enum class ButtonInputKind : std::uint8_t {
   GroupMemberLatched,  // another member of the group latched: this one goes up
   DialogKey,           // Enter on a Default, Escape on a Cancel button (already checked)
   Accelerator,         // the caption's accelerator character was typed (already matched)
+  DropdownKey,         // the drop-down part clicked without the pointer (an assistive tool)
   RepeatTick,          // `inside`: the held pointer is over the face
   ClickBegin,          // a click starts (from a release, a key, a repeat, a drop-down press)
   ClickEnd,            // the click's action is over (also when it failed)

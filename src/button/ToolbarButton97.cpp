@@ -17,6 +17,7 @@
 
 #include "button/ButtonTracking.h"
 #include "button/ClosingClick.h"
+#include "button/ToolbarButtonAccessible.h"
 #include "button/DropdownList.h"
 #include "glyphs/ButtonGlyph.h"
 #include "runtime/ControlsVersion.h"
@@ -268,7 +269,14 @@ void TToolbarButton97::SetDropdownCombo(bool combo) {
 
 // --- Behaviour and effects --------------------------------------------------------------------
 
-void TToolbarButton97::Feed(const ButtonInput& input) { Apply(behaviour_.Handle(input)); }
+void TToolbarButton97::Feed(const ButtonInput& input) {
+  const bool wasLatched = Down();
+  const bool wasPressed = State() == ButtonState::Down;
+  const ButtonEffects effects = behaviour_.Handle(input);
+  // Told before the effects run: a handler among them may destroy the button.
+  ToolbarButtonAccessible::StatesChanged(*this, wasLatched != Down(), wasPressed != (State() == ButtonState::Down));
+  Apply(effects);
+}
 
 void TToolbarButton97::Apply(const ButtonEffects& effects) {
   QPointer<TToolbarButton97> self(this);
@@ -438,15 +446,34 @@ bool TToolbarButton97::AnswerDialogKey(int key, Qt::KeyboardModifiers modifiers)
   const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
   if (!((enter && default_) || (key == Qt::Key_Escape && cancel_))) return false;
   if ((modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) != 0) return false;
+  return ClickAsKey();
+}
+
+bool TToolbarButton97::ClickAsKey() {
   if (!ParentCanFocus() || !isEnabled() || !isVisible()) return false;
   Feed({ButtonInputKind::DialogKey});
   return true;
 }
 
+bool TToolbarButton97::DropdownAsKey() {
+  if (!HasDropdown() || !ParentCanFocus() || !isEnabled() || !isVisible()) return false;
+  QPointer<TToolbarButton97> self(this);
+  // The arrow-part mark is cleared however the drop-down ends, as after a press.
+  const AtScopeEnd pressEnd{[&self] {
+    if (self) self->Feed({ButtonInputKind::PressEnd});
+  }};
+  Feed({ButtonInputKind::DropdownKey});
+  return true;
+}
+
+QChar TToolbarButton97::Accelerator() const {
+  return behaviour_.props.glyphOnly ? QChar() : AcceleratorOf(caption_);
+}
+
 bool TToolbarButton97::AnswerDialogChar(QChar character) {
-  const QChar accelerator = AcceleratorOf(caption_);
+  const QChar accelerator = Accelerator();
   if (accelerator.isNull() || !SameLetter(character, accelerator)) return false;
-  if (!ParentCanFocus() || !isEnabled() || !isVisible() || behaviour_.props.glyphOnly) return false;
+  if (!ParentCanFocus() || !isEnabled() || !isVisible()) return false;
   Feed({ButtonInputKind::Accelerator});
   return true;
 }
@@ -456,8 +483,8 @@ void TToolbarButton97::UpdateAccelerator() {
     releaseShortcut(shortcutId_);
     shortcutId_ = 0;
   }
-  const QChar accelerator = AcceleratorOf(caption_);
-  if (accelerator.isNull() || displayMode_ == TButtonDisplayMode::dmGlyphOnly) return;
+  const QChar accelerator = Accelerator();
+  if (accelerator.isNull()) return;
   // Alt with the accelerator works whatever control has the focus. Qt's key codes for letters
   // and digits are their upper-case code points.
   const auto key = static_cast<int>(QLocale().toUpper(QString(accelerator)).at(0).unicode());

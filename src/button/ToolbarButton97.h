@@ -187,6 +187,15 @@ class TToolbarButton97 : public QWidget, public HintedControl {
   void Feed(const ButtonInput& input);
   // Enter or Escape offered by the window: clicks and returns true when this button answers it.
   bool AnswerDialogKey(int key, Qt::KeyboardModifiers modifiers);
+  // Clicks as Enter on a Default button does: only while the button and its parent are enabled
+  // and shown. Returns whether it clicked. Assistive tools press the button through this.
+  bool ClickAsKey();
+  // Runs the drop-down as a press on the arrow part does, under the same conditions, when the
+  // button has a drop-down. Returns whether it ran.
+  bool DropdownAsKey();
+  // The caption's accelerator: the character after the first '&'; none when '&' is missing or
+  // ends the caption, or the button shows its glyph only.
+  QChar Accelerator() const;
   // A character offered by the window: clicks and returns true when it is the accelerator.
   bool AnswerDialogChar(QChar character);
 

@@ -21,9 +21,11 @@
 #include "web/GoToWeb.h"
 #include "editor/EditFormKeys.h"
 #include "editor/EditorFont.h"
+#include "editor/EditFormNames.h"
 #include "editor/InputDialog.h"
 #include "widgets/LayerGrid.h"
 #include "widgets/ListBox.h"
+#include "widgets/Panel.h"
 #include "widgets/ScrollBar.h"
 #include "widgets/UpDown.h"
 #include "layout/Cp1252.h"
@@ -125,6 +127,7 @@ TEditForm::TEditForm(QWidget* parent, Start start) : QWidget(parent) {
   WireEvents();
   InstallCommandKeys(*this);
   SetTabOrder();
+  NameEditFormControls(*this);
   if (start == Start::ShownFirst) ShowBuiltControls();
   FormCreate(this);
 }
@@ -271,6 +274,7 @@ void TEditForm::SBar_3DChange(QObject*) {
 
 void TEditForm::Update_Grid() {
   const int layer = UpDown_Layer->Position();
+  Layer_Control->setAccessibleName(LayerGridName(layer));
   for (int col = 0; col < kColumns; ++col) {
     for (int row = 0; row < kRows; ++row) {
       Layer_Control->SetCell(col, row, LayerCells.HasTile(col, row, layer) ? TLayerGrid::kTileMark

@@ -32,6 +32,7 @@ class THint95;
 class TGoToWeb;
 class TLayerGrid;
 class TListBox;
+class TPanel;
 class TScrollBar;
 class TToolbarButton97;
 class TUpDown;
@@ -71,8 +72,8 @@ class TEditForm : public QWidget {
   QCheckBox* CBX_Inscripe = nullptr;
   QLabel* Lbl_LayerCount = nullptr;
   TScrollBar* SBar_LayerCount = nullptr;
-  QWidget* Pnl_LeftMenu = nullptr;
-  QWidget* Pnl_TopGFX = nullptr;
+  TPanel* Pnl_LeftMenu = nullptr;
+  TPanel* Pnl_TopGFX = nullptr;
   QLabel* Lbl_Menu = nullptr;
   QLabel* Lbl_MenuHelp = nullptr;
   TToolbarButton97* Btn_New = nullptr;

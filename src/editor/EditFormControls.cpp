@@ -11,6 +11,7 @@
 #include "widgets/Edit97.h"
 #include "widgets/LayerGrid.h"
 #include "widgets/ListBox.h"
+#include "widgets/Panel.h"
 #include "widgets/ScrollBar.h"
 #include "button/ToolbarButton97.h"
 #include "widgets/UpDown.h"

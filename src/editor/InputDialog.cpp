@@ -76,6 +76,8 @@ TeInput::TeInput(QWidget* parent)
 
   Edit_Txt = new TEdit97(this);
   Edit_Txt->setGeometry(8, 51, 337, 19);
+  // The prompt names the edit for assistive tools, whatever prompt the dialog shows.
+  Lbl_Text->setBuddy(Edit_Txt);
 
   Btn_Abbruch = new TToolbarButton97(this);
   Btn_Abbruch->setGeometry(192, 80, 81, 22);

@@ -175,6 +175,9 @@ void TGalleryWindow::BuildRows() {
   Edit_First->setObjectName(QStringLiteral("Edit_First"));
   Edit_Second = new TEdit97(this);
   Edit_Second->setObjectName(QStringLiteral("Edit_Second"));
+  // One row label stands for both edits; each gets a name of its own for assistive tools.
+  Edit_First->setAccessibleName(QStringLiteral("Erstes Eingabefeld"));
+  Edit_Second->setAccessibleName(QStringLiteral("Zweites Eingabefeld"));
   for (TEdit97* edit : {Edit_First, Edit_Second}) {
     edit->setFixedWidth(kButtonWidth);
     controls_.push_back(edit);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <iostream>
 
+#include "access/AccessibleFactory.h"
 #include "gallery/EventLog.h"
 #include "gallery/GalleryWindow.h"
 #include "platform/SysColors.h"
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
 
   tilvaro::TEventLog log(events ? &std::cout : nullptr);
   QApplication application(argc, argv);
+  tilvaro::InstallAccessibleFactory();
   tilvaro::InstallSysColorMapping();
 
   tilvaro::TGalleryWindow window(log);

@@ -24,6 +24,8 @@ namespace tilvaro {
 class THint95;
 
 class THintWindow95 : public THintWindow {
+  Q_OBJECT
+
  public:
   // What the window reads about the pointer and the screens; tests put in their own.
   struct Environment {

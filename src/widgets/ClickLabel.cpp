@@ -18,7 +18,9 @@ void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
                      rect().contains(event->position().toPoint());
   if (event->button() == Qt::LeftButton) pressed_ = false;
   QLabel::mouseReleaseEvent(event);
-  if (click) RaiseEvent(OnClick, this);
+  if (click) Click();
 }
+
+void TClickLabel::Click() { RaiseEvent(OnClick, this); }
 
 }  // namespace tilvaro

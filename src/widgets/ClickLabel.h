@@ -15,6 +15,9 @@ class TClickLabel : public QLabel {
 
   std::function<void(QObject* sender)> OnClick;
 
+  // Raises OnClick as a left click on the label does.
+  void Click();
+
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/RaiseEvent.h"
+#include "widgets/LayerGridAccessible.h"
 
 namespace tilvaro {
 
@@ -36,10 +37,16 @@ void TLayerGrid::SetCell(int col, int row, const QString& text) {
   if (cell == text) return;
   cell = text;
   update(CellRect(col, row));
+  LayerGridAccessible::CellChanged(*this, col, row);
 }
 
 void TLayerGrid::SetCurrentCell(int col, int row) {
   if (MoveCurrent(col, row)) RaiseClick();
+}
+
+void TLayerGrid::ClickCell(int col, int row) {
+  MoveCurrent(col, row);
+  RaiseClick();
 }
 
 QRect TLayerGrid::CellRect(int col, int row) {
@@ -60,6 +67,7 @@ bool TLayerGrid::MoveCurrent(int col, int row) {
   row_ = row;
   update(old);
   update(CellRect(col_, row_));
+  LayerGridAccessible::CurrentCellMoved(*this);
   return true;
 }
 
@@ -166,6 +174,7 @@ void TLayerGrid::keyPressEvent(QKeyEvent* event) {
 void TLayerGrid::focusInEvent(QFocusEvent* event) {
   update(CellRect(col_, row_));
   QWidget::focusInEvent(event);
+  LayerGridAccessible::GridFocused(*this);
 }
 
 void TLayerGrid::focusOutEvent(QFocusEvent* event) {

@@ -47,6 +47,9 @@ class TLayerGrid : public QWidget {
   void SetCurrentCell(int col, int row);
   void SetCol(int col) { SetCurrentCell(col, row_); }
   void SetRow(int row) { SetCurrentCell(col_, row); }
+  // Clicks a cell as the mouse does: it becomes the current cell (clamped to the grid), then
+  // OnClick is raised, also when it already was current.
+  void ClickCell(int col, int row);
 
   // The cell rectangle (without its grid lines) in widget coordinates.
   static QRect CellRect(int col, int row);

@@ -8,6 +8,7 @@
 
 #include "widgets/FocusRect.h"
 #include "platform/RaiseEvent.h"
+#include "widgets/UpDownAccessible.h"
 
 namespace tilvaro {
 
@@ -37,6 +38,7 @@ void TUpDown::SetPosition(int position) {
   if (position == position_) return;
   position_ = position;
   update();
+  UpDownAccessible::ValueChanged(*this);
 }
 
 bool TUpDown::Step(TUDBtnType button) {
@@ -48,6 +50,7 @@ bool TUpDown::Step(TUDBtnType button) {
   if (next == position_) return false;
   position_ = next;
   update();
+  UpDownAccessible::ValueChanged(*this);
   RaiseEvent(OnClick, this, button);
   return true;
 }

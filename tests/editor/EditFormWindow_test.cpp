@@ -15,6 +15,7 @@
 #include "widgets/Bevel.h"
 #include "widgets/ClickLabel.h"
 #include "widgets/ListBox.h"
+#include "widgets/Panel.h"
 #include "editor/EditFormControls.h"
 #include "platform/CursorTable.h"
 
@@ -39,7 +40,7 @@ TEST_F(EditFormWindowTest, IsAFixedWindowWithoutMaximise) {
 // sibling except a bevel framing the control that lies on it.
 TEST_F(EditFormWindowTest, EveryControlLiesInsideItsParentAndNoneCoversAnother) {
   TEditForm& f = Form();
-  for (const QWidget* parent : {static_cast<QWidget*>(&f), f.Pnl_LeftMenu, f.Pnl_TopGFX}) {
+  for (const QWidget* parent : {static_cast<QWidget*>(&f), static_cast<QWidget*>(f.Pnl_LeftMenu), static_cast<QWidget*>(f.Pnl_TopGFX)}) {
     QList<QWidget*> controls;
     for (const EditFormControl& entry : EditFormControls())
       if (entry.member(f)->parentWidget() == parent) controls << entry.member(f);
@@ -109,8 +110,8 @@ TEST_F(EditFormWindowTest, EveryMemberIsBuiltOnceFromTheControlTable) {
     EXPECT_FALSE(seen.contains(control)) << "two entries for one member";
     seen.insert(control);
     EXPECT_EQ(f.findChild<QWidget*>(QString::fromLatin1(entry.name)), control);
-    const QWidget* parent = entry.parent == EditFormControl::Parent::LeftMenu ? f.Pnl_LeftMenu
-                            : entry.parent == EditFormControl::Parent::TopStrip ? f.Pnl_TopGFX
+    const QWidget* parent = entry.parent == EditFormControl::Parent::LeftMenu   ? static_cast<QWidget*>(f.Pnl_LeftMenu)
+                            : entry.parent == EditFormControl::Parent::TopStrip ? static_cast<QWidget*>(f.Pnl_TopGFX)
                                                                                 : &f;
     EXPECT_EQ(control->parentWidget(), parent);  // places are checked against the design above
     QString caption;
@@ -129,7 +130,7 @@ TEST_F(EditFormWindowTest, EveryMemberIsBuiltOnceFromTheControlTable) {
   // Every control member of the window is in the table: the window's direct children and the two
   // panels' children are exactly the table's controls.
   int children = 0;
-  for (const QWidget* parent : {static_cast<QWidget*>(&f), f.Pnl_LeftMenu, f.Pnl_TopGFX}) {
+  for (const QWidget* parent : std::initializer_list<const QWidget*>{&f, f.Pnl_LeftMenu, f.Pnl_TopGFX}) {
     for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (!child->objectName().isEmpty() && !child->isWindow()) ++children;
     }

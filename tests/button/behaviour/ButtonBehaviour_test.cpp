@@ -111,6 +111,9 @@ TEST(ButtonTable, Transitions) {
        {E::RaiseDblClick}},
       {"DoubleClickOnLatchedReports", Group(), {kClickBegin, kClickEnd, kPress, In(K::DoubleClick)}, S::Latched,
        {E::RaiseDblClick}, {}},
+      {"DropdownKeyClicksTheArrowPart", With([](ButtonProps& p) { p.hasDropdown = p.dropdownCombo = true; }),
+       {In(K::DropdownKey), In(K::ClickBegin)}, S::Down, {E::ShowDropdown}, {E::ModalResultClick}},
+      {"DropdownKeyWithoutDropdownDoesNothing", {}, {In(K::DropdownKey)}, S::Up, {}, {E::Click}},
       {"AcceleratorOffForGlyphOnly", With([](ButtonProps& p) { p.glyphOnly = true; }), {In(K::Accelerator)}, S::Up,
        {}, {E::Click}}};
   for (const Row& row : rows) {
