@@ -21,6 +21,7 @@
 #include "widgets/ClickLabel.h"
 #include "web/GoToWeb.h"
 #include "editor/EditFormControls.h"
+#include "editor/EditorTools.h"
 #include "editor/InputDialog.h"
 #include "widgets/LayerGrid.h"
 #include "widgets/ListBox.h"
@@ -127,6 +128,7 @@ TEditForm::TEditForm(QWidget* parent, Start start) : QWidget(parent) {
   CentreOnScreen(*this);
   if (start == Start::ShownFirst) show();
   CreateControls();
+  tools_ = std::make_unique<EditorTools>(*this);
   Hint95 = new THint95(this);
   Hint95->setObjectName(QStringLiteral("Hint95"));
   Hint95->SetHintStyle(THintStyle::hsOffice97);  // the window's design value, set once made
@@ -277,6 +279,7 @@ std::filesystem::path TEditForm::LayoutPath(const QString& name) const {
 // ---- Commands ----------------------------------------------------------------------------------
 
 void TEditForm::Btn_NewClick(QObject*) {
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
   LayoutName.clear();
   Edit_Name->setText(QString());
   Edit_Author->setText(QString());
@@ -310,6 +313,7 @@ void TEditForm::Update_Grid() {
                                                                           : QString());
     }
   }
+  tools_->GridRedrawn();
   Check_Anzahl();
 }
 
@@ -331,9 +335,12 @@ void TEditForm::Layer_ControlClick(QObject*) {
   LayerCells(col, row, UpDown_Layer->Position()) =
       Layer_Control->Cell(col, row) == TLayerGrid::kTileMark ? 1 : 0;
   Check_Anzahl();
+  tools_->History().CellToggled(col, row, UpDown_Layer->Position());
 }
 
 void TEditForm::Btn_OpenClick(QObject*) {
+  // The layout replaced, also by a failed Open, comes back with Undo.
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
   QString name = LayoutName;
   if (AskText(kOpenCaption, kOpenPrompt, name) != 1) {
     Update_Grid();
@@ -378,16 +385,19 @@ void TEditForm::Btn_SaveClick(QObject*) {
 }
 
 void TEditForm::Btn_TileAddClick(QObject*) {
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::TileSets);
   QString text;
   if (AskText(kTileAddCaption, kTilePrompt, text) == 1) LBox_Tiles->AddItem(text);
 }
 
 void TEditForm::Btn_TileDelClick(QObject*) {
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::TileSets);
   const int index = LBox_Tiles->ItemIndex();
   if (LBox_Tiles->Count() > 0 && index >= 0) LBox_Tiles->DeleteItem(index);
 }
 
 void TEditForm::Btn_TileNameClick(QObject*) {
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::TileSets);
   const int index = LBox_Tiles->ItemIndex();
   if (LBox_Tiles->Count() == 0 || index < 0) return;
   QString text = LBox_Tiles->Item(index);

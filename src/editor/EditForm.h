@@ -15,6 +15,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "layout/LayerCells.h"
@@ -25,6 +26,7 @@ class QLabel;
 
 namespace tilvaro {
 
+class EditorTools;
 class TBevel;
 class TClickLabel;
 class TEdit97;
@@ -138,6 +140,9 @@ class TEditForm : public QWidget {
   // Shows an expected failure: `text` in an error box captioned "Fehler ...", owned by the window.
   void ShowFailure(const QString& text);
 
+  // Undo and redo, the preview window and the grid's context menu with the layer tools.
+  EditorTools& Tools() { return *tools_; }
+
  private:
   // Builds the controls from the window's control table, then what the table does not describe.
   void CreateControls();
@@ -148,6 +153,8 @@ class TEditForm : public QWidget {
   int AskForText(const QString& caption, const QString& prompt, QString& text);
 
   TeInput* eInput = nullptr;
+  // Goes before the controls it watches (a member, not a child).
+  std::unique_ptr<EditorTools> tools_;
 };
 
 }  // namespace tilvaro
