@@ -451,6 +451,8 @@ std::optional<Layout> TEditForm::LayoutFromControls() {
 }
 
 void TEditForm::ApplyLayout(const Layout& layout) {
+  // Part of Open's step; on its own (a layout loaded by other means) a step of its own.
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
   const LayoutAttributes& attributes = layout.attributes;
   Edit_Name->setText(FromCp1252(attributes.name));
   Edit_Author->setText(FromCp1252(attributes.author));

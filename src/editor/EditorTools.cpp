@@ -75,11 +75,16 @@ void EditorTools::DocumentChanged() {
 void EditorTools::UpdateActions() {
   undo_->setEnabled(history_.CanUndo());
   redo_->setEnabled(history_.CanRedo());
-  if (menu_ == nullptr) return;
+}
+
+void EditorTools::UpdateMenu() {
+  UpdateActions();
   const int layer = form_.UpDown_Layer->Position();
   for (const auto& [tool, action] : toolActions_) {
     action->setEnabled(ApplyLayerTool(form_.LayerCells, tool, layer).has_value());
   }
+  // Layer 1 has no layer below to mark.
+  lowerLayer_->setEnabled(layer > 1);
 }
 
 // ---- Preview -------------------------------------------------------------------------------------
@@ -134,7 +139,7 @@ void EditorTools::PlacePreview() {
 
 void EditorTools::ShowGridMenu(const QPoint& globalPosition) {
   if (menu_ == nullptr) MakeGridMenu();
-  UpdateActions();
+  UpdateMenu();
   menu_->popup(globalPosition);
 }
 

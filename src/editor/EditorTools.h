@@ -67,7 +67,9 @@ class EditorTools : public QObject {
   void Redo() { history_.Redo(); }
   void MakeGridMenu();
   void DocumentChanged();
+  // Undo and redo enabled as they can act; the menu's entries too, when it is shown.
   void UpdateActions();
+  void UpdateMenu();
   void PlacePreview();
 
   TEditForm& form_;

@@ -106,26 +106,30 @@ TEST_F(EditorToolsTest, UndoingACellOnAnotherLayerShowsThatLayerAndSavingAddsNoS
 // The menu's entries that cannot act are disabled; the lower layer's marks follow the layer shown.
 TEST_F(EditorToolsTest, GridMenuEntriesAndLowerLayerMarks) {
   TEditForm& f = Form();
-  Tools().ShowGridMenu(f.mapToGlobal(QPoint(200, 280)));
-  ASSERT_NE(Tools().GridMenu(), nullptr);
-  Tools().GridMenu()->hide();
+  // The entries as the menu shows them, opened at the grid.
   const auto enabled = [&] {
+    Tools().ShowGridMenu(f.Layer_Control->mapToGlobal(QPoint(20, 20)));
+    Tools().GridMenu()->hide();
     std::vector<bool> states = {Tools().UndoAction()->isEnabled(), Tools().RedoAction()->isEnabled()};
     for (LayerTool tool : {LayerTool::MirrorLeftRight, LayerTool::MirrorTopBottom, LayerTool::Clear,
                            LayerTool::CopyUp, LayerTool::CopyDown}) {
       states.push_back(Tools().LayerToolAction(tool)->isEnabled());
     }
+    states.push_back(Tools().LowerLayerAction()->isEnabled());
     return states;
   };
-  EXPECT_EQ(enabled(), std::vector<bool>(7, false));
+  EXPECT_EQ(enabled(), std::vector<bool>(8, false));
   ClickCell(0, 0);
-  EXPECT_EQ(enabled(), std::vector<bool>({true, false, true, true, true, true, false}));
+  EXPECT_EQ(enabled(), std::vector<bool>({true, false, true, true, true, true, false, false}));
+  StepLayer(true);
+  EXPECT_EQ(enabled(), std::vector<bool>({true, false, false, false, false, false, true, true}));
 
   Tools().LowerLayerAction()->trigger();
-  EXPECT_FALSE(f.Layer_Control->LowerTile(0, 0)) << "layer 1 has no layer below";
-  StepLayer(true);
   EXPECT_TRUE(f.Layer_Control->LowerTile(0, 0));
   EXPECT_FALSE(f.Layer_Control->LowerTile(1, 0));
+  StepLayer(false);
+  EXPECT_FALSE(f.Layer_Control->LowerTile(0, 0)) << "layer 1 has no layer below";
+  StepLayer(true);
   Tools().LowerLayerAction()->trigger();
   EXPECT_FALSE(f.Layer_Control->LowerTile(0, 0));
 }
