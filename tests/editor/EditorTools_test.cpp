@@ -1,7 +1,6 @@
 // Undo and redo, the layer tools and the preview, driven through the editor window.
 #include <QAction>
 #include <QCheckBox>
-#include <QLabel>
 #include <QMenu>
 
 #include "EditorTestSupport.h"
@@ -17,12 +16,8 @@ namespace {
 class EditorToolsTest : public EditorFixture {
  protected:
   EditorTools& Tools() { return Form().Tools(); }
-  void Undo(int times = 1) {
-    for (int i = 0; i < times; ++i) Tools().UndoAction()->trigger();
-  }
-  void Redo(int times = 1) {
-    for (int i = 0; i < times; ++i) Tools().RedoAction()->trigger();
-  }
+  void Undo() { Tools().UndoAction()->trigger(); }
+  void Redo() { Tools().RedoAction()->trigger(); }
   void Type(TEdit97* edit, const QString& text) {
     edit->setFocus();
     QTest::keyClicks(edit, text);
@@ -83,26 +78,6 @@ TEST_F(EditorToolsTest, EveryChangeIsOneStepUndoneAndRedoneWithoutLoss) {
   EXPECT_FALSE(Tools().RedoAction()->isEnabled());
 }
 
-TEST_F(EditorToolsTest, UndoingACellOnAnotherLayerShowsThatLayerAndSavingAddsNoStep) {
-  TEditForm& f = Form();
-  ClickCell(3, 3);
-  StepLayer(true);
-  ClickCell(4, 4);
-  StepLayer(true);
-  AnswerOk(QStringLiteral("Turm"));
-  Click(f.Btn_Save);
-  const std::size_t steps = Tools().History().Steps().Size();
-  EXPECT_EQ(steps, 2u);
-  Undo();
-  EXPECT_EQ(std::tuple(f.UpDown_Layer->Position(), f.Lbl_CLayer->text(), f.Layer_Control->Cell(4, 4)),
-            std::tuple(2, QStringLiteral("2"), QString()));
-  Undo();
-  EXPECT_EQ(std::tuple(f.UpDown_Layer->Position(), f.Lbl_CLayer->text(), f.Layer_Control->Cell(3, 3)),
-            std::tuple(1, QStringLiteral("1"), QString()));
-  Redo(2);
-  EXPECT_EQ(std::tuple(f.UpDown_Layer->Position(), f.Layer_Control->Cell(4, 4)), std::tuple(2, QStringLiteral("g")));
-}
-
 // The menu's entries that cannot act are disabled; the lower layer's marks follow the layer shown.
 TEST_F(EditorToolsTest, GridMenuEntriesAndLowerLayerMarks) {
   TEditForm& f = Form();
@@ -134,7 +109,7 @@ TEST_F(EditorToolsTest, GridMenuEntriesAndLowerLayerMarks) {
   EXPECT_FALSE(f.Layer_Control->LowerTile(0, 0));
 }
 
-TEST_F(EditorToolsTest, ThePreviewFollowsTheDocumentAndClosingItIsTheSameAsF5) {
+TEST_F(EditorToolsTest, ThePreviewFollowsTheDocumentClosingItIsF5AndSavingAddsNoStep) {
   TEditForm& f = Form();
   EXPECT_EQ(Tools().Preview(), nullptr) << "made on first use only";
   ClickCell(0, 0);
@@ -147,6 +122,12 @@ TEST_F(EditorToolsTest, ThePreviewFollowsTheDocumentAndClosingItIsTheSameAsF5) {
   f.SBar_LayerCount->setValue(4);
   EXPECT_EQ(preview->ShownLayout(), Tools().PreviewLayout());
   EXPECT_EQ(TPreviewWindow::CountLine(preview->ShownLayout()), QStringLiteral("2 Steine, 4 Ebenen"));
+  // Saving changes nothing of the history.
+  const std::size_t steps = Tools().History().Steps().Size();
+  AnswerOk(QStringLiteral("Turm"));
+  Click(f.Btn_Save);
+  EXPECT_TRUE(std::filesystem::exists(Layouts() / "Turm.set"));
+  EXPECT_EQ(Tools().History().Steps().Size(), steps);
   preview->close();
   EXPECT_FALSE(preview->isVisible());
   EXPECT_FALSE(Tools().PreviewAction()->isChecked());
