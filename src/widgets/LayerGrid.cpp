@@ -37,7 +37,9 @@ void TLayerGrid::SetCell(int col, int row, const QString& text) {
   QString& cell = texts_[row * kColCount + col];
   if (cell == text) return;
   cell = text;
-  update(CellRect(col, row));
+  // The whole grid, small as it is: showing another layer changes up to 98 cells at once, and one
+  // dirty widget costs less than a region of 98 rectangles built up one by one.
+  update();
 }
 
 bool TLayerGrid::LowerTile(int col, int row) const {
@@ -50,7 +52,7 @@ void TLayerGrid::SetLowerTile(int col, int row, bool marked) {
   bool& cell = lowerTiles_[row * kColCount + col];
   if (cell == marked) return;
   cell = marked;
-  update(CellRect(col, row));
+  update();
 }
 
 void TLayerGrid::SetCurrentCell(int col, int row) {
