@@ -153,7 +153,7 @@ class TEditForm : public QWidget {
   int AskForText(const QString& caption, const QString& prompt, QString& text);
 
   TeInput* eInput = nullptr;
-  // Goes before the controls it watches (a member, not a child).
+  // A member rather than a child, so it is destroyed before the controls it watches.
   std::unique_ptr<EditorTools> tools_;
 };
 
