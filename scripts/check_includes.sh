@@ -19,10 +19,10 @@ declare -A below=(
   [button]="glyphs hints runtime platform platform/raster"
   [picture]="layout"
   [tools]="picture layout"
-  [editor]="button widgets web hints glyphs desktop runtime platform platform/raster layout"
+  [editor]="picture button widgets web hints glyphs desktop runtime platform platform/raster layout"
   [access]="button widgets hints glyphs runtime platform platform/raster"
   [gallery]="access button widgets hints glyphs runtime platform platform/raster"
-  [app]="access editor button widgets web hints glyphs desktop runtime platform platform/raster layout"
+  [app]="access editor picture button widgets web hints glyphs desktop runtime platform platform/raster layout"
 )
 
 folder_of() {  # folder_of <path>: the folder of a file or of an include, as the table names it

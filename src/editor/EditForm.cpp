@@ -22,6 +22,7 @@
 #include "editor/EditFormKeys.h"
 #include "editor/EditorFont.h"
 #include "editor/EditFormNames.h"
+#include "editor/EditorTools.h"
 #include "editor/InputDialog.h"
 #include "widgets/LayerGrid.h"
 #include "widgets/ListBox.h"
@@ -121,6 +122,7 @@ TEditForm::TEditForm(QWidget* parent, Start start) : QWidget(parent) {
   if (start == Start::ShownFirst) show();
   CreateControls();
   ConfigureControls();
+  tools_ = std::make_unique<EditorTools>(*this);
   Hint95 = new THint95(this);
   Hint95->setObjectName(QStringLiteral("Hint95"));
   Hint95->SetHintStyle(THintStyle::hsOffice97);  // the window's design value, set once made
@@ -247,6 +249,7 @@ std::filesystem::path TEditForm::LayoutPath(const QString& name) const {
 // ---- Commands ----------------------------------------------------------------------------------
 
 void TEditForm::Btn_NewClick(QObject*) {
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
   LayoutName.clear();
   Edit_Name->setText(QString());
   Edit_Author->setText(QString());
@@ -281,6 +284,7 @@ void TEditForm::Update_Grid() {
                                                                           : QString());
     }
   }
+  tools_->GridRedrawn();
   Check_Anzahl();
 }
 
@@ -302,9 +306,12 @@ void TEditForm::Layer_ControlClick(QObject*) {
   LayerCells(col, row, UpDown_Layer->Position()) =
       Layer_Control->Cell(col, row) == TLayerGrid::kTileMark ? 1 : 0;
   Check_Anzahl();
+  tools_->History().CellToggled(col, row, UpDown_Layer->Position());
 }
 
 void TEditForm::Btn_OpenClick(QObject*) {
+  // The layout replaced, also by a failed Open, comes back with Undo.
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
   QString name = LayoutName;
   if (AskText(kOpenCaption, kOpenPrompt, name) != 1) {
     Update_Grid();
@@ -353,16 +360,19 @@ void TEditForm::Btn_SaveClick(QObject*) {
 }
 
 void TEditForm::Btn_TileAddClick(QObject*) {
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::TileSets);
   QString text;
   if (AskText(kTileAddCaption, kTilePrompt, text) == 1) LBox_Tiles->AddItem(text);
 }
 
 void TEditForm::Btn_TileDelClick(QObject*) {
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::TileSets);
   const int index = LBox_Tiles->ItemIndex();
   if (LBox_Tiles->Count() > 0 && index >= 0) LBox_Tiles->DeleteItem(index);
 }
 
 void TEditForm::Btn_TileNameClick(QObject*) {
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::TileSets);
   const int index = LBox_Tiles->ItemIndex();
   if (LBox_Tiles->Count() == 0 || index < 0) return;
   QString text = LBox_Tiles->Item(index);
@@ -416,6 +426,8 @@ std::optional<Layout> TEditForm::LayoutFromControls() {
 }
 
 void TEditForm::ApplyLayout(const Layout& layout) {
+  // Part of Open's step; on its own (a layout loaded by other means) a step of its own.
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
   const LayoutAttributes& attributes = layout.attributes;
   Edit_Name->setText(FromCp1252(attributes.name));
   Edit_Author->setText(FromCp1252(attributes.author));

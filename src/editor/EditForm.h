@@ -15,6 +15,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "layout/LayerCells.h"
@@ -25,6 +26,7 @@ class QLabel;
 
 namespace tilvaro {
 
+class EditorTools;
 class TBevel;
 class TClickLabel;
 class TEdit97;
@@ -148,6 +150,9 @@ class TEditForm : public QWidget {
   // name, with every message and outcome of Open; `name` becomes LayoutName as the typed name would.
   void OpenLayoutFile(const std::filesystem::path& file, const QString& name);
 
+  // Undo and redo, the preview window and the grid's context menu with the layer tools.
+  EditorTools& Tools() { return *tools_; }
+
  private:
   // Builds the controls from the window's control table (EditFormControls.cpp, where the table is).
   void CreateControls();
@@ -159,6 +164,8 @@ class TEditForm : public QWidget {
   int AskForText(const QString& caption, const QString& prompt, QString& text);
 
   TeInput* eInput = nullptr;
+  // A member rather than a child, so it is destroyed before the controls it watches.
+  std::unique_ptr<EditorTools> tools_;
 };
 
 }  // namespace tilvaro

@@ -103,6 +103,13 @@ TeInput::TeInput(QWidget* parent)
 
 void TeInput::reject() { done(kResultCancel); }
 
+void TeInput::done(int result) {
+  // The list is a popup window of its own: left open, it would keep the keyboard and swallow the
+  // next click in the editor after the dialog has gone.
+  if (completer_ != nullptr) completer_->popup()->hide();
+  QDialog::done(result);
+}
+
 void TeInput::SetCompletions(const QStringList& completions) {
   if (completer_ == nullptr) {
     if (completions.isEmpty()) return;

@@ -35,6 +35,8 @@ class TeInput : public QDialog {
 
   // Closing from the title bar (and any other rejection) ends the dialog with kResultCancel.
   void reject() override;
+  // Ends the dialog; an open list of completions goes with it.
+  void done(int result) override;
 
   // The texts the edit offers as completions while the user types (none when empty). The
   // completer is made on the first call with texts to offer.

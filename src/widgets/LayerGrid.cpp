@@ -14,6 +14,8 @@ namespace {
 
 const QColor kGridLineColour(192, 192, 192);
 const QColor kMarkColour(128, 128, 128);
+// The mark of a tile in the layer below: close to the cell's white, still told apart from it.
+const QColor kLowerTileColour(218, 218, 218);
 // The tile mark: a filled square centred in its 12 x 12 cell.
 constexpr int kMarkInset = 3;
 constexpr int kMarkSize = 6;
@@ -36,8 +38,23 @@ void TLayerGrid::SetCell(int col, int row, const QString& text) {
   QString& cell = texts_[row * kColCount + col];
   if (cell == text) return;
   cell = text;
-  update(CellRect(col, row));
+  // The whole grid, small as it is: showing another layer changes up to 98 cells at once, and one
+  // dirty widget costs less than a region of 98 rectangles built up one by one.
+  update();
   LayerGridAccessible::CellChanged(*this, col, row);
+}
+
+bool TLayerGrid::LowerTile(int col, int row) const {
+  if (col < 0 || col >= kColCount || row < 0 || row >= kRowCount) return false;
+  return lowerTiles_[row * kColCount + col];
+}
+
+void TLayerGrid::SetLowerTile(int col, int row, bool marked) {
+  if (col < 0 || col >= kColCount || row < 0 || row >= kRowCount) return;
+  bool& cell = lowerTiles_[row * kColCount + col];
+  if (cell == marked) return;
+  cell = marked;
+  update();
 }
 
 void TLayerGrid::SetCurrentCell(int col, int row) {
@@ -91,7 +108,9 @@ void TLayerGrid::PaintCell(QPainter& painter, int col, int row) const {
   const bool highlighted = current && !hasFocus();
   painter.fillRect(cell, palette().color(highlighted ? QPalette::Highlight : QPalette::Base));
   const QString& text = texts_[row * kColCount + col];
-  if (text == kTileMark) {
+  if (text.isEmpty() && lowerTiles_[row * kColCount + col]) {
+    painter.fillRect(cell.x() + kMarkInset, cell.y() + kMarkInset, kMarkSize, kMarkSize, kLowerTileColour);
+  } else if (text == kTileMark) {
     painter.fillRect(cell.x() + kMarkInset, cell.y() + kMarkInset, kMarkSize, kMarkSize, kMarkColour);
   } else if (!text.isEmpty()) {
     QFont font = this->font();

@@ -13,6 +13,9 @@
 //   - when the keyboard (arrows, Home, End, Page Up, Page Down, alone or with Ctrl) moves the current
 //     cell to another cell; a key that leaves it where it is raises nothing;
 //   - when SetCurrentCell moves the current cell to another cell.
+//
+// A cell can also be marked as standing on a tile of the layer below; an empty marked cell shows a
+// faint square where the tile mark would be, so a layer can be drawn onto the one beneath it.
 
 #include <QString>
 #include <QWidget>
@@ -40,6 +43,10 @@ class TLayerGrid : public QWidget {
   QString Cell(int col, int row) const;
   // Out-of-range coordinates are ignored.
   void SetCell(int col, int row, const QString& text);
+
+  // The faint mark of a tile in the layer below; out-of-range coordinates are ignored.
+  bool LowerTile(int col, int row) const;
+  void SetLowerTile(int col, int row, bool marked);
 
   int Col() const { return col_; }
   int Row() const { return row_; }
@@ -77,6 +84,7 @@ class TLayerGrid : public QWidget {
   void PaintCell(class QPainter& painter, int col, int row) const;
 
   std::array<QString, kColCount * kRowCount> texts_;
+  std::array<bool, kColCount * kRowCount> lowerTiles_{};
   int col_ = 0;
   int row_ = 0;
   bool tracking_ = false;        // left button pressed on the grid and not yet released

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
@@ -22,7 +24,7 @@ constexpr int kGiveUp = 99;  // result of a dialog that the test had to end itse
 // Runs ShowInputDialog; `whileShown` runs inside the modal loop once the dialog is active. A dialog
 // that is still open a while later is ended with kGiveUp, so a fault cannot hang the test run.
 int Show(TeInput& dialog, const QString& caption, const QString& prompt, QString& text,
-         const std::function<void()>& whileShown) {
+         const std::function<void()>& whileShown, const QStringList& completions = {}) {
   QTimer::singleShot(0, &dialog, [&] {
     if (!QTest::qWaitForWindowActive(&dialog)) {
       ADD_FAILURE() << "dialog did not become active";
@@ -37,7 +39,7 @@ int Show(TeInput& dialog, const QString& caption, const QString& prompt, QString
     if (dialog.isVisible()) dialog.done(kGiveUp);
   });
   guard.start(5000);
-  return ShowInputDialog(dialog, caption, prompt, text);
+  return ShowInputDialog(dialog, caption, prompt, text, completions);
 }
 
 void ClickButton(TToolbarButton97* button) {
@@ -162,13 +164,21 @@ TEST(InputDialog, EnterAndEscapeDoNotEndTheDialog) {
   EXPECT_EQ(result, 1);
 }
 
+// Also while the list of completions is open, which then closes with the dialog.
 TEST(InputDialog, AltOAndAltAClickTheButtons) {
   TeInput dialog;
   QString text = "alt";
-  int result = Show(dialog, "c", "p", text, [&] {
-    QTest::keyClicks(dialog.Edit_Txt, "neu");
-    QTest::keyClick(dialog.Edit_Txt, Qt::Key_O, Qt::AltModifier);
-  });
+  bool listShown = false;
+  int result = Show(
+      dialog, "c", "p", text,
+      [&] {
+        QTest::keyClicks(dialog.Edit_Txt, "neu");
+        listShown = dialog.Edit_Txt->completer()->popup()->isVisible();
+        QTest::keyClick(dialog.Edit_Txt, Qt::Key_O, Qt::AltModifier);
+      },
+      {"neuer Turm"});
+  EXPECT_TRUE(listShown);
+  EXPECT_FALSE(dialog.Edit_Txt->completer()->popup()->isVisible());
   EXPECT_EQ(result, 1);
   EXPECT_EQ(text, "neu");
 
