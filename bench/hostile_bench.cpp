@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "layout/LayoutFile.h"
-#include "layout/ProfileDocument.h"
+#include "profile/ProfileDocument.h"
 
 namespace {
 

@@ -28,7 +28,7 @@
 
 #include "layout/LayoutFile.h"
 #include "layout/LayoutProfile.h"
-#include "layout/MemoryProfile.h"
+#include "profile/MemoryProfile.h"
 
 namespace {
 

@@ -190,8 +190,10 @@ int main(int argc, char** argv) {
   }
   XSetErrorHandler(IgnoreError);
   XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
-  // The editor, the minimal window the goals are set against, and the same window with one line
-  // of text, shown for comparison: the first text of any Qt program has a cost of its own.
+  // The editor, the minimal window, and the same window with one line of text. The window being
+  // mapped is measured against the empty window; the first painted frame against the window with
+  // text, because the first text of any Qt program has a cost of its own that the editor cannot
+  // avoid.
   const std::vector<Program> programs = {{argv[1], {}}, {argv[2], {}}, {argv[2], "--text"}};
   const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
 
@@ -210,7 +212,7 @@ int main(int argc, char** argv) {
   const Summary p = Summarise(samples[1]);
   const Summary t = Summarise(samples[2]);
   const double mappedRatio = e.mappedMs / p.mappedMs;
-  const double paintedRatio = e.paintedMs / p.paintedMs;
+  const double paintedRatio = e.paintedMs / t.paintedMs;
   const double extraMb = e.peakMb - p.peakMb;
   std::printf("start-up, %d alternating runs each: median (min) time to the window being mapped and to\n"
               "its first painted frame; median peak memory\n", runs);
@@ -222,11 +224,15 @@ int main(int argc, char** argv) {
   row("minimal window", p);
   row("minimal window + text", t);
   const auto verdict = [](bool met) { return met ? "met" : "MISSED"; };
-  std::printf("  ratio to mapped window  %.2fx (goal <= 1.30x): %s\n", mappedRatio, verdict(mappedRatio <= 1.3));
-  std::printf("  ratio to painted frame  %.2fx (goal <= 1.30x): %s\n", paintedRatio, verdict(paintedRatio <= 1.3));
-  std::printf("  extra memory %.1f MB (goal <= 10 MB): %s\n", extraMb, verdict(extraMb <= 10.0));
-  std::printf("  for comparison, against the window with text: mapped %.2fx, painted %.2fx\n",
-              e.mappedMs / t.mappedMs, e.paintedMs / t.paintedMs);
+  constexpr double kMappedGoal = 1.30, kPaintedGoal = 1.15, kExtraMbGoal = 10.0;
+  const bool mappedMet = mappedRatio <= kMappedGoal, paintedMet = paintedRatio <= kPaintedGoal;
+  std::printf("  mapped, to the minimal window           %.2fx (goal <= %.2fx): %s\n", mappedRatio, kMappedGoal,
+              verdict(mappedMet));
+  std::printf("  painted, to the minimal window with text %.2fx (goal <= %.2fx): %s\n", paintedRatio,
+              kPaintedGoal, verdict(paintedMet));
+  std::printf("  extra memory %.1f MB (goal <= %.0f MB): %s\n", extraMb, kExtraMbGoal, verdict(extraMb <= kExtraMbGoal));
+  std::printf("  for comparison: mapped %.2fx to the window with text, painted %.2fx to the minimal window\n",
+              e.mappedMs / t.mappedMs, e.paintedMs / p.paintedMs);
   XCloseDisplay(display);
-  return mappedRatio <= 1.3 && paintedRatio <= 1.3 && extraMb <= 10.0 ? 0 : 3;
+  return mappedMet && paintedMet && extraMb <= kExtraMbGoal ? 0 : 3;
 }

@@ -8,7 +8,7 @@
 
 #include "layout/Layout.h"
 #include "layout/LayoutProfile.h"
-#include "layout/ProfileText.h"
+#include "profile/ProfileText.h"
 
 namespace tilvaro::fuzz {
 

@@ -18,8 +18,8 @@
 
 #include "FuzzCheck.h"
 #include "layout/LayoutFile.h"
-#include "layout/MemoryProfile.h"
-#include "layout/ProfileText.h"
+#include "profile/MemoryProfile.h"
+#include "profile/ProfileText.h"
 #include "layout/ScannedLayoutProfile.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "FuzzCheck.h"
 #include "layout/LayoutProfile.h"
-#include "layout/MemoryProfile.h"
+#include "profile/MemoryProfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

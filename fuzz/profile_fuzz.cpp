@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "layout/ProfileDocument.h"
-#include "layout/ProfileNumber.h"
-#include "layout/ProfileScan.h"
-#include "layout/ProfileText.h"
+#include "profile/ProfileDocument.h"
+#include "profile/ProfileNumber.h"
+#include "profile/ProfileScan.h"
+#include "profile/ProfileText.h"
 
 namespace {
 

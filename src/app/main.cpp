@@ -19,7 +19,7 @@
 #include "desktop/LayoutStart.h"
 #include "editor/EditForm.h"
 #include "editor/InputDialog.h"
-#include "layout/FileContents.h"
+#include "files/FileContents.h"
 #include "platform/ErrorBox.h"
 #include "platform/ResourceImage.h"
 #include "platform/StartupWarmup.h"

@@ -3,7 +3,7 @@
 #include <cerrno>
 
 #include "desktop/NewFile.h"
-#include "layout/FileContents.h"
+#include "files/FileContents.h"
 
 namespace tilvaro::desktop {
 namespace {

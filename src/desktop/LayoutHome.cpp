@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include "desktop/NewFile.h"
-#include "layout/FileContents.h"
+#include "files/FileContents.h"
 
 namespace tilvaro::desktop {
 

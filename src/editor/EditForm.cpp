@@ -29,7 +29,7 @@
 #include "widgets/Panel.h"
 #include "widgets/ScrollBar.h"
 #include "widgets/UpDown.h"
-#include "layout/Cp1252.h"
+#include "files/Cp1252.h"
 #include "layout/LayoutAttributes.h"
 #include "layout/LayoutFile.h"
 #include "platform/ResourceImage.h"

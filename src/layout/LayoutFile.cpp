@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "layout/FileContents.h"
+#include "files/FileContents.h"
 #include "layout/LayoutProfile.h"
-#include "layout/MemoryProfile.h"
+#include "profile/MemoryProfile.h"
 #include "layout/ScannedLayoutProfile.h"
-#include "layout/WriteError.h"
+#include "files/WriteError.h"
 
 namespace tilvaro {
 namespace {

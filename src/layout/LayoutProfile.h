@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "layout/Layout.h"
-#include "layout/TypedProfile.h"
+#include "profile/TypedProfile.h"
 
 namespace tilvaro {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "layout/ProfileScan.h"
+#include "profile/ProfileScan.h"
 
 namespace tilvaro {
 namespace {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "layout/TypedProfile.h"
+#include "profile/TypedProfile.h"
 
 namespace tilvaro {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "layout/Utf8.h"
+#include "files/Utf8.h"
 
 namespace tilvaro {
 namespace {

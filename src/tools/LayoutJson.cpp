@@ -1,6 +1,6 @@
 #include "tools/LayoutJson.h"
 
-#include "layout/Cp1252.h"
+#include "files/Cp1252.h"
 #include "tools/JsonWriter.h"
 
 namespace tilvaro {

@@ -8,10 +8,10 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "layout/Cp1252.h"
+#include "files/Cp1252.h"
 #include "layout/LayoutFile.h"
-#include "layout/WriteError.h"
-#include "layout/FileContents.h"
+#include "files/WriteError.h"
+#include "files/FileContents.h"
 #include "tools/LayoutJson.h"
 #include "tools/PrintableText.h"
 #include "tools/RenderCommand.h"

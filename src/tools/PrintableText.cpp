@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "layout/Cp1252.h"
-#include "layout/Utf8.h"
+#include "files/Cp1252.h"
+#include "files/Utf8.h"
 
 namespace tilvaro {
 namespace {

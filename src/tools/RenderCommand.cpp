@@ -6,8 +6,8 @@
 #include <charconv>
 #include <filesystem>
 
-#include "layout/FileContents.h"
-#include "layout/WriteError.h"
+#include "files/FileContents.h"
+#include "files/WriteError.h"
 #include "tools/PrintableText.h"
 #ifdef TILVARO_HAVE_PICTURE
 #include "picture/LayoutImageFile.h"

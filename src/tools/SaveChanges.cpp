@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "layout/ProfileNumber.h"
-#include "layout/ProfileText.h"
+#include "profile/ProfileNumber.h"
+#include "profile/ProfileText.h"
 #include "tools/PrintableText.h"
 
 namespace tilvaro {

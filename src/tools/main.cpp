@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "layout/FileContents.h"
+#include "files/FileContents.h"
 #include "tools/LayoutTool.h"
 
 int main(int argc, char** argv) {

@@ -13,8 +13,8 @@
 
 #include "support/TestFiles.h"
 #include "layout/LayoutProfile.h"
-#include "layout/MemoryProfile.h"
-#include "layout/WriteError.h"
+#include "profile/MemoryProfile.h"
+#include "files/WriteError.h"
 
 namespace tilvaro {
 namespace {

@@ -26,7 +26,8 @@ TEST(RunGuarded, AnExceptionEndsTheHandlerAndShowsItsMessageWithAFullStop) {
       {[] { throw std::bad_alloc(); }, "Zu wenig Arbeitsspeicher."},
       {[] { throw std::length_error("basic_string::_M_create"); }, "Zu groß zum Verarbeiten."},
   };
-  for (const auto& [handler, text] : cases) {
+  for (const auto& [throwing, text] : cases) {
+    const std::function<void()>& handler = throwing;  // a lambda may not capture a structured binding
     SCOPED_TRACE(text);
     MessageBoxAnswerer answerer;
     bool after = false;

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "layout/NameIndex.h"
+#include "profile/NameIndex.h"
 
 namespace tilvaro {
 

@@ -1,9 +1,9 @@
-#include "layout/Cp1252.h"
+#include "files/Cp1252.h"
 
 #include <array>
 #include <cstdint>
 
-#include "layout/Utf8.h"
+#include "files/Utf8.h"
 
 namespace tilvaro::cp1252 {
 namespace {

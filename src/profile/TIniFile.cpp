@@ -1,6 +1,6 @@
-#include "layout/TIniFile.h"
+#include "profile/TIniFile.h"
 
-#include "layout/ProfileStore.h"
+#include "profile/ProfileStore.h"
 
 namespace tilvaro {
 

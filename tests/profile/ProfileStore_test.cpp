@@ -1,12 +1,12 @@
-#include "layout/ProfileStore.h"
+#include "profile/ProfileStore.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "layout/MemoryProfile.h"
-#include "layout/ProfileDocument.h"
+#include "profile/MemoryProfile.h"
+#include "profile/ProfileDocument.h"
 #include "support/TestFiles.h"
 
 namespace tilvaro {

@@ -1,8 +1,8 @@
-#include "layout/NameIndex.h"
+#include "profile/NameIndex.h"
 
 #include <random>
 
-#include "layout/ProfileText.h"
+#include "profile/ProfileText.h"
 
 namespace tilvaro {
 

@@ -1,10 +1,10 @@
-#include "layout/TIniFile.h"
+#include "profile/TIniFile.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "layout/WriteError.h"
+#include "files/WriteError.h"
 #include "support/TestFiles.h"
 
 namespace tilvaro {

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "layout/ProfileDocument.h"
-#include "layout/TypedProfile.h"
+#include "profile/ProfileDocument.h"
+#include "profile/TypedProfile.h"
 
 namespace tilvaro {
 

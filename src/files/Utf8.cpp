@@ -1,4 +1,4 @@
-#include "layout/Utf8.h"
+#include "files/Utf8.h"
 
 namespace tilvaro {
 

@@ -1,4 +1,4 @@
-#include "layout/Cp1252.h"
+#include "files/Cp1252.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "layout/FileContents.h"
+#include "files/FileContents.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "layout/ProfileDocument.h"
+#include "profile/ProfileDocument.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "layout/ProfileStore.h"
+#include "profile/ProfileStore.h"
 
 #include <optional>
 
-#include "layout/FileContents.h"
-#include "layout/ProfileDocument.h"
-#include "layout/ProfileScan.h"
-#include "layout/TypedProfile.h"
+#include "files/FileContents.h"
+#include "profile/ProfileDocument.h"
+#include "profile/ProfileScan.h"
+#include "profile/TypedProfile.h"
 
 namespace tilvaro::profile_store {
 

@@ -1,4 +1,4 @@
-#include "layout/ProfileNumber.h"
+#include "profile/ProfileNumber.h"
 
 namespace tilvaro {
 namespace {

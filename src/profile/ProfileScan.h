@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "layout/ProfileText.h"
+#include "profile/ProfileText.h"
 
 namespace tilvaro::profile_scan {
 

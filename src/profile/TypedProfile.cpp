@@ -1,8 +1,8 @@
-#include "layout/TypedProfile.h"
+#include "profile/TypedProfile.h"
 
-#include "layout/ProfileNumber.h"
-#include "layout/ProfileText.h"
-#include "layout/WriteError.h"
+#include "profile/ProfileNumber.h"
+#include "profile/ProfileText.h"
+#include "files/WriteError.h"
 
 namespace tilvaro {
 

@@ -1,4 +1,4 @@
-#include "layout/MemoryProfile.h"
+#include "profile/MemoryProfile.h"
 
 namespace tilvaro {
 

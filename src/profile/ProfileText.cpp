@@ -1,4 +1,4 @@
-#include "layout/ProfileText.h"
+#include "profile/ProfileText.h"
 
 #include <array>
 #include <cstring>

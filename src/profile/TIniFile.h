@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "layout/TypedProfile.h"
+#include "profile/TypedProfile.h"
 
 namespace tilvaro {
 

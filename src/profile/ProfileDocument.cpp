@@ -1,12 +1,12 @@
-#include "layout/ProfileDocument.h"
+#include "profile/ProfileDocument.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <stdexcept>
 
-#include "layout/FileContents.h"
-#include "layout/ProfileText.h"
+#include "files/FileContents.h"
+#include "profile/ProfileText.h"
 
 namespace tilvaro {
 

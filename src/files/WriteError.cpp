@@ -1,4 +1,4 @@
-#include "layout/WriteError.h"
+#include "files/WriteError.h"
 
 #include <cctype>
 
