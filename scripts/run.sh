@@ -6,7 +6,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/scripts/install-deps.sh"
-bash "$top/scripts/build.sh" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+bash "$top/scripts/build.sh" build -DCMAKE_BUILD_TYPE=Release
 cmake --install "$top/build" --prefix "$top/build/install" >/dev/null
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "The editor is built (build/install/bin/tilvaro-editor), but there is no display to show it on:" >&2
