@@ -46,8 +46,7 @@ editor_started() {
   sleep 0.5
 }
 editor_closed() {
-  activate "$EDITOR_WINDOW"
-  xdotool key --clearmodifiers alt+F4
+  close_window "$EDITOR_WINDOW" || fail "the editor's window did not close"
   wait_for 10 bash -c "! running $EDITOR_PID" || fail "the editor did not end"
 }
 # ask <keys> <title> [<text>]: the keys open the name dialog; <text> replaces its proposal (kept when

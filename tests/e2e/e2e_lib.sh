@@ -86,6 +86,18 @@ click() {  # click <window> <x> <y>: left click at client coordinates of the win
 
 activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true; }
 
+close_window() {  # close_window <window>: closes it as a user does, with Alt+F4 (the window
+  # manager's close). Under load the key can reach the window manager before the window is the
+  # active one, and then closes nothing: it is pressed again while the window is still shown.
+  local try
+  for try in 1 2 3; do
+    activate "$1"
+    xdotool key --clearmodifiers alt+F4
+    wait_for 3 bash -c "! xwininfo -id $1 2>/dev/null | grep -q IsViewable" && return 0
+  done
+  return 1
+}
+
 start_editor() {  # start_editor <folder>: the installed editor, started there; waits for its window
   (cd "$1" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/tilvaro-editor") >"$WORK/editor.log" 2>&1 &
   EDITOR_PID=$!
@@ -107,6 +119,7 @@ start_x_session() {  # start_x_session: a 1024 x 768 Xvfb display with openbox; 
   E2E_PIDS+=($!)
   wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
   export DISPLAY=":$(head -n 1 "$WORK/display")"
+  E2E_LOGS+=("$WORK/openbox.log")
   openbox >"$WORK/openbox.log" 2>&1 &
   E2E_PIDS+=($!)
   wait_for 10 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||

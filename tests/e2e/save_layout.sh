@@ -221,8 +221,7 @@ sleep 0.3
 screenshot focus-on-tile-list
 
 # --- closing the window ends the program -----------------------------------------------------
-xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
-xdotool key --clearmodifiers alt+F4
+close_window "$EDITOR_WINDOW" || fail "the editor's window did not close"
 wait_for 10 bash -c "! running $EDITOR_PID" || fail "the editor did not end when its window was closed"
 status=0
 wait "$EDITOR_PID" || status=$?

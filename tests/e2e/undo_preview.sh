@@ -134,9 +134,7 @@ convert "$WORK/preview.png" -crop "${rw}x${rh}+0+0" +repage "$WORK/shown.png"
 differing=$(compare -metric AE -fuzz 0.5% "$WORK/expected.png" "$WORK/shown.png" null: 2>&1 || true)
 [[ $differing == 0 ]] || { cp "$WORK/expected.png" "$ARTIFACTS/"; fail "the preview differs from the render in $differing pixels"; }
 # Closing it from its title bar is the same as F5, which shows it again.
-activate "$PREVIEW"
-key alt+F4
-wait_for 5 bash -c "! xdotool search --onlyvisible --name '^Tilvaro - Vorschau$' | grep -q ." || fail "the preview did not close"
+close_window "$PREVIEW" || fail "the preview did not close"
 activate "$W"
 key F5
 wait_for 5 window_exists "Tilvaro - Vorschau" || fail "F5 did not show the preview again"
