@@ -22,6 +22,7 @@ function(tilvaro_precompile_headers)
     add_library(tilvaro_pch_test STATIC ${source})
     target_link_libraries(tilvaro_pch_test PRIVATE Qt6::Widgets GTest::gtest GTest::gmock)
     target_precompile_headers(tilvaro_pch_test PRIVATE ${qt_headers} <gtest/gtest.h>)
+    target_compile_options(tilvaro_pch_test PRIVATE ${TILVARO_TEST_CODE_OPTIONS})
     tilvaro_warnings(tilvaro_pch_test)
   endif()
 
