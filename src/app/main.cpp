@@ -134,10 +134,10 @@ int main(int argc, char** argv) {
   tilvaro::desktop::LayoutStart start;
   if (arguments.desktop || arguments.file) start = PrepareStart(arguments);
 
-  // The font configuration loads while the application connects to the display.
+  // The font configuration loads while the application connects to the display and the window is
+  // made and shown; the window waits for it before it asks for its first font.
   tilvaro::StartupWarmup warmup;
   QApplication application(argc, argv);
-  warmup.Finish();
   // Makes nothing until an assistive tool asks for the window's objects.
   tilvaro::InstallAccessibleFactory();
   // Frames, embossed glyphs and hint colours follow the desktop's palette from here on.
@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("tilvaro-editor"));
 
   // Shown before its controls are built: the display server maps the window meanwhile.
-  tilvaro::TEditForm editForm(nullptr, tilvaro::TEditForm::Start::ShownFirst);
+  tilvaro::TEditForm editForm(nullptr, tilvaro::TEditForm::Start::ShownFirst, [&warmup] { warmup.Finish(); });
   tilvaro::TeInput eInput(&editForm);
   editForm.SetInputDialog(&eInput);
   if (!start.failure.empty() || !start.layoutFile.empty()) {

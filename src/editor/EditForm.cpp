@@ -98,13 +98,18 @@ QString FromCp1252(const std::string& bytes) {
 
 }  // namespace
 
-TEditForm::TEditForm(QWidget* parent, Start start) : QWidget(parent) {
+TEditForm::TEditForm(QWidget* parent, Start start, const std::function<void()>& beforeFonts) : QWidget(parent) {
   setWindowTitle(QStringLiteral("Tilvaro - Layout Editor"));
   // A fixed single border: system menu, minimise and close, no maximise.
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                  Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
+  // The framed window, not just its client area, is centred (again once the window manager framed it).
+  CentreOnScreen(*this);
+  if (start == Start::ShownFirst) show();
+  if (beforeFonts) beforeFonts();
+  // The font is set before any control is made, so that all of them inherit it.
   setFont(EditorFont(11));
   AskText = [this](const QString& caption, const QString& prompt, QString& text) {
     return AskForText(caption, prompt, text);
@@ -117,9 +122,6 @@ TEditForm::TEditForm(QWidget* parent, Start start) : QWidget(parent) {
   GoWWW->SetEMailSubject(QString::fromLatin1(kMailSubject));
   GoWWW->SetBrowserState(TBrowserState::gwMaximized);
 
-  // The framed window, not just its client area, is centred (again once the window manager framed it).
-  CentreOnScreen(*this);
-  if (start == Start::ShownFirst) show();
   CreateControls();
   ConfigureControls();
   tools_ = std::make_unique<EditorTools>(*this);

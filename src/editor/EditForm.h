@@ -58,7 +58,11 @@ class TEditForm : public QWidget {
   // drawn before the event loop runs, so the first frame is the whole window.
   enum class Start { Hidden, ShownFirst };
 
-  explicit TEditForm(QWidget* parent = nullptr, Start start = Start::Hidden);
+  // `beforeFonts` runs once the window's frame is made (and shown, for ShownFirst) and before
+  // anything asks for a font; the program's start waits there for its font warm-up, so that the
+  // window is made and mapped meanwhile.
+  explicit TEditForm(QWidget* parent = nullptr, Start start = Start::Hidden,
+                     const std::function<void()>& beforeFonts = {});
 
   ~TEditForm() override;
 
