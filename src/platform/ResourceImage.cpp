@@ -3,10 +3,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QResource>
+#include <QtEndian>
+#include <cstring>
 
 namespace tilvaro {
 
 namespace {
+
+constexpr char kPixelsMagic[4] = {'T', 'V', 'P', 'X'};
+constexpr qsizetype kPixelsHeader = 16;
+constexpr quint32 kMaxPixelsSide = 4096;
 
 // Whether `strings` hold the header's colour lines and pixel rows: "width height colours
 // characters-per-pixel" first.
@@ -71,7 +78,50 @@ std::vector<QByteArray> XpmStrings(const QByteArray& source) {
   return strings;
 }
 
+QByteArray EncodePixels(const QImage& image) {
+  if (image.isNull()) return {};
+  const bool alpha = image.hasAlphaChannel();
+  const QImage pixels = image.convertToFormat(alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  const int width = pixels.width(), height = pixels.height();
+  QByteArray bytes(kPixelsHeader + qsizetype(width) * height * 4, Qt::Uninitialized);
+  char* out = bytes.data();
+  std::memcpy(out, kPixelsMagic, 4);
+  qToLittleEndian<quint32>(static_cast<quint32>(width), out + 4);
+  qToLittleEndian<quint32>(static_cast<quint32>(height), out + 8);
+  qToLittleEndian<quint32>(alpha ? 1 : 0, out + 12);
+  out += kPixelsHeader;
+  for (int y = 0; y < height; ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+    for (int x = 0; x < width; ++x, out += 4) qToLittleEndian<quint32>(alpha ? row[x] : (row[x] | 0xFF000000u), out);
+  }
+  return bytes;
+}
+
+QImage DecodePixels(const QByteArray& bytes) {
+  if (bytes.size() < kPixelsHeader || std::memcmp(bytes.constData(), kPixelsMagic, 4) != 0) return {};
+  const char* in = bytes.constData();
+  const quint32 width = qFromLittleEndian<quint32>(in + 4);
+  const quint32 height = qFromLittleEndian<quint32>(in + 8);
+  const quint32 alpha = qFromLittleEndian<quint32>(in + 12);
+  if (width < 1 || width > kMaxPixelsSide || height < 1 || height > kMaxPixelsSide || alpha > 1) return {};
+  if (bytes.size() != kPixelsHeader + qsizetype(width) * height * 4) return {};
+  QImage image(static_cast<int>(width), static_cast<int>(height), alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  in += kPixelsHeader;
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x, in += 4) row[x] = qFromLittleEndian<quint32>(in);
+  }
+  return image;
+}
+
 QImage LoadResourceImage(const QString& path) {
+  if (path.startsWith(QLatin1String(":/"))) {
+    const QResource decoded(QStringLiteral(":/decoded") + path.mid(1));
+    if (decoded.isValid()) {
+      QImage image = DecodePixels(decoded.uncompressedData());
+      if (!image.isNull()) return image;
+    }
+  }
   if (path.endsWith(QLatin1String(".xpm"), Qt::CaseInsensitive)) {
     QImage image = ReadXpm(path);
     if (!image.isNull()) return image;

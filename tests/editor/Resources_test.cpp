@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QResource>
 #include <QImage>
 #include <QSet>
 #include <QString>
@@ -89,14 +90,15 @@ TEST(Resources, LogoCursorAndIconHaveTheirSizes) {
   EXPECT_EQ(icon.size(), QSize(32, 32));
 }
 
-// The program reads its images without Qt's image reader; every one must come out pixel for pixel
-// as the reader decodes it, and a missing one as a null image.
+// The program reads its images from the pixels the build decoded; every one must be there and come
+// out pixel for pixel as Qt's reader decodes the drawing, and a missing one as a null image.
 TEST(Resources, ProgramReadsEveryImageAsQtsReaderDoes) {
   const QStringList names = QDir(QStringLiteral(":/images")).entryList(QDir::Files);
   ASSERT_GE(names.size(), 9);
   for (const QString& name : names) {
     SCOPED_TRACE(name.toStdString());
     const QString path = QStringLiteral(":/images/") + name;
+    EXPECT_TRUE(QResource(QStringLiteral(":/decoded/images/") + name).isValid()) << "decoded by the build";
     const QImage read = LoadResourceImage(path);
     ASSERT_FALSE(read.isNull());
     EXPECT_EQ(read.convertToFormat(QImage::Format_ARGB32), QImage(path).convertToFormat(QImage::Format_ARGB32));
