@@ -45,13 +45,13 @@ layer_up() { click "$W" 334 315; }  # the spinner's upper arrow, client (328, 31
 # cells_are <name> <c,r:colour>...: the grid cells' centres have these colours, "tile" for the
 # tile mark, "faint" for the mark of the layer below, "empty" for neither.
 cells_are() {
-  local shot=$WORK/$1.png origin ox oy spec c r want got
+  local shot=$WORK/$1.png ox oy expectation c r want got
   sleep 0.3
   import -display "$DISPLAY" -window root "$shot"
   read -r ox oy < <(window_origin "$W")
   shift
-  for spec in "$@"; do
-    IFS=',:' read -r c r want <<<"$spec"
+  for expectation in "$@"; do
+    IFS=',:' read -r c r want <<<"$expectation"
     got=$(pixel "$shot" $((ox + $(cell_x "$c"))) $((oy + $(cell_y "$r"))))
     case $want in
       tile) [[ $got == "srgb(128,128,128)" ]] ;;
