@@ -3,13 +3,16 @@
 #include <algorithm>
 
 #include "files/FileContents.h"
-#include "layout/LayoutProfile.h"
-#include "profile/MemoryProfile.h"
-#include "layout/ScannedLayoutProfile.h"
 #include "files/WriteError.h"
+#include "layout/LayoutKeys.h"
+#include "layout/LayoutProfile.h"
+#include "layout/ScannedLayoutProfile.h"
+#include "profile/MemoryProfile.h"
 
 namespace tilvaro {
 namespace {
+
+namespace keys = layout_keys;
 
 // A damaged NUMBERS must not turn a small file into a huge list (NUMBERS=2147483647 would otherwise
 // mean two billion empty entries). Up to this many entries are always kept as the count says; beyond
@@ -53,7 +56,7 @@ LayoutReadResult ReadLayoutFile(const std::filesystem::path& path) {
 LayoutReadResult ReadLayoutText(const std::filesystem::path& path, std::string_view text) {
   LayoutReadResult result;
   const ScannedLayoutProfile profile(path, text);
-  const std::int32_t stored = profile.ReadNumber("TILES", "NUMBERS", 0);
+  const std::int32_t stored = profile.ReadNumber(keys::kSections[keys::kTiles], keys::kNumbersKey, 0);
   const std::size_t count = stored > 0 ? static_cast<std::size_t>(stored) : 0;
   const std::size_t lastHeld = profile.LastTileSetKey(std::min(count, ScannedLayoutProfile::kMaxTileSets));
   const std::size_t entries = std::min(count, std::max(kMinTileSetLimit, lastHeld));

@@ -3,27 +3,18 @@
 #include <algorithm>
 #include <array>
 
+#include "layout/LayoutKeys.h"
 #include "profile/ProfileScan.h"
 
 namespace tilvaro {
 namespace {
 
-constexpr std::array<std::string_view, 6> kSections = {"INFO", "TILES", "LAYER1", "LAYER2", "LAYER3", "LAYER4"};
-constexpr std::size_t kInfo = 0, kTiles = 1;
-constexpr std::array<std::string_view, 6> kInfoKeys = {"TILESET", "AUTHOR", "BACKGROUND", "LAYERS", "3D", "ORIGINAL"};
+using layout_keys::kInfo;
+using layout_keys::kInfoKeys;
+using layout_keys::KeyNumber;
+using layout_keys::kSections;
+using layout_keys::kTiles;
 constexpr std::array<std::string_view, 7> kRowKeys = {"1", "2", "3", "4", "5", "6", "7"};
-
-// The number a key names when it is written as the decimal numbers 1..limit are ("12", not "012"
-// or "+12"): only such a text equals one of those keys' names. 0 otherwise.
-std::size_t KeyNumber(std::string_view name, std::size_t limit) {
-  if (name.empty() || name.size() > 9 || name[0] == '0') return 0;
-  std::size_t number = 0;
-  for (const char c : name) {
-    if (c < '0' || c > '9') return 0;
-    number = number * 10 + static_cast<std::size_t>(c - '0');
-  }
-  return number <= limit ? number : 0;
-}
 
 std::optional<std::size_t> SectionNumber(std::string_view name) {
   for (std::size_t i = 0; i < kSections.size(); ++i) {
@@ -37,7 +28,7 @@ std::optional<std::size_t> SectionNumber(std::string_view name) {
 ScannedLayoutProfile::ScannedLayoutProfile(std::filesystem::path fileName, std::string_view text)
     : fileName_(std::move(fileName)), text_(text) {
   for (const std::string_view key : kInfoKeys) named_.push_back({kInfo, key, std::nullopt});
-  named_.push_back({kTiles, "NUMBERS", std::nullopt});
+  named_.push_back({kTiles, layout_keys::kNumbersKey, std::nullopt});
   for (std::size_t layer = kTiles + 1; layer < kSections.size(); ++layer) {
     for (const std::string_view key : kRowKeys) named_.push_back({layer, key, std::nullopt});
   }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "layout/LayoutKeys.h"
 #include "profile/ProfileNumber.h"
 #include "profile/ProfileText.h"
 #include "tools/PrintableText.h"
@@ -14,11 +15,11 @@ namespace {
 
 namespace text = profile_text;
 
-constexpr std::array<std::string_view, 6> kSections = {"INFO", "TILES", "LAYER1", "LAYER2", "LAYER3", "LAYER4"};
-constexpr std::size_t kInfo = 0, kTiles = 1;
-constexpr std::array<std::string_view, 6> kInfoKeys = {"TILESET", "AUTHOR", "BACKGROUND", "LAYERS", "3D", "ORIGINAL"};
-constexpr std::size_t kLayersKey = 3, kColourSchemeKey = 4;
-constexpr std::size_t kRowLength = 14;
+using layout_keys::kInfo;
+using layout_keys::kInfoKeys;
+using layout_keys::KeyNumber;
+using layout_keys::kSections;
+using layout_keys::kTiles;
 
 // How many places one warning names; the rest are counted.
 constexpr std::size_t kNamedPlaces = 3;
@@ -28,17 +29,6 @@ constexpr std::size_t kShownNameBytes = 32;
 std::string Shown(std::string_view name) {
   if (name.size() <= kShownNameBytes) return Printable(name);
   return Printable(name.substr(0, kShownNameBytes)) + "…";
-}
-
-// The number the numbered keys "1", "2", ... stand for ("12", not "012" or "+12"); 0 otherwise.
-std::size_t KeyNumber(std::string_view name) {
-  if (name.empty() || name.size() > 9 || name[0] == '0') return 0;
-  std::size_t number = 0;
-  for (const char c : name) {
-    if (c < '0' || c > '9') return 0;
-    number = number * 10 + static_cast<std::size_t>(c - '0');
-  }
-  return number;
 }
 
 // Places of one kind of change: counted all, the first few named.
@@ -119,34 +109,35 @@ SaveChanges FindSaveChanges(std::string_view fileText, const Layout& layout, boo
                                       [&](std::string_view key) { return text::NamesEqual(line.name, key); });
       if (known != kInfoKeys.end()) bit = static_cast<std::size_t>(known - kInfoKeys.begin());
     } else if (current == kTiles) {
-      if (text::NamesEqual(line.name, "NUMBERS")) {
+      if (text::NamesEqual(line.name, layout_keys::kNumbersKey)) {
         bit = 0;
-      } else if (const std::size_t number = KeyNumber(line.name); number >= 1 && number <= tileSets) {
+      } else if (const std::size_t number = KeyNumber(line.name, tileSets); number != 0) {
         if (tileSetSeen[number]) keys.Add(place);
         tileSetSeen[number] = true;
         continue;
       }
     } else if (current != kNone) {
-      if (const std::size_t row = KeyNumber(line.name); row >= 1 && row <= static_cast<std::size_t>(kRows)) bit = row - 1;
+      if (const std::size_t row = KeyNumber(line.name, kRows); row != 0) bit = row - 1;
     }
     if (!bit || (keysSeen[current] & (1u << *bit)) != 0) {
       keys.Add(place);
       continue;
     }
     keysSeen[current] |= 1u << *bit;
-    if (current == kInfo && *bit == kLayersKey) layers = line.value;
-    if (current == kInfo && *bit == kColourSchemeKey) colourScheme = line.value;
+    if (current == kInfo && *bit == layout_keys::kLayerCountKey) layers = line.value;
+    if (current == kInfo && *bit == layout_keys::kColourSchemeKey) colourScheme = line.value;
     if (current == kTiles) numbers = line.value;
-    if (current > kTiles && text::Unquote(line.value).size() > kRowLength) rows.Add(place);
+    if (current > kTiles && text::Unquote(line.value).size() > static_cast<std::size_t>(kColumns)) rows.Add(place);
   }
 
   sections.Warn(changes.warnings, "Abschnitt entfällt beim Speichern", "Abschnitte entfallen beim Speichern");
   keys.Warn(changes.warnings, "Schlüssel entfällt beim Speichern", "Schlüssel entfallen beim Speichern");
-  WarnIfChanged(changes.warnings, "LAYERS", layers, layout.attributes.layerCount);
-  WarnIfChanged(changes.warnings, "3D", colourScheme, layout.attributes.colourScheme);
-  if (!numbersCapped) WarnIfChanged(changes.warnings, "NUMBERS", numbers, static_cast<std::int32_t>(tileSets));
-  rows.Warn(changes.warnings, "Zeile wird beim Speichern auf 14 Zeichen gekürzt",
-            "Zeilen werden beim Speichern auf 14 Zeichen gekürzt");
+  const LayoutAttributes& read = layout.attributes;
+  WarnIfChanged(changes.warnings, kInfoKeys[layout_keys::kLayerCountKey], layers, read.layerCount);
+  WarnIfChanged(changes.warnings, kInfoKeys[layout_keys::kColourSchemeKey], colourScheme, read.colourScheme);
+  if (!numbersCapped) WarnIfChanged(changes.warnings, layout_keys::kNumbersKey, numbers, static_cast<std::int32_t>(tileSets));
+  const std::string cut = "beim Speichern auf " + std::to_string(kColumns) + " Zeichen gekürzt";
+  rows.Warn(changes.warnings, "Zeile wird " + cut, "Zeilen werden " + cut);
   return changes;
 }
 
