@@ -7,6 +7,7 @@
 
 #include "layout/LayoutKeys.h"
 #include "profile/ProfileNumber.h"
+#include "profile/ProfileScan.h"
 #include "profile/ProfileText.h"
 #include "tools/PrintableText.h"
 
@@ -72,63 +73,49 @@ void WarnIfChanged(std::vector<std::string>& warnings, std::string_view key, std
 SaveChanges FindSaveChanges(std::string_view fileText, const Layout& layout, bool numbersCapped) {
   SaveChanges changes;
   Places sections, keys, rows;
-  constexpr std::size_t kNone = kSections.size(), kDropped = kNone + 1;
-  std::size_t current = kNone;
-  std::uint32_t sectionsSeen = 0;
   std::uint32_t keysSeen[kSections.size()] = {};
   const std::size_t tileSets = layout.attributes.tileSets.size();
   std::vector<bool> tileSetSeen(tileSets + 1);
   std::optional<std::string_view> layers, colourScheme, numbers;
 
-  std::size_t pos = text::ByteOrderMarkLength(fileText);
-  while (pos < fileText.size()) {
-    std::size_t endLength = 0;
-    const text::ParsedLine line = text::ParseLine(text::NextLine(fileText, pos, endLength));
-    if (line.kind == text::LineKind::Section) {
-      const auto known = std::find_if(kSections.begin(), kSections.end(),
-                                      [&](std::string_view name) { return text::NamesEqual(line.name, name); });
-      const std::size_t index = static_cast<std::size_t>(known - kSections.begin());
-      if (known != kSections.end() && (sectionsSeen & (1u << index)) == 0) {
-        sectionsSeen |= 1u << index;
-        current = index;
-        changes.isLayout = true;
-      } else {
-        sections.Add([&] { return "[" + Shown(line.name) + "]"; });
-        current = kDropped;
-      }
-      continue;
-    }
-    if (line.kind != text::LineKind::Key || current == kDropped) continue;
-    const auto place = [&] {
-      return (current == kNone ? std::string() : std::string(kSections[current])) + "/" + Shown(line.name);
-    };
+  const auto visit = [&](std::size_t section, std::string_view name, std::string_view value) {
+    const auto place = [&] { return std::string(kSections[section]) + "/" + Shown(name); };
     // The bit of the key among those its section saves, or none when the section does not save it.
     std::optional<std::size_t> bit;
-    if (current == kInfo) {
+    if (section == kInfo) {
       const auto known = std::find_if(kInfoKeys.begin(), kInfoKeys.end(),
-                                      [&](std::string_view key) { return text::NamesEqual(line.name, key); });
+                                      [&](std::string_view key) { return text::NamesEqual(name, key); });
       if (known != kInfoKeys.end()) bit = static_cast<std::size_t>(known - kInfoKeys.begin());
-    } else if (current == kTiles) {
-      if (text::NamesEqual(line.name, layout_keys::kNumbersKey)) {
+    } else if (section == kTiles) {
+      if (text::NamesEqual(name, layout_keys::kNumbersKey)) {
         bit = 0;
-      } else if (const std::size_t number = KeyNumber(line.name, tileSets); number != 0) {
+      } else if (const std::size_t number = KeyNumber(name, tileSets); number != 0) {
         if (tileSetSeen[number]) keys.Add(place);
         tileSetSeen[number] = true;
-        continue;
+        return;
       }
-    } else if (current != kNone) {
-      if (const std::size_t row = KeyNumber(line.name, kRows); row != 0) bit = row - 1;
+    } else if (const std::size_t row = KeyNumber(name, kRows); row != 0) {
+      bit = row - 1;
     }
-    if (!bit || (keysSeen[current] & (1u << *bit)) != 0) {
+    if (!bit || (keysSeen[section] & (1u << *bit)) != 0) {
       keys.Add(place);
-      continue;
+      return;
     }
-    keysSeen[current] |= 1u << *bit;
-    if (current == kInfo && *bit == layout_keys::kLayerCountKey) layers = line.value;
-    if (current == kInfo && *bit == layout_keys::kColourSchemeKey) colourScheme = line.value;
-    if (current == kTiles) numbers = line.value;
-    if (current > kTiles && text::Unquote(line.value).size() > static_cast<std::size_t>(kColumns)) rows.Add(place);
-  }
+    keysSeen[section] |= 1u << *bit;
+    if (section == kInfo && *bit == layout_keys::kLayerCountKey) layers = value;
+    if (section == kInfo && *bit == layout_keys::kColourSchemeKey) colourScheme = value;
+    if (section == kTiles) numbers = value;
+    if (section > kTiles && text::Unquote(value).size() > static_cast<std::size_t>(kColumns)) rows.Add(place);
+  };
+  // A skipped section goes with all its keys; a key before the first section is in none.
+  const auto skip = [&](const text::ParsedLine& line) {
+    if (line.kind == text::LineKind::Section) {
+      sections.Add([&] { return "[" + Shown(line.name) + "]"; });
+    } else {
+      keys.Add([&] { return "/" + Shown(line.name); });
+    }
+  };
+  changes.isLayout = profile_scan::ScanSections(fileText, kSections, visit, skip) != 0;
 
   sections.Warn(changes.warnings, "Abschnitt entfällt beim Speichern", "Abschnitte entfallen beim Speichern");
   keys.Warn(changes.warnings, "Schlüssel entfällt beim Speichern", "Schlüssel entfallen beim Speichern");

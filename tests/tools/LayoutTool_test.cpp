@@ -140,6 +140,11 @@ TEST(LayoutToolTest, CheckTellsNonLayoutsAndWarnsOfWhatSavingChanges) {
       {"", "FEHLER: kein Layout", 1},
       {"hello world\n[Info2]\nLAYERS=2\n", "FEHLER: kein Layout", 1},
       {"[layer3]\n1=x\n2=x\n", "OK, 2 Steine", 0},
+      // Keys before the first section and a repeated section are dropped too.
+      {"K=1\n[INFO]\n[info]\nX=1\n",
+       "OK, 0 Steine; WARNUNG: Abschnitt entfällt beim Speichern: [info]; WARNUNG: Schlüssel entfällt beim "
+       "Speichern: /K",
+       0},
       {"[INFO]\nLAYERS=9\n3D=abc\nFOO=1\n[TILES]\nNUMBERS=1\n1=a\n2=b\n[LAYER1]\n1=xx" + std::string(20, '.') +
            "\n1=..\n[Extra]\n[Mehr]\nK=v\n",
        "OK, 2 Steine; WARNUNG: 2 Abschnitte entfallen beim Speichern: [Extra], [Mehr]; WARNUNG: 3 Schlüssel "
