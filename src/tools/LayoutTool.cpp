@@ -8,10 +8,9 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "files/Cp1252.h"
-#include "layout/LayoutFile.h"
-#include "files/WriteError.h"
 #include "files/FileContents.h"
+#include "files/WriteError.h"
+#include "layout/LayoutFile.h"
 #include "tools/LayoutJson.h"
 #include "tools/PrintableText.h"
 #include "tools/RenderCommand.h"
