@@ -1,16 +1,17 @@
 #include "tools/LayoutTool.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <new>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string_view>
 
 #include "files/FileContents.h"
 #include "files/WriteError.h"
 #include "layout/LayoutFile.h"
+#include "tools/Arguments.h"
 #include "tools/LayoutJson.h"
 #include "tools/PrintableText.h"
 #include "tools/RenderCommand.h"
@@ -227,27 +228,6 @@ int Render(const std::vector<std::string>& operands, std::ostream& err) {
   return 0;
 }
 
-// Splits a command's arguments into its options (each one of `known`) and its operands. "--" ends
-// the options, so that a file whose name starts with "-" can be named after it; before it, an
-// argument of more than one character that starts with "-" must be a known option.
-bool SplitOptions(const std::vector<std::string>& arguments, std::initializer_list<std::string_view> known,
-                  std::vector<std::string>& options, std::vector<std::string>& operands, std::string& problem) {
-  bool optionsEnded = false;
-  for (const std::string& argument : arguments) {
-    if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
-      operands.push_back(argument);
-    } else if (argument == "--") {
-      optionsEnded = true;
-    } else if (std::find(known.begin(), known.end(), argument) != known.end()) {
-      options.push_back(argument);
-    } else {
-      problem = "unbekannte Option " + PrintableName(argument);
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 int RunLayoutTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -260,17 +240,23 @@ int RunLayoutTool(const std::vector<std::string>& arguments, std::ostream& out, 
     return 0;
   }
   if (command == "render") return Render(rest, err);
-  std::vector<std::string> options, operands;
-  std::string problem;
+  bool json = false;
+  std::vector<std::string> operands;
   const bool readsJson = command == "show" || command == "check";
   if (readsJson || command == "resave") {
-    if (!SplitOptions(rest, readsJson ? std::initializer_list<std::string_view>{"--json"}
-                                      : std::initializer_list<std::string_view>{},
-                      options, operands, problem)) {
-      return UsageError(err, problem);
-    }
+    static constexpr OptionSpec kJson[] = {{"--json"}};
+    const std::span<const OptionSpec> known = readsJson ? kJson : std::span<const OptionSpec>();
+    const auto option = [&](std::string_view, const std::string&) {
+      json = true;
+      return true;
+    };
+    const auto operand = [&](const std::string& file) {
+      operands.push_back(file);
+      return true;
+    };
+    std::string problem;
+    if (!ReadArguments(rest, known, option, operand, problem)) return UsageError(err, problem);
   }
-  const bool json = !options.empty();
   if (command == "show") {
     if (operands.size() != 1) return UsageError(err, "show erwartet genau eine DATEI");
     return Show(operands[0], json, out, err);
@@ -283,7 +269,7 @@ int RunLayoutTool(const std::vector<std::string>& arguments, std::ostream& out, 
     if (operands.size() != 2) return UsageError(err, "resave erwartet QUELLE und ZIEL");
     return Resave(operands[0], operands[1], err);
   }
-  if (command.size() > 1 && command[0] == '-') return UsageError(err, "unbekannte Option " + PrintableName(command));
+  if (command.size() > 1 && command[0] == '-') return UsageError(err, UnknownOption(command));
   return UsageError(err, "unbekannter Befehl: " + PrintableName(command));
 }
 

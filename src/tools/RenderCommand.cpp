@@ -8,6 +8,7 @@
 
 #include "files/FileContents.h"
 #include "files/WriteError.h"
+#include "tools/Arguments.h"
 #include "tools/PrintableText.h"
 #ifdef TILVARO_HAVE_PICTURE
 #include "picture/LayoutImageFile.h"
@@ -64,44 +65,34 @@ bool SameFile(const std::string& a, const std::string& b) {
 }  // namespace
 
 std::optional<RenderRequest> ParseRenderOperands(const std::vector<std::string>& operands, std::string& problem) {
+  static constexpr OptionSpec kOptions[] = {{"-o", true}, {"--size", true}};
   RenderRequest request;
-  bool haveInput = false, haveOutput = false, optionsEnded = false;
-  for (std::size_t i = 0; i < operands.size(); ++i) {
-    const std::string& operand = operands[i];
-    const bool isOption = !optionsEnded && operand.size() > 1 && operand[0] == '-';
-    if (isOption && operand == "--") {
-      optionsEnded = true;
-      continue;
+  bool haveInput = false, haveOutput = false;
+  const auto option = [&](std::string_view name, const std::string& value) {
+    const bool isOutput = name == "-o";
+    if (isOutput ? haveOutput : request.size.has_value()) {
+      problem = std::string(name) + " ist mehrfach angegeben";
+      return false;
     }
-    const bool takesValue = isOption && (operand == "-o" || operand == "--size");
-    if (takesValue && i + 1 == operands.size()) {
-      problem = operand + " erwartet einen Wert";
-      return std::nullopt;
-    }
-    if (takesValue && (operand == "-o" ? haveOutput : request.size.has_value())) {
-      problem = operand + " ist mehrfach angegeben";
-      return std::nullopt;
-    }
-    if (takesValue && operand == "-o") {
-      request.output = operands[++i];
+    if (isOutput) {
+      request.output = value;
       haveOutput = true;
-    } else if (takesValue) {
-      request.size = ParseSize(operands[++i]);
-      if (!request.size) {
-        problem = "--size erwartet eine ganze Zahl von 1 bis " + std::to_string(kLargestRenderSize);
-        return std::nullopt;
-      }
-    } else if (isOption) {
-      problem = "unbekannte Option " + PrintableName(operand);
-      return std::nullopt;
-    } else if (haveInput) {
-      problem = "render erwartet genau eine DATEI";
-      return std::nullopt;
-    } else {
-      request.input = operand;
-      haveInput = true;
+      return true;
     }
-  }
+    request.size = ParseSize(value);
+    if (!request.size) problem = "--size erwartet eine ganze Zahl von 1 bis " + std::to_string(kLargestRenderSize);
+    return request.size.has_value();
+  };
+  const auto operand = [&](const std::string& file) {
+    if (haveInput) {
+      problem = "render erwartet genau eine DATEI";
+      return false;
+    }
+    request.input = file;
+    haveInput = true;
+    return true;
+  };
+  if (!ReadArguments(operands, kOptions, option, operand, problem)) return std::nullopt;
   if (!haveInput || !haveOutput) {
     problem = "render erwartet DATEI und -o BILD.png";
     return std::nullopt;
