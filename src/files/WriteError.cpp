@@ -17,4 +17,10 @@ std::string Message(const std::filesystem::path& fileName, std::string reason) {
 WriteError::WriteError(const std::filesystem::path& fileName, const std::string& reason)
     : std::runtime_error(Message(fileName, reason)), fileName_(fileName) {}
 
+WriteError WriteErrorAt(const std::filesystem::path& fileName, const std::string& reason) {
+  std::error_code ec;
+  const std::filesystem::path full = fileName.is_absolute() ? fileName : std::filesystem::absolute(fileName, ec);
+  return WriteError(ec ? fileName : full, reason);
+}
+
 }  // namespace tilvaro

@@ -19,4 +19,8 @@ class WriteError : public std::runtime_error {
   std::filesystem::path fileName_;
 };
 
+// A WriteError naming the file by its absolute path, so that the message says where the write went
+// wherever the program was started; by the path as given when the current folder is unknown.
+WriteError WriteErrorAt(const std::filesystem::path& fileName, const std::string& reason);
+
 }  // namespace tilvaro

@@ -74,11 +74,7 @@ void WriteLayoutFile(const std::filesystem::path& path, const Layout& layout) {
   MemoryProfile profile(path, std::move(document));
   WriteLayout(profile, layout);
   std::string reason;
-  if (!ReplaceFileContents(path, profile.Document().Text(), &reason)) {
-    std::error_code ec;
-    const std::filesystem::path full = path.is_absolute() ? path : std::filesystem::absolute(path, ec);
-    throw WriteError(ec ? path : full, reason);
-  }
+  if (!ReplaceFileContents(path, profile.Document().Text(), &reason)) throw WriteErrorAt(path, reason);
 }
 
 }  // namespace tilvaro

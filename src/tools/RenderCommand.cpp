@@ -49,12 +49,6 @@ std::optional<std::string> FormatOf(const std::string& output, std::string& prob
 }
 
 #ifdef TILVARO_HAVE_PICTURE
-std::string WriteProblem(const std::filesystem::path& target, const std::string& reason) {
-  std::error_code ec;
-  const std::filesystem::path full = std::filesystem::absolute(target, ec);
-  return WriteError(ec ? target : full, reason).what();
-}
-
 bool SameFile(const std::string& a, const std::string& b) {
   struct stat first {}, second {};
   return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
@@ -107,17 +101,17 @@ bool WriteLayoutPicture(const Layout& layout, const RenderRequest& request, std:
 #ifdef TILVARO_HAVE_PICTURE
   const std::filesystem::path target(request.output);
   if (SameFile(request.input, request.output)) {
-    problem = WriteProblem(target, "ist die Layout-Datei, die gezeichnet wird");
+    problem = WriteErrorAt(target, "ist die Layout-Datei, die gezeichnet wird").what();
     return false;
   }
   const std::string image = picture::LayoutImageFile(layout, request.size, request.format);
   if (image.empty()) {
-    problem = WriteProblem(target, "Bild lässt sich nicht als ." + request.format + " speichern");
+    problem = WriteErrorAt(target, "Bild lässt sich nicht als ." + request.format + " speichern").what();
     return false;
   }
   std::string reason;
   if (ReplaceFileContents(target, image, &reason)) return true;
-  problem = WriteProblem(target, reason);
+  problem = WriteErrorAt(target, reason).what();
   return false;
 #else
   (void)layout;
