@@ -6,7 +6,7 @@
 
 namespace tilvaro {
 
-bool ReadArguments(const std::vector<std::string>& arguments, std::span<const OptionSpec> known,
+bool ReadArguments(const std::vector<std::string>& arguments, std::span<const KnownOption> known,
                    const std::function<bool(std::string_view name, const std::string& value)>& option,
                    const std::function<bool(const std::string& operand)>& operand, std::string& problem) {
   bool optionsEnded = false;
@@ -20,17 +20,17 @@ bool ReadArguments(const std::vector<std::string>& arguments, std::span<const Op
       optionsEnded = true;
       continue;
     }
-    const auto spec = std::find_if(known.begin(), known.end(), [&](const OptionSpec& s) { return s.name == argument; });
-    if (spec == known.end()) {
+    const auto match = std::find_if(known.begin(), known.end(), [&](const KnownOption& s) { return s.name == argument; });
+    if (match == known.end()) {
       problem = UnknownOption(argument);
       return false;
     }
-    if (spec->takesValue && i + 1 == arguments.size()) {
+    if (match->takesValue && i + 1 == arguments.size()) {
       problem = argument + " erwartet einen Wert";
       return false;
     }
     static const std::string kNoValue;
-    if (!option(spec->name, spec->takesValue ? arguments[++i] : kNoValue)) return false;
+    if (!option(match->name, match->takesValue ? arguments[++i] : kNoValue)) return false;
   }
   return true;
 }

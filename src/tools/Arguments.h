@@ -10,7 +10,7 @@
 namespace tilvaro {
 
 // An option a command knows, and whether the argument after it is its value.
-struct OptionSpec {
+struct KnownOption {
   std::string_view name;
   bool takesValue = false;
 };
@@ -21,7 +21,7 @@ struct OptionSpec {
 // after it as the value when it takes one (empty otherwise). Every other argument goes to
 // operand(argument). Stops at the first wrong usage and returns false with the UTF-8 `problem`: an
 // unknown option, an option's missing value, or a callback that set `problem` and returned false.
-bool ReadArguments(const std::vector<std::string>& arguments, std::span<const OptionSpec> known,
+bool ReadArguments(const std::vector<std::string>& arguments, std::span<const KnownOption> known,
                    const std::function<bool(std::string_view name, const std::string& value)>& option,
                    const std::function<bool(const std::string& operand)>& operand, std::string& problem);
 

@@ -244,8 +244,8 @@ int RunLayoutTool(const std::vector<std::string>& arguments, std::ostream& out, 
   std::vector<std::string> operands;
   const bool readsJson = command == "show" || command == "check";
   if (readsJson || command == "resave") {
-    static constexpr OptionSpec kJson[] = {{"--json"}};
-    const std::span<const OptionSpec> known = readsJson ? kJson : std::span<const OptionSpec>();
+    static constexpr KnownOption kJson[] = {{"--json"}};
+    const std::span<const KnownOption> known = readsJson ? kJson : std::span<const KnownOption>();
     const auto option = [&](std::string_view, const std::string&) {
       json = true;
       return true;

@@ -59,7 +59,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 }  // namespace
 
 std::optional<RenderRequest> ParseRenderOperands(const std::vector<std::string>& operands, std::string& problem) {
-  static constexpr OptionSpec kOptions[] = {{"-o", true}, {"--size", true}};
+  static constexpr KnownOption kOptions[] = {{"-o", true}, {"--size", true}};
   RenderRequest request;
   bool haveInput = false, haveOutput = false;
   const auto option = [&](std::string_view name, const std::string& value) {
