@@ -188,7 +188,7 @@ bool FindWriteTarget(const std::string& path, WriteTarget& target, std::string& 
 }
 
 // A new file in the folder `folder` for the coming contents, locked (flock) for as long as this
-// process holds it open, which tells a live save's file from a dead one's (RemoveDeadTemporaries).
+// process holds it open, which tells a live save's file from a dead one's (RemoveDeadTemporariesAt).
 // Where the file system allows, the file has no name (O_TMPFILE): a save killed before the rename
 // leaves nothing. Elsewhere `name` gets its name. Returns the descriptor, or -1 with errno set.
 int CreateTemporary(int folder, mode_t mode, std::string& name) {
@@ -236,6 +236,8 @@ bool GiveName(int fd, int folder, std::string& name) {
   return false;
 }
 
+// Removes what saves into `folder` left when they were killed before their rename: the unlocked
+// files of the temporary name form. The file of a save still running is locked and stays.
 void RemoveDeadTemporariesAt(int folder) {
   // fdopendir takes the descriptor over; the folder's own stays with the caller.
   DIR* dir = ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -255,11 +257,6 @@ void RemoveDeadTemporariesAt(int folder) {
 }
 
 }  // namespace
-
-void RemoveDeadTemporaries(const std::filesystem::path& folder) {
-  const FileDescriptor fd(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-  if (fd.Get() >= 0) RemoveDeadTemporariesAt(fd.Get());
-}
 
 FileReadResult ReadWholeFile(const std::filesystem::path& path) {
   FileReadResult result;

@@ -42,9 +42,4 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path);
 // UTF-8 explanation.
 bool ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes, std::string* reason = nullptr);
 
-// Removes the temporary files that saves into `folder` left when they were killed before their
-// rename: unlocked ".tilvaro-<16 hex digits>.tmp" files. The file of a save still running is locked
-// and stays.
-void RemoveDeadTemporaries(const std::filesystem::path& folder);
-
 }  // namespace tilvaro
