@@ -1,8 +1,5 @@
 #include "desktop/LayoutCopyIn.h"
 
-#include <cerrno>
-
-#include "desktop/NewFile.h"
 #include "files/FileContents.h"
 
 namespace tilvaro::desktop {
@@ -44,13 +41,14 @@ CopyInResult CopyIntoLayouts(const std::filesystem::path& file, const std::files
   for (int n = 1; n <= kMaxCopies; ++n) {
     result.name = CopyName(name, n);
     const std::filesystem::path target = layoutsFolder / (result.name + ".set");
-    const int error = CreateNewFile(target, original.bytes);
-    if (error == 0) {
+    std::string reason;
+    bool taken = false;
+    if (CreateFileContents(target, original.bytes, &reason, &taken)) {
       result.status = CopyInStatus::Copied;
       return result;
     }
-    if (error != EEXIST) {
-      result.message = "Kann " + file.string() + " nicht nach " + target.string() + " kopieren: " + DescribeError(error);
+    if (!taken) {
+      result.message = "Kann " + file.string() + " nicht nach " + target.string() + " kopieren: " + reason;
       return result;
     }
     const FileReadResult there = ReadWholeFile(target);

@@ -125,9 +125,10 @@ struct WriteTarget {
 
 // Walks `path` one name at a time from the root or the working folder, opening each folder without
 // following links and reading each link itself, which is followed only where MayFollow allows. The
-// last name may be missing (the file to create), also at the end of a dangling link. False with
-// `reason` set when a folder is missing, a link may not be followed, or a step fails.
-bool FindWriteTarget(const std::string& path, WriteTarget& target, std::string& reason) {
+// last name may be missing (the file to create), also at the end of a dangling link; a link as the
+// last name is taken as it is unless `followLast`. False with `reason` set when a folder is missing,
+// a link may not be followed, or a step fails.
+bool FindWriteTarget(const std::string& path, bool followLast, WriteTarget& target, std::string& reason) {
   std::deque<std::string> names;
   const auto prepend = [&names](std::string_view text) {
     std::vector<std::string> parts;
@@ -162,7 +163,7 @@ bool FindWriteTarget(const std::string& path, WriteTarget& target, std::string& 
       target = WriteTarget{std::move(folder), name};
       return true;
     }
-    if (S_ISLNK(info.st_mode)) {
+    if (S_ISLNK(info.st_mode) && (followLast || !last)) {
       if (++hops > kMaxLinkHops) return fail(DescribeError(ELOOP));
       struct stat folderInfo {};
       if (::fstat(folder.Get(), &folderInfo) != 0) return fail(DescribeError(errno));
@@ -189,16 +190,16 @@ bool FindWriteTarget(const std::string& path, WriteTarget& target, std::string& 
 
 // A new file in the folder `folder` for the coming contents, locked (flock) for as long as this
 // process holds it open, which tells a live save's file from a dead one's (RemoveDeadTemporariesAt).
-// Where the file system allows, the file has no name (O_TMPFILE): a save killed before the rename
-// leaves nothing. Elsewhere `name` gets its name. Returns the descriptor, or -1 with errno set.
-int CreateTemporary(int folder, mode_t mode, std::string& name) {
+// Where the file system allows and `unnamed`, the file has no name (O_TMPFILE): a save killed before
+// the rename leaves nothing. Elsewhere `name` gets its name. Returns the descriptor, or -1 with errno set.
+int CreateTemporary(int folder, mode_t mode, std::string& name, bool unnamed = true) {
   name.clear();
-  int fd = ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  int fd = unnamed ? ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode) : -1;
   if (fd >= 0) {
     ::flock(fd, LOCK_EX);
     return fd;
   }
-  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return -1;
+  if (unnamed && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return -1;
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = TempName();
     fd = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -220,14 +221,20 @@ int CreateTemporary(int folder, mode_t mode, std::string& name) {
   return -1;
 }
 
+// Links the unnamed file `fd` into `folder` as `name`; like any link, it never replaces what has
+// that name (EEXIST).
+bool LinkUnnamed(int fd, int folder, const char* name) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  if (::linkat(AT_FDCWD, self.c_str(), folder, name, AT_SYMLINK_FOLLOW) == 0) return true;
+  // Without /proc, linking by the descriptor itself is the one way left (it may need privileges).
+  return errno == ENOENT && ::linkat(fd, "", folder, name, AT_EMPTY_PATH) == 0;
+}
+
 // Links the unnamed file `fd` into `folder` under a new temporary name.
 bool GiveName(int fd, int folder, std::string& name) {
-  const std::string self = "/proc/self/fd/" + std::to_string(fd);
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = TempName();
-    if (::linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
-    // Without /proc, linking by the descriptor itself is the one way left (it may need privileges).
-    if (errno == ENOENT && ::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0) return true;
+    if (LinkUnnamed(fd, folder, name.c_str())) return true;
     if (errno != EEXIST) break;
   }
   const int error = errno;
@@ -254,6 +261,32 @@ void RemoveDeadTemporariesAt(int folder) {
     }
   }
   ::closedir(dir);
+}
+
+// The last step of a write into `folder`: makes the new name durable (a failure here leaves the new
+// file in place and is not an error) and removes what killed saves left.
+void Settle(int folder) {
+  FileDescriptor folderFd(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folderFd.Get() >= 0) ::fsync(folderFd.Get());
+  RemoveDeadTemporariesAt(folder);
+}
+
+// One try at CreateFileContents: the bytes in a temporary file, linked to `name` once complete.
+// Returns 0 or the error number.
+int CreateOnce(int folder, const char* name, std::string_view bytes, bool unnamed) {
+  std::string tempName;
+  const FileDescriptor temp(CreateTemporary(folder, 0666, tempName, unnamed));
+  if (temp.Get() < 0) return errno;
+  int error = 0;
+  if (!WriteAll(temp.Get(), bytes) || ::fsync(temp.Get()) != 0) {
+    error = errno;
+  } else if (tempName.empty() ? !LinkUnnamed(temp.Get(), folder, name)
+                              : ::linkat(folder, tempName.c_str(), folder, name, 0) != 0) {
+    error = errno;
+  }
+  // The file stays open, and so locked, until its temporary name is gone.
+  if (!tempName.empty()) ::unlinkat(folder, tempName.c_str(), 0);
+  return error;
 }
 
 }  // namespace
@@ -326,7 +359,7 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path) {
 
 bool ReplaceFileContents(const std::filesystem::path& requested, std::string_view bytes, std::string* reason) {
   WriteTarget target;
-  if (std::string why; !FindWriteTarget(requested.string(), target, why)) {
+  if (std::string why; !FindWriteTarget(requested.string(), true, target, why)) {
     SetReason(reason, std::move(why));
     return false;
   }
@@ -379,11 +412,32 @@ bool ReplaceFileContents(const std::filesystem::path& requested, std::string_vie
   if (tempName.empty() && !GiveName(temp.Get(), folder, tempName)) return fail(errno);
   // The file stays open, and so locked, until it has its final name.
   if (::renameat(folder, tempName.c_str(), folder, name) != 0) return fail(errno);
+  Settle(folder);
+  return true;
+}
 
-  // Make the rename itself durable; a failure here leaves the new file in place and is not an error.
-  FileDescriptor folderFd(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folderFd.Get() >= 0) ::fsync(folderFd.Get());
-  RemoveDeadTemporariesAt(folder);
+bool CreateFileContents(const std::filesystem::path& requested, std::string_view bytes, std::string* reason,
+                        bool* taken) {
+  if (taken) *taken = false;
+  WriteTarget target;
+  if (std::string why; !FindWriteTarget(requested.string(), false, target, why)) {
+    SetReason(reason, std::move(why));
+    return false;
+  }
+  const int folder = target.folder.Get();
+  const char* name = target.name.c_str();
+  struct stat existing {};
+  // A name taken already needs no bytes written; one taken meanwhile makes the link fail.
+  int error = ::fstatat(folder, name, &existing, AT_SYMLINK_NOFOLLOW) == 0 ? EEXIST : 0;
+  if (error == 0) error = CreateOnce(folder, name, bytes, true);
+  // Without /proc only privileged callers can name an unnamed file; the others take a named one.
+  if (error == ENOENT) error = CreateOnce(folder, name, bytes, false);
+  if (error != 0) {
+    if (taken) *taken = error == EEXIST;
+    SetReason(reason, DescribeError(error));
+    return false;
+  }
+  Settle(folder);
   return true;
 }
 

@@ -42,4 +42,14 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path);
 // UTF-8 explanation.
 bool ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes, std::string* reason = nullptr);
 
+// Creates a new file holding `bytes` that never replaces anything: the bytes go to a new file as in
+// ReplaceFileContents, which once complete gets the target's name by a link, and a link fails where
+// the name is taken. So a failure, or a name taken meanwhile, changes no existing file and leaves no
+// temporary one. The path is walked as ReplaceFileContents walks it but for its last name: anything
+// of that name, even a dangling link, has it taken. The new file gets 0666 less the umask. On
+// failure `reason` (when given) gets a UTF-8 explanation and `taken` (when given) whether the name
+// was taken.
+bool CreateFileContents(const std::filesystem::path& target, std::string_view bytes, std::string* reason = nullptr,
+                        bool* taken = nullptr);
+
 }  // namespace tilvaro
