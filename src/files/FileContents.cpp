@@ -289,9 +289,9 @@ int CreateOnce(int folder, const char* name, std::string_view bytes, bool unname
   return error;
 }
 
-}  // namespace
-
-FileReadResult ReadWholeFile(const std::filesystem::path& path) {
+// Reads the file at `path` up to `limit` bytes: a longer one is refused when `refuseLonger`, else
+// cut after `limit` bytes.
+FileReadResult ReadUpTo(const std::filesystem::path& path, std::uintmax_t limit, bool refuseLonger) {
   FileReadResult result;
   const std::string name = path.string();
   // O_NONBLOCK: a FIFO at the path must not block the open; it is refused below.
@@ -322,24 +322,29 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path) {
     result.message = name + (S_ISDIR(info.st_mode) ? " ist ein Ordner, keine Datei" : " ist keine gewöhnliche Datei");
     return result;
   }
-  if (static_cast<std::uintmax_t>(info.st_size) > kMaxProfileFileSize) {
+  const auto tooLarge = [&result, &name] {
     result.status = FileReadStatus::Unreadable;
     result.message = "Kann " + name + " nicht lesen: " + DescribeError(EFBIG);
     return result;
-  }
+  };
+  const auto size = static_cast<std::uintmax_t>(info.st_size);
+  if (refuseLonger && size > limit) return tooLarge();
   std::string bytes;
-  // One byte more than the file's size, so that reaching the end needs no second allocation.
-  bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
+  // One byte more than is to be read, so that reaching the end needs no second allocation, and a
+  // file that goes on beyond the limit shows.
+  bytes.resize(static_cast<std::size_t>(std::min(size, limit)) + 1);
   std::size_t filled = 0;
   for (;;) {
     if (filled == bytes.size()) {
-      // The file may have grown since fstat; keep reading until the end, within the limit.
-      if (bytes.size() >= kMaxProfileFileSize) {
-        result.status = FileReadStatus::Unreadable;
-        result.message = "Kann " + name + " nicht lesen: " + DescribeError(EFBIG);
-        return result;
+      if (bytes.size() > limit) {
+        if (refuseLonger) return tooLarge();
+        result.cut = true;
+        filled = static_cast<std::size_t>(limit);
+        break;
       }
-      bytes.resize(std::max<std::size_t>(bytes.size() * 2, 4096));
+      // The file may have grown since fstat; keep reading until the end, within the limit.
+      const std::uintmax_t grown = std::max<std::uintmax_t>(bytes.size() * 2, 4096);
+      bytes.resize(static_cast<std::size_t>(std::min(grown, limit + 1)));
     }
     const ssize_t got = ::read(fd.Get(), bytes.data() + filled, bytes.size() - filled);
     if (got < 0) {
@@ -355,6 +360,14 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path) {
   result.status = FileReadStatus::Read;
   result.bytes = std::move(bytes);
   return result;
+}
+
+}  // namespace
+
+FileReadResult ReadWholeFile(const std::filesystem::path& path) { return ReadUpTo(path, kMaxProfileFileSize, true); }
+
+FileReadResult ReadFilePrefix(const std::filesystem::path& path, std::size_t maxBytes) {
+  return ReadUpTo(path, maxBytes, false);
 }
 
 bool ReplaceFileContents(const std::filesystem::path& requested, std::string_view bytes, std::string* reason) {

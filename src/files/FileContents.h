@@ -10,8 +10,9 @@ enum class FileReadStatus { Read, Missing, NotAFile, Unreadable };
 
 struct FileReadResult {
   FileReadStatus status = FileReadStatus::Missing;
-  std::string bytes;    // the whole file when Read
+  std::string bytes;    // the whole file when Read (or its first bytes, see ReadFilePrefix)
   std::string message;  // UTF-8, for NotAFile and Unreadable: the path and the reason
+  bool cut = false;     // ReadFilePrefix: the file goes on beyond `bytes`
 };
 
 // A system error number as a short German explanation ("keine Berechtigung", "kein Platz auf dem
@@ -25,6 +26,10 @@ inline constexpr std::uintmax_t kMaxProfileFileSize = std::uintmax_t{1} << 30;
 // a plain file, or a name longer than the file system allows). NotAFile: a folder, FIFO, device or socket (never opened for a blocking read).
 // Unreadable: no permission, an I/O error, or larger than kMaxProfileFileSize.
 FileReadResult ReadWholeFile(const std::filesystem::path& path);
+
+// Reads a file as ReadWholeFile does, but a file longer than `maxBytes` is no error: its first
+// `maxBytes` bytes are read and `cut` is set. Memory is taken for the file's size, not the limit.
+FileReadResult ReadFilePrefix(const std::filesystem::path& path, std::size_t maxBytes);
 
 // Replaces the file's contents atomically: the bytes go to a new file in the same folder, which is
 // flushed to disk and renamed over the target. Links on the path are followed and their target

@@ -1,5 +1,7 @@
-// Writing a new file that must replace nothing.
+// Writing a new file that must replace nothing, and reading no more than a limit of a file.
 #include "files/FileContents.h"
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +38,27 @@ TEST(CreateFileContentsTest, WritesOnlyWhereTheNameIsFreeAndLeavesNoTemporary) {
   EXPECT_FALSE(taken);
   EXPECT_EQ(reason, "Ordner nicht vorhanden");
   EXPECT_EQ(test::CountEntries(folder.Path()), 2);
+}
+
+TEST(ReadFilePrefixTest, ReadsUpToTheLimitAndSaysWhetherTheFileGoesOn) {
+  TempFolder folder;
+  const struct {
+    const char* bytes;
+    const char* read;
+    bool cut;
+  } cases[] = {{"", "", false}, {"1234", "1234", false}, {"12345", "1234", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    WriteBytes(folder / "f", c.bytes);
+    const FileReadResult result = ReadFilePrefix(folder / "f", 4);
+    EXPECT_EQ(result.status, FileReadStatus::Read);
+    EXPECT_EQ(result.bytes, c.read);
+    EXPECT_EQ(result.cut, c.cut);
+  }
+  // A FIFO is refused at once rather than waited on.
+  ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+  EXPECT_EQ(ReadFilePrefix(folder / "fifo", 4).status, FileReadStatus::NotAFile);
+  EXPECT_EQ(ReadFilePrefix(folder / "fehlt", 4).status, FileReadStatus::Missing);
 }
 
 }  // namespace
