@@ -23,8 +23,9 @@ std::string DescribeError(int error);
 inline constexpr std::uintmax_t kMaxProfileFileSize = std::uintmax_t{1} << 30;
 
 // Reads a whole file in one go. Missing: nothing at the path (also a dangling link, a path through
-// a plain file, or a name longer than the file system allows). NotAFile: a folder, FIFO, device or socket (never opened for a blocking read).
-// Unreadable: no permission, an I/O error, or larger than kMaxProfileFileSize.
+// a plain file, or a name longer than the file system allows). NotAFile: a folder, FIFO, device or
+// socket (never opened for a blocking read). Unreadable: no permission, an I/O error, or larger
+// than kMaxProfileFileSize.
 FileReadResult ReadWholeFile(const std::filesystem::path& path);
 
 // Reads a file as ReadWholeFile does, but a file longer than `maxBytes` is no error: its first
@@ -37,14 +38,14 @@ FileReadResult ReadFilePrefix(const std::filesystem::path& path, std::size_t max
 // would follow them: a link in a sticky folder that everybody may write to (such as /tmp) is
 // followed only when we or the folder's owner own it; any other such link is refused with the
 // reason, so that a link planted by another user cannot turn the save onto a file of its choosing.
-// The walk opens each folder by descriptor and the file is written and renamed relative to it. An existing target keeps its permission bits (and owner and group
-// where allowed), and the new file never has wider ones on the way; a new target gets 0666 less the
-// umask. The new file has no name until it is complete where the file system allows (O_TMPFILE);
-// elsewhere it is a locked ".tilvaro-<hex>.tmp" file, and a save killed half-way leaves one that
-// the next save into that folder removes. Fails, changing nothing and leaving no temporary file,
-// when the folder is missing or not writable, when the target exists but is not a regular file or
-// cannot be opened for writing by us, or on any I/O error. On failure `reason` (when given) gets a
-// UTF-8 explanation.
+// The walk opens each folder by descriptor and the file is written and renamed relative to it. An
+// existing target keeps its permission bits (and owner and group where allowed), and the new file
+// never has wider ones on the way; a new target gets 0666 less the umask. The new file has no name
+// until it is complete where the file system allows (O_TMPFILE); elsewhere it is a locked
+// ".tilvaro-<hex>.tmp" file, and a save killed half-way leaves one that the next save into that
+// folder removes. Fails, changing nothing and leaving no temporary file, when the folder is missing
+// or not writable, when the target exists but is not a regular file or cannot be opened for writing
+// by us, or on any I/O error. On failure `reason` (when given) gets a UTF-8 explanation.
 bool ReplaceFileContents(const std::filesystem::path& target, std::string_view bytes, std::string* reason = nullptr);
 
 // Creates a new file holding `bytes` that never replaces anything: the bytes go to a new file as in
