@@ -126,9 +126,9 @@ struct WriteTarget {
 // Walks `path` one name at a time from the root or the working folder, opening each folder without
 // following links and reading each link itself, which is followed only where MayFollow allows. The
 // last name may be missing (the file to create), also at the end of a dangling link; a link as the
-// last name is taken as it is unless `followLast`. False with `reason` set when a folder is missing,
-// a link may not be followed, or a step fails.
-bool FindWriteTarget(const std::string& path, bool followLast, WriteTarget& target, std::string& reason) {
+// last name is taken as it is unless `followLast`. False with `reason` (when given) set when a
+// folder is missing, a link may not be followed, or a step fails.
+bool FindWriteTarget(const std::string& path, bool followLast, WriteTarget& target, std::string* reason) {
   std::deque<std::string> names;
   const auto prepend = [&names](std::string_view text) {
     std::vector<std::string> parts;
@@ -144,8 +144,8 @@ bool FindWriteTarget(const std::string& path, bool followLast, WriteTarget& targ
   const auto open = [](int at, const char* name) {
     return FileDescriptor(::openat(at, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   };
-  const auto fail = [&reason](std::string text) {
-    reason = std::move(text);
+  const auto fail = [reason](std::string text) {
+    SetReason(reason, std::move(text));
     return false;
   };
   if (path.empty()) return fail("kein Dateiname");
@@ -372,10 +372,7 @@ FileReadResult ReadFilePrefix(const std::filesystem::path& path, std::size_t max
 
 bool ReplaceFileContents(const std::filesystem::path& requested, std::string_view bytes, std::string* reason) {
   WriteTarget target;
-  if (std::string why; !FindWriteTarget(requested.string(), true, target, why)) {
-    SetReason(reason, std::move(why));
-    return false;
-  }
+  if (!FindWriteTarget(requested.string(), true, target, reason)) return false;
   const int folder = target.folder.Get();
   const char* name = target.name.c_str();
 
@@ -433,10 +430,7 @@ bool CreateFileContents(const std::filesystem::path& requested, std::string_view
                         bool* taken) {
   if (taken) *taken = false;
   WriteTarget target;
-  if (std::string why; !FindWriteTarget(requested.string(), false, target, why)) {
-    SetReason(reason, std::move(why));
-    return false;
-  }
+  if (!FindWriteTarget(requested.string(), false, target, reason)) return false;
   const int folder = target.folder.Get();
   const char* name = target.name.c_str();
   struct stat existing {};
