@@ -24,7 +24,6 @@ class ArgumentBuilder {
     quoted_ = true;
   }
   void MarkCode() { code_ = true; }
-  bool MixesQuotesAndCodes() const { return quoted_ && code_; }
   void Append(std::string_view text) {
     word_.append(text);
     open_ = true;
@@ -34,11 +33,14 @@ class ArgumentBuilder {
     open_ = true;
   }
   void Push(std::string_view argument) { arguments_.emplace_back(argument); }
-  void EndWord() {
+  // False, leaving the word unfinished, when it mixes a quoted part with an expanded field code.
+  bool EndWord() {
+    if (quoted_ && code_) return false;
     if (open_) arguments_.push_back(std::move(word_));
     word_.clear();
     open_ = false;
     quoted_ = code_ = false;
+    return true;
   }
   bool WordOpen() const { return open_; }
   // The word being built is the program's own (the first argument).
@@ -61,8 +63,7 @@ std::optional<std::vector<std::string>> SplitExecLine(std::string_view exec, con
   while (i < exec.size()) {
     const char c = exec[i];
     if (IsSeparator(c)) {
-      if (builder.MixesQuotesAndCodes()) return std::nullopt;
-      builder.EndWord();
+      if (!builder.EndWord()) return std::nullopt;
       ++i;
     } else if (c == '"') {
       builder.MarkQuoted();
@@ -109,8 +110,7 @@ std::optional<std::vector<std::string>> SplitExecLine(std::string_view exec, con
       ++i;
     }
   }
-  if (builder.MixesQuotesAndCodes()) return std::nullopt;
-  builder.EndWord();
+  if (!builder.EndWord()) return std::nullopt;
   std::vector<std::string> arguments = builder.Take();
   if (arguments.empty() || arguments.front().empty()) return std::nullopt;
   if (!addressPlaced) arguments.emplace_back(fields.address);

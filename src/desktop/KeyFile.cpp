@@ -1,11 +1,8 @@
 #include "desktop/KeyFile.h"
 
-#include <fcntl.h>
 #include <glib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
+#include "files/FileContents.h"
 
 namespace tilvaro::desktop {
 
@@ -21,28 +18,14 @@ std::string TakeString(gchar* text) {
 // At most kMaxKeyFileBytes of a regular file, cut after its last whole line when the file is longer;
 // empty for anything else.
 std::string ReadCapped(const std::filesystem::path& file) {
-  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return {};
-  std::string bytes;
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-    // One byte past the cap tells a file that is longer from one that fills it exactly.
-    bytes.resize(kMaxKeyFileBytes + 1);
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-      const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) break;
-      filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    if (filled > kMaxKeyFileBytes) {
-      const std::size_t lastEnd = bytes.rfind('\n', kMaxKeyFileBytes - 1);
-      bytes.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
-    }
+  // The read opens without blocking and takes regular files only.
+  FileReadResult read = ReadFilePrefix(file, kMaxKeyFileBytes);
+  if (read.status != FileReadStatus::Read) return {};
+  if (read.cut) {
+    const std::size_t lastEnd = read.bytes.rfind('\n');
+    read.bytes.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
   }
-  ::close(fd);
-  return bytes;
+  return std::move(read.bytes);
 }
 
 }  // namespace

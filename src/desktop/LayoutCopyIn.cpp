@@ -1,8 +1,7 @@
 #include "desktop/LayoutCopyIn.h"
 
-#include <cerrno>
+#include <string_view>
 
-#include "desktop/NewFile.h"
 #include "files/FileContents.h"
 
 namespace tilvaro::desktop {
@@ -18,18 +17,19 @@ bool EndsWithSet(std::string_view name) {
   return ending == ".set";
 }
 
+// The n-th name tried for a copy of `name`: the name itself for 1, "name (n)" after that.
+std::string CopyName(std::string_view name, int n) {
+  std::string copy(name);
+  if (n > 1) copy += " (" + std::to_string(n) + ")";
+  return copy;
+}
+
 }  // namespace
 
 std::string LayoutNameOf(const std::filesystem::path& file) {
   std::string name = file.filename().string();
   if (EndsWithSet(name)) name.resize(name.size() - 4);
   return name;
-}
-
-std::string CopyName(std::string_view name, int n) {
-  std::string copy(name);
-  if (n > 1) copy += " (" + std::to_string(n) + ")";
-  return copy;
 }
 
 CopyInResult CopyIntoLayouts(const std::filesystem::path& file, const std::filesystem::path& layoutsFolder) {
@@ -43,14 +43,16 @@ CopyInResult CopyIntoLayouts(const std::filesystem::path& file, const std::files
   const std::string name = LayoutNameOf(file);
   for (int n = 1; n <= kMaxCopies; ++n) {
     result.name = CopyName(name, n);
-    const std::filesystem::path target = layoutsFolder / (result.name + ".set");
-    const int error = CreateNewFile(target, original.bytes);
-    if (error == 0) {
+    result.file = layoutsFolder / (result.name + ".set");
+    const std::filesystem::path& target = result.file;
+    std::string reason;
+    bool taken = false;
+    if (CreateFileContents(target, original.bytes, &reason, &taken)) {
       result.status = CopyInStatus::Copied;
       return result;
     }
-    if (error != EEXIST) {
-      result.message = "Kann " + file.string() + " nicht nach " + target.string() + " kopieren: " + DescribeError(error);
+    if (!taken) {
+      result.message = "Kann " + file.string() + " nicht nach " + target.string() + " kopieren: " + reason;
       return result;
     }
     const FileReadResult there = ReadWholeFile(target);
@@ -60,6 +62,7 @@ CopyInResult CopyIntoLayouts(const std::filesystem::path& file, const std::files
     }
   }
   result.name.clear();
+  result.file.clear();
   result.message = "Kann " + file.string() + " nicht nach " + layoutsFolder.string() +
                    " kopieren: zu viele Layouts mit dem Namen " + name;
   return result;

@@ -6,15 +6,11 @@
 
 #include <filesystem>
 #include <string>
-#include <string_view>
 
 namespace tilvaro::desktop {
 
 // The layout name of a file: its file name without the ".set" ending (in any letter case).
 std::string LayoutNameOf(const std::filesystem::path& file);
-
-// The n-th name tried for a copy of `name`: the name itself for 1, "name (n)" after that.
-std::string CopyName(std::string_view name, int n);
 
 enum class CopyInStatus {
   Copied,        // a new file in the layouts folder
@@ -25,8 +21,9 @@ enum class CopyInStatus {
 
 struct CopyInResult {
   CopyInStatus status = CopyInStatus::Failed;
-  std::string name;     // Copied, AlreadyThere: the layout's name in the layouts folder
-  std::string message;  // Unreadable, Failed: UTF-8
+  std::string name;            // Copied, AlreadyThere: the layout's name in the layouts folder
+  std::filesystem::path file;  // Copied, AlreadyThere: its file there
+  std::string message;         // Unreadable, Failed: UTF-8
 };
 
 CopyInResult CopyIntoLayouts(const std::filesystem::path& file, const std::filesystem::path& layoutsFolder);

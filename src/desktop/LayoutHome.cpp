@@ -2,7 +2,8 @@
 
 #include <sys/stat.h>
 
-#include "desktop/NewFile.h"
+#include <cerrno>
+
 #include "files/FileContents.h"
 
 namespace tilvaro::desktop {
@@ -33,7 +34,7 @@ std::string PrepareLayoutHome(const std::filesystem::path& home, const std::vect
       struct stat taken {};
       if (sample.extension() != ".set" || ::lstat((layouts / sample.filename()).c_str(), &taken) == 0) continue;
       const FileReadResult read = ReadWholeFile(sample);
-      if (read.status == FileReadStatus::Read) CreateNewFile(layouts / sample.filename(), read.bytes);
+      if (read.status == FileReadStatus::Read) CreateFileContents(layouts / sample.filename(), read.bytes);
     }
   }
   return {};

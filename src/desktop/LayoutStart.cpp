@@ -47,7 +47,7 @@ LayoutStart PlanLayoutStart(const std::optional<std::filesystem::path>& given, b
   switch (copy.status) {
     case CopyInStatus::Copied:
     case CopyInStatus::AlreadyThere:
-      start.layoutFile = layoutHome / "layouts" / (copy.name + ".set");
+      start.layoutFile = copy.file;
       start.layoutName = copy.name;
       break;
     case CopyInStatus::Unreadable: start.layoutFile = file; break;

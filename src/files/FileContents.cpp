@@ -125,9 +125,10 @@ struct WriteTarget {
 
 // Walks `path` one name at a time from the root or the working folder, opening each folder without
 // following links and reading each link itself, which is followed only where MayFollow allows. The
-// last name may be missing (the file to create), also at the end of a dangling link. False with
-// `reason` set when a folder is missing, a link may not be followed, or a step fails.
-bool FindWriteTarget(const std::string& path, WriteTarget& target, std::string& reason) {
+// last name may be missing (the file to create), also at the end of a dangling link; a link as the
+// last name is taken as it is unless `followLast`. False with `reason` (when given) set when a
+// folder is missing, a link may not be followed, or a step fails.
+bool FindWriteTarget(const std::string& path, bool followLast, WriteTarget& target, std::string* reason) {
   std::deque<std::string> names;
   const auto prepend = [&names](std::string_view text) {
     std::vector<std::string> parts;
@@ -143,8 +144,8 @@ bool FindWriteTarget(const std::string& path, WriteTarget& target, std::string& 
   const auto open = [](int at, const char* name) {
     return FileDescriptor(::openat(at, name, O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   };
-  const auto fail = [&reason](std::string text) {
-    reason = std::move(text);
+  const auto fail = [reason](std::string text) {
+    SetReason(reason, std::move(text));
     return false;
   };
   if (path.empty()) return fail("kein Dateiname");
@@ -162,7 +163,7 @@ bool FindWriteTarget(const std::string& path, WriteTarget& target, std::string& 
       target = WriteTarget{std::move(folder), name};
       return true;
     }
-    if (S_ISLNK(info.st_mode)) {
+    if (S_ISLNK(info.st_mode) && (followLast || !last)) {
       if (++hops > kMaxLinkHops) return fail(DescribeError(ELOOP));
       struct stat folderInfo {};
       if (::fstat(folder.Get(), &folderInfo) != 0) return fail(DescribeError(errno));
@@ -188,17 +189,17 @@ bool FindWriteTarget(const std::string& path, WriteTarget& target, std::string& 
 }
 
 // A new file in the folder `folder` for the coming contents, locked (flock) for as long as this
-// process holds it open, which tells a live save's file from a dead one's (RemoveDeadTemporaries).
-// Where the file system allows, the file has no name (O_TMPFILE): a save killed before the rename
-// leaves nothing. Elsewhere `name` gets its name. Returns the descriptor, or -1 with errno set.
-int CreateTemporary(int folder, mode_t mode, std::string& name) {
+// process holds it open, which tells a live save's file from a dead one's (RemoveDeadTemporariesAt).
+// Where the file system allows and `unnamed`, the file has no name (O_TMPFILE): a save killed before
+// the rename leaves nothing. Elsewhere `name` gets its name. Returns the descriptor, or -1 with errno set.
+int CreateTemporary(int folder, mode_t mode, std::string& name, bool unnamed = true) {
   name.clear();
-  int fd = ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  int fd = unnamed ? ::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode) : -1;
   if (fd >= 0) {
     ::flock(fd, LOCK_EX);
     return fd;
   }
-  if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return -1;
+  if (unnamed && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return -1;
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = TempName();
     fd = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
@@ -220,14 +221,20 @@ int CreateTemporary(int folder, mode_t mode, std::string& name) {
   return -1;
 }
 
+// Links the unnamed file `fd` into `folder` as `name`; like any link, it never replaces what has
+// that name (EEXIST).
+bool LinkUnnamed(int fd, int folder, const char* name) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  if (::linkat(AT_FDCWD, self.c_str(), folder, name, AT_SYMLINK_FOLLOW) == 0) return true;
+  // Without /proc, linking by the descriptor itself is the one way left (it may need privileges).
+  return errno == ENOENT && ::linkat(fd, "", folder, name, AT_EMPTY_PATH) == 0;
+}
+
 // Links the unnamed file `fd` into `folder` under a new temporary name.
 bool GiveName(int fd, int folder, std::string& name) {
-  const std::string self = "/proc/self/fd/" + std::to_string(fd);
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = TempName();
-    if (::linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
-    // Without /proc, linking by the descriptor itself is the one way left (it may need privileges).
-    if (errno == ENOENT && ::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0) return true;
+    if (LinkUnnamed(fd, folder, name.c_str())) return true;
     if (errno != EEXIST) break;
   }
   const int error = errno;
@@ -236,6 +243,8 @@ bool GiveName(int fd, int folder, std::string& name) {
   return false;
 }
 
+// Removes what saves into `folder` left when they were killed before their rename: the unlocked
+// files of the temporary name form. The file of a save still running is locked and stays.
 void RemoveDeadTemporariesAt(int folder) {
   // fdopendir takes the descriptor over; the folder's own stays with the caller.
   DIR* dir = ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -254,14 +263,35 @@ void RemoveDeadTemporariesAt(int folder) {
   ::closedir(dir);
 }
 
-}  // namespace
-
-void RemoveDeadTemporaries(const std::filesystem::path& folder) {
-  const FileDescriptor fd(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-  if (fd.Get() >= 0) RemoveDeadTemporariesAt(fd.Get());
+// The last step of a write into `folder`: makes the new name durable (a failure here leaves the new
+// file in place and is not an error) and removes what killed saves left.
+void Settle(int folder) {
+  FileDescriptor folderFd(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folderFd.Get() >= 0) ::fsync(folderFd.Get());
+  RemoveDeadTemporariesAt(folder);
 }
 
-FileReadResult ReadWholeFile(const std::filesystem::path& path) {
+// One try at CreateFileContents: the bytes in a temporary file, linked to `name` once complete.
+// Returns 0 or the error number.
+int CreateOnce(int folder, const char* name, std::string_view bytes, bool unnamed) {
+  std::string tempName;
+  const FileDescriptor temp(CreateTemporary(folder, 0666, tempName, unnamed));
+  if (temp.Get() < 0) return errno;
+  int error = 0;
+  if (!WriteAll(temp.Get(), bytes) || ::fsync(temp.Get()) != 0) {
+    error = errno;
+  } else if (tempName.empty() ? !LinkUnnamed(temp.Get(), folder, name)
+                              : ::linkat(folder, tempName.c_str(), folder, name, 0) != 0) {
+    error = errno;
+  }
+  // The file stays open, and so locked, until its temporary name is gone.
+  if (!tempName.empty()) ::unlinkat(folder, tempName.c_str(), 0);
+  return error;
+}
+
+// Reads the file at `path` up to `limit` bytes: a longer one is refused when `refuseLonger`, else
+// cut after `limit` bytes.
+FileReadResult ReadUpTo(const std::filesystem::path& path, std::uintmax_t limit, bool refuseLonger) {
   FileReadResult result;
   const std::string name = path.string();
   // O_NONBLOCK: a FIFO at the path must not block the open; it is refused below.
@@ -292,24 +322,29 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path) {
     result.message = name + (S_ISDIR(info.st_mode) ? " ist ein Ordner, keine Datei" : " ist keine gewöhnliche Datei");
     return result;
   }
-  if (static_cast<std::uintmax_t>(info.st_size) > kMaxProfileFileSize) {
+  const auto tooLarge = [&result, &name] {
     result.status = FileReadStatus::Unreadable;
     result.message = "Kann " + name + " nicht lesen: " + DescribeError(EFBIG);
     return result;
-  }
+  };
+  const auto size = static_cast<std::uintmax_t>(info.st_size);
+  if (refuseLonger && size > limit) return tooLarge();
   std::string bytes;
-  // One byte more than the file's size, so that reaching the end needs no second allocation.
-  bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
+  // One byte more than is to be read, so that reaching the end needs no second allocation, and a
+  // file that goes on beyond the limit shows.
+  bytes.resize(static_cast<std::size_t>(std::min(size, limit)) + 1);
   std::size_t filled = 0;
   for (;;) {
     if (filled == bytes.size()) {
-      // The file may have grown since fstat; keep reading until the end, within the limit.
-      if (bytes.size() >= kMaxProfileFileSize) {
-        result.status = FileReadStatus::Unreadable;
-        result.message = "Kann " + name + " nicht lesen: " + DescribeError(EFBIG);
-        return result;
+      if (bytes.size() > limit) {
+        if (refuseLonger) return tooLarge();
+        result.cut = true;
+        filled = static_cast<std::size_t>(limit);
+        break;
       }
-      bytes.resize(std::max<std::size_t>(bytes.size() * 2, 4096));
+      // The file may have grown since fstat; keep reading until the end, within the limit.
+      const std::uintmax_t grown = std::max<std::uintmax_t>(bytes.size() * 2, 4096);
+      bytes.resize(static_cast<std::size_t>(std::min(grown, limit + 1)));
     }
     const ssize_t got = ::read(fd.Get(), bytes.data() + filled, bytes.size() - filled);
     if (got < 0) {
@@ -327,12 +362,17 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path) {
   return result;
 }
 
+}  // namespace
+
+FileReadResult ReadWholeFile(const std::filesystem::path& path) { return ReadUpTo(path, kMaxProfileFileSize, true); }
+
+FileReadResult ReadFilePrefix(const std::filesystem::path& path, std::size_t maxBytes) {
+  return ReadUpTo(path, maxBytes, false);
+}
+
 bool ReplaceFileContents(const std::filesystem::path& requested, std::string_view bytes, std::string* reason) {
   WriteTarget target;
-  if (std::string why; !FindWriteTarget(requested.string(), target, why)) {
-    SetReason(reason, std::move(why));
-    return false;
-  }
+  if (!FindWriteTarget(requested.string(), true, target, reason)) return false;
   const int folder = target.folder.Get();
   const char* name = target.name.c_str();
 
@@ -382,11 +422,29 @@ bool ReplaceFileContents(const std::filesystem::path& requested, std::string_vie
   if (tempName.empty() && !GiveName(temp.Get(), folder, tempName)) return fail(errno);
   // The file stays open, and so locked, until it has its final name.
   if (::renameat(folder, tempName.c_str(), folder, name) != 0) return fail(errno);
+  Settle(folder);
+  return true;
+}
 
-  // Make the rename itself durable; a failure here leaves the new file in place and is not an error.
-  FileDescriptor folderFd(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folderFd.Get() >= 0) ::fsync(folderFd.Get());
-  RemoveDeadTemporariesAt(folder);
+bool CreateFileContents(const std::filesystem::path& requested, std::string_view bytes, std::string* reason,
+                        bool* taken) {
+  if (taken) *taken = false;
+  WriteTarget target;
+  if (!FindWriteTarget(requested.string(), false, target, reason)) return false;
+  const int folder = target.folder.Get();
+  const char* name = target.name.c_str();
+  struct stat existing {};
+  // A name taken already needs no bytes written; one taken meanwhile makes the link fail.
+  int error = ::fstatat(folder, name, &existing, AT_SYMLINK_NOFOLLOW) == 0 ? EEXIST : 0;
+  if (error == 0) error = CreateOnce(folder, name, bytes, true);
+  // Without /proc only privileged callers can name an unnamed file; the others take a named one.
+  if (error == ENOENT) error = CreateOnce(folder, name, bytes, false);
+  if (error != 0) {
+    if (taken) *taken = error == EEXIST;
+    SetReason(reason, DescribeError(error));
+    return false;
+  }
+  Settle(folder);
   return true;
 }
 
