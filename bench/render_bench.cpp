@@ -18,9 +18,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
+
 extern char** environ;
 
 namespace {
+
+using tilvaro::bench::Median;
 
 // Wall-clock milliseconds from spawning the program to its successful end; negative on failure.
 double RunOnce(std::vector<std::string> arguments) {
@@ -33,12 +37,6 @@ double RunOnce(std::vector<std::string> arguments) {
   int status = 0;
   if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 }  // namespace

@@ -33,9 +33,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
+
 extern char** environ;
 
 namespace {
+
+using tilvaro::bench::Median;
 
 struct Sample {
   double mappedMs;
@@ -148,12 +152,6 @@ std::optional<Sample> RunOnce(const Program& program) {
     return std::nullopt;
   }
   return Sample{*mappedMs, *paintedMs, static_cast<double>(usage.ru_maxrss) / 1024.0};
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const std::size_t n = values.size();
-  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
 }
 
 struct Summary {

@@ -29,27 +29,15 @@ trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; rm -rf 
 case $accessibility in
   none) ;;
   off | on)
-    launcher=/usr/libexec/at-spi-bus-launcher
-    for tool in dbus-daemon dbus-send "$launcher"; do
+    # shellcheck source=tests/e2e/a11y_bus.sh
+    source "$top/tests/e2e/a11y_bus.sh"
+    for tool in "${A11Y_BUS_TOOLS[@]}"; do
       command -v "$tool" >/dev/null || { echo "missing $tool (Debian: dbus-daemon, dbus-bin, at-spi2-core)" >&2; exit 1; }
-    done
-    export XDG_RUNTIME_DIR=$runtime
-    dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$runtime/bus" 2>/dev/null &
-    pids+=($!)
-    for _ in $(seq 100); do [ -s "$runtime/bus" ] && break; sleep 0.05; done
-    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$runtime/bus")
-    export DBUS_SESSION_BUS_ADDRESS
-    "$launcher" --launch-immediately >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 100); do
-      dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-        string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
-      sleep 0.05
     done
     enabled=false
     [ "$accessibility" = on ] && enabled=true
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
-      string:org.a11y.Status string:IsEnabled "variant:boolean:$enabled" >/dev/null
+    start_a11y_bus "$runtime" "$enabled" || { pids+=("${A11Y_BUS_PIDS[@]}"); exit 1; }
+    pids+=("${A11Y_BUS_PIDS[@]}")
     ;;
   *) echo "ACCESSIBILITY is none, off or on, not '$accessibility'" >&2; exit 2 ;;
 esac

@@ -38,6 +38,7 @@ using namespace tilvaro;
 namespace {
 
 using bench::Clock;
+using bench::Percentile;
 using bench::Seconds;
 
 // Counts the paints of the widgets it watches.
@@ -104,11 +105,6 @@ struct Editor {
   TEditForm form;
 };
 
-double Percentile(std::vector<double> values, double share) {
-  std::sort(values.begin(), values.end());
-  return values[static_cast<std::size_t>(share * static_cast<double>(values.size() - 1))];
-}
-
 void ToggleWithPreview(int layerCount) {
   Editor editor;
   TEditForm& form = editor.form;
@@ -134,9 +130,8 @@ void ToggleWithPreview(int layerCount) {
 }
 
 // Toggles `steps` cells by moving the grid's current cell (which toggles the cell moved to), the
-// layers taking turns.
-void ToggleSpread(TEditForm& form, int steps) {
-  static int next = 0;
+// layers taking turns. `next` counts the toggles made so far on this form and goes on counting.
+void ToggleSpread(TEditForm& form, int steps, int& next) {
   for (int i = 0; i < steps; ++i, ++next) {
     const int layer = 1 + next % kLayers;
     if (form.UpDown_Layer->Position() != layer) {
@@ -156,7 +151,8 @@ void UndoInARow() {
   EditorHistory& history = form.Tools().History();
   const std::size_t atStart = history.Steps().Done();
   constexpr int kSteps = 1000;
-  ToggleSpread(form, kSteps);
+  int toggled = 0;
+  ToggleSpread(form, kSteps, toggled);
   PaintCounter paints{form.Layer_Control, form.Tools().Preview()};
   QCoreApplication::processEvents();
   // The machine is shared: the fastest of a few runs, each undoing all steps and redoing them.
@@ -185,13 +181,17 @@ void HistoryMemory(bool mixed) {
   QCoreApplication::processEvents();
   constexpr int kSteps = 10000;
   const std::size_t before = HeapInUse();
-  for (int i = 0; i < kSteps; i += mixed ? 10 : kSteps) {
-    const int toggles = mixed ? 8 : kSteps;
-    ToggleSpread(form, toggles);
-    if (!mixed) break;
-    form.Tools().UseLayerTool(i % 20 == 0 ? LayerTool::MirrorLeftRight : LayerTool::MirrorTopBottom);
-    form.SBar_3D->setValue(1 + (i / 10) % 8);
-    QCoreApplication::processEvents();
+  int toggled = 0;
+  if (mixed) {
+    // Each ten steps: eight toggles, a layer tool and a colour scheme.
+    for (int i = 0; i < kSteps; i += 10) {
+      ToggleSpread(form, 8, toggled);
+      form.Tools().UseLayerTool(i % 20 == 0 ? LayerTool::MirrorLeftRight : LayerTool::MirrorTopBottom);
+      form.SBar_3D->setValue(1 + (i / 10) % 8);
+      QCoreApplication::processEvents();
+    }
+  } else {
+    ToggleSpread(form, kSteps, toggled);
   }
   QCoreApplication::processEvents();
   const std::size_t after = HeapInUse();

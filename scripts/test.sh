@@ -19,6 +19,5 @@ echo "== sanitizer build, with the fuzz targets"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$top/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-bash "$top/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DTILVARO_FUZZ=ON \
-  -DTILVARO_BENCH=OFF
+bash "$top/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DTILVARO_FUZZ=ON
 ctest --test-dir "$top/build-asan" -j "$jobs" --timeout 900 -LE e2e

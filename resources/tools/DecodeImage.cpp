@@ -1,6 +1,7 @@
 // Build helper: decodes one of the program's images and writes its pixels in the layout that
 // LoadResourceImage reads back (platform/ResourceImage.h), so that the program's start does not
-// decode the images itself. Usage: tilvaro_decode_image <input image> <output>
+// decode the images itself; or, when the output's name ends in ".png", as a PNG file, the format
+// that desktop icon themes read. Usage: tilvaro_decode_image <input image> <output>
 #include <QFile>
 #include <QSaveFile>
 #include <cstdio>
@@ -13,13 +14,22 @@ int main(int argc, char** argv) {
     return 2;
   }
   // Read as the program reads an image that has no decoded pixels, so both come out the same.
-  const QByteArray pixels = tilvaro::EncodePixels(tilvaro::LoadResourceImage(QFile::decodeName(argv[1])));
-  if (pixels.isEmpty()) {
+  const QImage image = tilvaro::LoadResourceImage(QFile::decodeName(argv[1]));
+  if (image.isNull()) {
     std::fprintf(stderr, "cannot read image %s\n", argv[1]);
     return 1;
   }
-  QSaveFile out(QFile::decodeName(argv[2]));
-  if (!out.open(QIODevice::WriteOnly) || out.write(pixels) != pixels.size() || !out.commit()) {
+  const QString output = QFile::decodeName(argv[2]);
+  QSaveFile out(output);
+  bool written = out.open(QIODevice::WriteOnly);
+  if (output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+    // Saved as 32-bit ARGB: the icon is a true-colour image with a transparent background.
+    written = written && image.convertToFormat(QImage::Format_ARGB32).save(&out, "PNG");
+  } else {
+    const QByteArray pixels = tilvaro::EncodePixels(image);
+    written = written && out.write(pixels) == pixels.size();
+  }
+  if (!written || !out.commit()) {
     std::fprintf(stderr, "cannot write %s\n", argv[2]);
     return 1;
   }

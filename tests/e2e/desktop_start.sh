@@ -13,7 +13,6 @@ set -euo pipefail
 
 BUILD_DIR=${1:?usage: desktop_start.sh <build dir> [<artifacts dir>]}
 ARTIFACTS=${2:-$BUILD_DIR/e2e-artifacts}
-TITLE="Tilvaro - Layout Editor"
 
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$(dirname "$0")/e2e_lib.sh"
@@ -38,12 +37,9 @@ start_x_session
 # editor_started <how>: waits for the editor's window, sets EDITOR_WINDOW and EDITOR_PID (gio starts
 # the program on its own, so its id comes from the window).
 editor_started() {
-  wait_for 20 window_exists "$TITLE" || fail "no editor window after $1"
-  EDITOR_WINDOW=$(find_window "$TITLE")
+  await_editor "$1"
   EDITOR_PID=$(xdotool getwindowpid "$EDITOR_WINDOW")
   E2E_PIDS+=("$EDITOR_PID")
-  activate "$EDITOR_WINDOW"
-  sleep 0.5
 }
 editor_closed() {
   close_window "$EDITOR_WINDOW" || fail "the editor's window did not close"
@@ -54,14 +50,13 @@ editor_closed() {
 ask() {
   activate "$EDITOR_WINDOW"
   xdotool key --clearmodifiers "$1"
-  wait_for 10 window_exists "$2" || fail "$1 did not show '$2'"
-  activate "$(find_window "$2")"
-  sleep 0.3
-  if (($# > 2)); then xdotool type --delay 30 "$3"; fi
-  xdotool key alt+o
-  wait_for 5 bash -c "! xdotool search --onlyvisible --name '^$2\$' | grep -q ." || fail "'$2' stayed open"
+  answer_name_dialog "${@:2}"
 }
 inode() { stat -c %i "$1"; }
+rewritten() {  # rewritten <file> <inode>: the file is there under another inode, written anew
+  local now
+  now=$(inode "$1") && [[ $now != "$2" ]]
+}
 
 # --- the menu start: the layout home, made and seeded; the keys -------------------------------
 (cd "$HOME" && gio launch "$PREFIX/share/applications/tilvaro-editor.desktop") >"$WORK/gio.log" 2>&1 ||
@@ -90,7 +85,7 @@ gio open "$WORK/Projekt/layouts/Eigen.set" >>"$WORK/gio.log" 2>&1 || fail "gio o
 editor_started "gio open in a layouts folder"
 screenshot opened-in-place
 ask ctrl+s "Layout speichern ..."  # the proposed name
-wait_for 5 bash -c "[[ \$(stat -c %i '$WORK/Projekt/layouts/Eigen.set') != $before ]]" ||
+wait_for 5 rewritten "$WORK/Projekt/layouts/Eigen.set" "$before" ||
   fail "Save with the proposed name did not write the file back in place"
 [[ ! -e $LAYOUTS/Eigen.set ]] || fail "a layout in a layouts folder was copied into the layout home"
 editor_closed
@@ -105,7 +100,7 @@ editor_started "gio open on a download"
 cmp -s "$LAYOUTS/Turm (2).set" "$WORK/Downloads/Turm.set" || fail "the download was not copied in as 'Turm (2)'"
 copy=$(inode "$LAYOUTS/Turm (2).set")
 ask ctrl+s "Layout speichern ..."
-wait_for 5 bash -c "[[ \$(stat -c %i '$LAYOUTS/Turm (2).set') != $copy ]]" || fail "Save did not write the copy"
+wait_for 5 rewritten "$LAYOUTS/Turm (2).set" "$copy" || fail "Save did not write the copy"
 [[ $(stat -c '%i %Y' "$WORK/Downloads/Turm.set") == "$download" ]] || fail "the download was written"
 editor_closed
 

@@ -4,8 +4,9 @@
 #
 # A script sources this file, sets ARTIFACTS (where screenshots go) and calls e2e_init, which makes
 # $WORK (removed on exit), then start_x_session; start_editor starts the installed editor and sets
-# EDITOR_PID and EDITOR_WINDOW, start_gallery the controls gallery with its event lines in $EVENTS.
-# It registers pids in E2E_PIDS to be stopped on exit.
+# EDITOR_PID and EDITOR_WINDOW (await_editor alone waits for an editor started otherwise),
+# start_gallery the controls gallery with its event lines in $EVENTS. It registers pids in E2E_PIDS
+# to be stopped on exit.
 # Exit codes of a script: 0 passed, 1 failed, 77 skipped (no Xvfb on this machine).
 
 E2E_PIDS=()
@@ -73,6 +74,7 @@ find_window() {  # find_window <exact title>: prints the id of a visible window 
 }
 
 window_exists() { [[ -n $(find_window "$1") ]]; }
+window_gone() { ! window_exists "$1"; }  # for wait_for: no visible window has that exact title
 
 running() {  # running <pid>: the process exists and has not ended (an ended child is a zombie)
   [[ -r /proc/$1/stat ]] && ! grep -q '^[0-9]* (.*) Z' "/proc/$1/stat"
@@ -89,8 +91,7 @@ activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true; }
 close_window() {  # close_window <window>: closes it as a user does, with Alt+F4 (the window
   # manager's close). Under load the key can reach the window manager before the window is the
   # active one, and then closes nothing: it is pressed again while the window is still shown.
-  local try
-  for try in 1 2 3; do
+  for _ in 1 2 3; do
     activate "$1"
     xdotool key --clearmodifiers alt+F4
     wait_for 3 bash -c "! xwininfo -id $1 2>/dev/null | grep -q IsViewable" && return 0
@@ -102,10 +103,36 @@ start_editor() {  # start_editor <folder>: the installed editor, started there; 
   (cd "$1" && QT_QPA_PLATFORM=xcb exec "$PREFIX/bin/tilvaro-editor") >"$WORK/editor.log" 2>&1 &
   EDITOR_PID=$!
   E2E_PIDS+=("$EDITOR_PID")
-  wait_for 20 window_exists "Tilvaro - Layout Editor" || fail "the editor window did not appear"
+  await_editor "its start in $1"
+}
+
+await_editor() {  # await_editor <what started it>: waits for the editor's window, sets
+  # EDITOR_WINDOW and activates it
+  wait_for 20 window_exists "Tilvaro - Layout Editor" || fail "the editor window did not appear after $1"
   EDITOR_WINDOW=$(find_window "Tilvaro - Layout Editor")
   activate "$EDITOR_WINDOW"
   sleep 0.5
+}
+
+# The editor's window, client coordinates. Grid cells are 12 pixels with one-pixel lines, the
+# grid's top-left at (144, 240); cell_x <column> and cell_y <row> print a cell's centre.
+cell_x() { echo $((144 + $1 * 13 + 6)); }
+cell_y() { echo $((240 + $1 * 13 + 6)); }
+# menu_button <y>: clicks the middle of the menu button at (33, y) in the left panel, which starts
+# at (0, 32); a button is 70 x 55. Neu 72, Öffnen 128, Speichern 184.
+menu_button() { click "$EDITOR_WINDOW" $((33 + 35)) $((32 + $1 + 27)); }
+
+answer_name_dialog() {  # answer_name_dialog <title> [<text>]: waits for the name dialog, replaces
+  # its text when one is given (else keeps its proposal), confirms with Alt+O and waits for it to go
+  wait_for 10 window_exists "$1" || fail "the dialog '$1' did not appear"
+  activate "$(find_window "$1")"
+  sleep 0.3
+  if (($# > 1)); then
+    xdotool key ctrl+a
+    xdotool type --delay 30 "$2"
+  fi
+  xdotool key alt+o
+  wait_for 5 window_gone "$1" || fail "'$1' stayed open"
 }
 
 install_build() {  # install_build <build dir>: installs into $WORK/prefix and sets PREFIX

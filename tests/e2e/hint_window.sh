@@ -12,7 +12,6 @@ set -euo pipefail
 
 BUILD_DIR=$(cd "${1:?usage: hint_window.sh <build dir> [<artifacts dir>]}" && pwd)
 ARTIFACTS=${2:-$BUILD_DIR/e2e-artifacts}
-TITLE="Tilvaro - Layout Editor"
 EDITOR=$BUILD_DIR/src/app/tilvaro-editor
 PROBE=$BUILD_DIR/tests/e2e/cursor_probe
 
@@ -28,9 +27,7 @@ start_x_session
 mkdir -p "$WORK/run/layouts"
 (cd "$WORK/run" && QT_QPA_PLATFORM=xcb exec "$EDITOR") >"$WORK/editor.log" 2>&1 &
 E2E_PIDS+=($!)
-wait_for 20 window_exists "$TITLE" || fail "the editor window did not appear"
-EDITOR_WINDOW=$(find_window "$TITLE")
-xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
+await_editor "its start"
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 hint_shows() { window_exists "$1"; }
@@ -41,7 +38,7 @@ NEW_X=68 NEW_Y=131 OPEN_X=68 OPEN_Y=187
 # Rest first where no control has a hint (the black top strip), then on "Neu".
 xdotool mousemove --window "$EDITOR_WINDOW" 300 20
 sleep 1
-wait_for 10 sh -c "! xdotool search --onlyvisible --name '^Neues Layout\$'" || fail "a hint stayed up"
+wait_for 10 window_gone "Neues Layout" || fail "a hint stayed up"
 start=$(now_ms)
 xdotool mousemove --window "$EDITOR_WINDOW" "$NEW_X" "$NEW_Y"
 sleep 0.25

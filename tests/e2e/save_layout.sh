@@ -55,12 +55,8 @@ centred() {
 wait_for 5 centred "$EDITOR_WINDOW" 504 341 >/dev/null ||
   fail "the editor window is not centred with its frame: $(centred "$EDITOR_WINDOW" 504 341)"
 
-# Grid cells are 12 pixels with one-pixel lines, the grid's top-left at client (144, 240).
-cell_centre_x() { echo $((144 + $1 * 13 + 6)); }
-cell_centre_y() { echo $((240 + $1 * 13 + 6)); }
-
-click "$EDITOR_WINDOW" "$(cell_centre_x 0)" "$(cell_centre_y 0)"
-click "$EDITOR_WINDOW" "$(cell_centre_x 3)" "$(cell_centre_y 2)"
+click "$EDITOR_WINDOW" "$(cell_x 0)" "$(cell_y 0)"
+click "$EDITOR_WINDOW" "$(cell_x 3)" "$(cell_y 2)"
 
 # The name field: client (192, 40), 289 x 19.
 click "$EDITOR_WINDOW" 300 49
@@ -68,8 +64,7 @@ xdotool type --delay 50 "$LAYOUT_NAME"
 sleep 0.3
 screenshot editor-before-save
 
-# Save: the menu button at (33, 184) in the left panel, which starts at client (0, 32); 70 x 55.
-click "$EDITOR_WINDOW" $((33 + 35)) $((32 + 184 + 27))
+menu_button 184  # Speichern
 wait_for 10 window_exists "$SAVE_TITLE" || fail "the save dialog did not appear"
 DIALOG_WINDOW=$(find_window "$SAVE_TITLE")
 xdotool windowactivate --sync "$DIALOG_WINDOW" >/dev/null 2>&1 || true
@@ -103,8 +98,7 @@ click "$DIALOG_WINDOW" $((280 + 32)) $((80 + 11))
 
 LAYOUT_FILE=$RUN_DIR/layouts/$LAYOUT_FILE_NAME.set
 wait_for 10 test -s "$LAYOUT_FILE" || fail "no file written at $LAYOUT_FILE"
-wait_for 5 sh -c "! xdotool search --onlyvisible --name '^Layout speichern' | grep -q ." ||
-  fail "the save dialog is still open"
+wait_for 5 window_gone "$SAVE_TITLE" || fail "the save dialog is still open"
 
 # --- the file, byte for byte -----------------------------------------------------------------
 # Every line ends in CR LF; blank lines between sections are allowed.
@@ -135,7 +129,7 @@ fi
 # --- the dialog's keys: the proposal is replaced, Enter and Escape keep it open, Alt+O confirms --
 open_save_dialog() {
   xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
-  click "$EDITOR_WINDOW" $((33 + 35)) $((32 + 184 + 27))
+  menu_button 184  # Speichern
   wait_for 10 window_exists "$SAVE_TITLE" || fail "the save dialog did not appear again"
   DIALOG_WINDOW=$(find_window "$SAVE_TITLE")
   xdotool windowactivate --sync "$DIALOG_WINDOW" >/dev/null 2>&1 || true
@@ -150,8 +144,7 @@ window_exists "$SAVE_TITLE" || fail "Enter or Escape ended the dialog"
 xdotool key alt+o
 wait_for 10 test -s "$RUN_DIR/layouts/zweites.set" ||
   fail "Alt+O did not save as zweites.set (was the proposal replaced?)"
-wait_for 5 bash -c "! xdotool search --onlyvisible --name '^Layout speichern' | grep -q ." ||
-  fail "the save dialog is still open after Alt+O"
+wait_for 5 window_gone "$SAVE_TITLE" || fail "the save dialog is still open after Alt+O"
 LC_ALL=C grep -v $'^\r$' "$RUN_DIR/layouts/zweites.set" | cmp -s - "$WORK/expected.set" ||
   fail "the second save wrote different bytes"
 
@@ -159,8 +152,7 @@ LC_ALL=C grep -v $'^\r$' "$RUN_DIR/layouts/zweites.set" | cmp -s - "$WORK/expect
 open_save_dialog
 xdotool type --delay 50 "verworfen"
 xdotool key --clearmodifiers alt+F4
-wait_for 5 bash -c "! xdotool search --onlyvisible --name '^Layout speichern' | grep -q ." ||
-  fail "closing the dialog from the title bar did not end it"
+wait_for 5 window_gone "$SAVE_TITLE" || fail "closing the dialog from the title bar did not end it"
 sleep 0.5
 [[ ! -e $RUN_DIR/layouts/verworfen.set ]] || fail "a cancelled save wrote a file"
 [[ $(find "$RUN_DIR/layouts" -type f | wc -l) -eq 2 ]] || fail "unexpected files in layouts"
@@ -194,15 +186,14 @@ close_error_box() {
   wait_for 5 bash -c "! xwininfo -id $box 2>/dev/null | grep -q IsViewable" || fail "the box for $1 stayed open"
 }
 xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
-# Open: the menu button at (33, 128) in the left panel.
-click "$EDITOR_WINDOW" $((33 + 35)) $((32 + 128 + 27))
+menu_button 128  # Öffnen
 answer_dialog "Layout öffnen ..." "$(printf 'n%.0s' {1..300})"
 close_error_box open-too-long-name
 window_exists "Fehler ..." && fail "a second box followed"
 # A save into folders that do not exist: the box names the whole path, wrapped.
 LONG_FOLDERS="nicht/vorhandene/Ordner/mit/recht/langen/Namen/damit/der/Pfad/nicht/in/eine/Zeile/passt"
 xdotool windowactivate --sync "$EDITOR_WINDOW" >/dev/null 2>&1 || true
-click "$EDITOR_WINDOW" $((33 + 35)) $((32 + 184 + 27))
+menu_button 184  # Speichern
 answer_dialog "$SAVE_TITLE" "$LONG_FOLDERS/Turm"
 close_error_box save-long-path
 running "$EDITOR_PID" || fail "the editor ended after the failed save"

@@ -13,42 +13,29 @@ set -euo pipefail
 BUILD_DIR=${1:?usage: screen_reader.sh <build dir> [<artifacts dir>]}
 ARTIFACTS=${2:-$BUILD_DIR/e2e-artifacts}
 HERE=$(cd "$(dirname "$0")" && pwd)
-BUS_LAUNCHER=/usr/libexec/at-spi-bus-launcher
 # pyatspi is the distribution's package: it lives with the distribution's Python.
 PYTHON=/usr/bin/python3
 [[ -x $PYTHON ]] || PYTHON=python3
 
 # shellcheck source=tests/e2e/e2e_lib.sh
 source "$HERE/e2e_lib.sh"
+# shellcheck source=tests/e2e/a11y_bus.sh
+source "$HERE/a11y_bus.sh"
 e2e_init
-for tool in dbus-daemon dbus-send "$BUS_LAUNCHER"; do
+for tool in "${A11Y_BUS_TOOLS[@]}"; do
   command -v "$tool" >/dev/null 2>&1 || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 "$PYTHON" -c 'import pyatspi' 2>/dev/null || { echo "SKIP: pyatspi is not installed"; exit 77; }
-E2E_LOGS+=("$WORK/editor.log" "$WORK/bus.log")
+E2E_LOGS+=("$WORK/editor.log" "$WORK/runtime/bus.log")
 
 install_build "$BUILD_DIR"
 start_x_session
 
 # --- the session bus and the accessibility bus ------------------------------------------------
-export XDG_RUNTIME_DIR=$WORK/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$WORK/session-bus" 2>"$WORK/bus.log" &
-E2E_PIDS+=($!)
-wait_for 10 test -s "$WORK/session-bus" || fail "the session bus did not start"
-DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/session-bus")
-export DBUS_SESSION_BUS_ADDRESS
-"$BUS_LAUNCHER" --launch-immediately >>"$WORK/bus.log" 2>&1 &
-E2E_PIDS+=($!)
-# Waited for by its name: a call to it before then would have the session bus start another one.
-a11y_bus() {
-  dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-    string:org.a11y.Bus | grep -q 'boolean true'
-}
-wait_for 10 a11y_bus || fail "the accessibility bus did not start"
 # What a desktop does when a screen reader is on: programs started from now on join the bus.
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
-  string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null || fail "could not switch accessibility on"
+mkdir -m 700 "$WORK/runtime"
+start_a11y_bus "$WORK/runtime" true || { E2E_PIDS+=("${A11Y_BUS_PIDS[@]}"); fail "no accessibility bus"; }
+E2E_PIDS+=("${A11Y_BUS_PIDS[@]}")
 
 # --- the editor ---------------------------------------------------------------------------------
 RUN_DIR=$WORK/run

@@ -35,9 +35,6 @@ cp "$SOURCE_DIR/examples/layouts/Pyramide.set" "$RUN_DIR/layouts/"
 start_editor "$RUN_DIR"
 W=$EDITOR_WINDOW
 
-# Grid cells are 12 pixels with one-pixel lines, the grid's top-left at client (144, 240).
-cell_x() { echo $((144 + $1 * 13 + 6)); }
-cell_y() { echo $((240 + $1 * 13 + 6)); }
 cell() { click "$W" "$(cell_x "$1")" "$(cell_y "$2")"; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 layer_up() { click "$W" 334 315; }  # the spinner's upper arrow, client (328, 312), 13 x 19
@@ -45,9 +42,9 @@ layer_up() { click "$W" 334 315; }  # the spinner's upper arrow, client (328, 31
 # cells_are <name> <c,r:colour>...: the grid cells' centres have these colours, "tile" for the
 # tile mark, "faint" for the mark of the layer below, "empty" for neither.
 cells_are() {
-  local shot=$WORK/$1.png ox oy expectation c r want got
+  local shot=$ARTIFACTS/$1.png ox oy expectation c r want got
   sleep 0.3
-  import -display "$DISPLAY" -window root "$shot"
+  screenshot "$1"
   read -r ox oy < <(window_origin "$W")
   shift
   for expectation in "$@"; do
@@ -57,23 +54,16 @@ cells_are() {
       tile) [[ $got == "srgb(128,128,128)" ]] ;;
       faint) [[ $got == "srgb(218,218,218)" ]] ;;
       empty) [[ $got != "srgb(128,128,128)" && $got != "srgb(218,218,218)" ]] ;;
-    esac || { cp "$shot" "$ARTIFACTS/" 2>/dev/null || true; fail "$1: cell $c,$r is $got, expected $want"; }
+    esac || fail "$1: cell $c,$r is $got, expected $want"
   done
 }
 
-# answer <dialog title> <text>: replaces the name dialog's text and confirms with Alt+O.
+# answer <dialog title> <text>: replaces the name dialog's text, confirms, and is back in the editor.
 answer() {
-  wait_for 10 window_exists "$1" || fail "the dialog '$1' did not appear"
-  activate "$(find_window "$1")"
-  sleep 0.3
-  xdotool key ctrl+a
-  xdotool type --delay 5 "$2"
-  xdotool key alt+o
-  wait_for 5 bash -c "! xdotool search --onlyvisible --name '^$1' | grep -q ." || fail "'$1' stayed open"
+  answer_name_dialog "$1" "$2"
   activate "$W"
   sleep 0.3
 }
-menu_button() { click "$W" $((33 + 35)) $((32 + $1 + 27)); }  # Neu 72, Öffnen 128, Speichern 184
 save_as() {  # save_as <name>: saves and waits for the file
   rm -f "$RUN_DIR/layouts/$1.set"
   menu_button 184
