@@ -293,7 +293,7 @@ void TToolbarButton97::Apply(const ButtonEffects& effects) {
       case ButtonEffect::RaiseMouseMove: RaiseMouse(OnMouseMove); break;
       case ButtonEffect::RaiseDblClick: RaiseEvent(OnDblClick, this); break;
       case ButtonEffect::Click: Click(); break;
-      case ButtonEffect::RaiseClickOnly: RaiseEvent(OnClick, this); break;
+      case ButtonEffect::RaiseClickOnly: RaiseInClick(OnClick, this); break;
       case ButtonEffect::ShowDropdown: ShowDropdown(); break;
       case ButtonEffect::ModalResultClick: ModalResultClick(); break;
       case ButtonEffect::StartRepeat:
@@ -372,10 +372,8 @@ void TToolbarButton97::SyncGroup() {
 
 template <typename Handler, typename... Args>
 bool TToolbarButton97::RaiseInClick(const Handler& handler, Args&&... args) {
-  if (!handler) return true;
-  const Handler copy = handler;  // the handler may destroy the button, and its field with it
   QPointer<TToolbarButton97> self(this);
-  std::exception_ptr failure = RunCatching([&] { copy(std::forward<Args>(args)...); });
+  std::exception_ptr failure = RaiseCatching(handler, std::forward<Args>(args)...);
   if (!failure) return true;
   if (!self) {
     ReportFailure(failure);
