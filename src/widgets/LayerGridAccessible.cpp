@@ -97,17 +97,12 @@ class LayerCellAccessible : public QAccessibleInterface,
 
 }  // namespace
 
-LayerGridAccessible::LayerGridAccessible(TLayerGrid* grid) : QAccessibleWidget(grid, QAccessible::Table) {}
+LayerGridAccessible::LayerGridAccessible(TLayerGrid* grid) : WidgetAccessible(grid, QAccessible::Table) {}
 
 LayerGridAccessible::~LayerGridAccessible() {
   for (const QAccessible::Id id : cellIds_) {
     if (id != 0) QAccessible::deleteAccessibleInterface(id);
   }
-}
-
-QAccessibleInterface* LayerGridAccessible::Create(QObject* object) {
-  auto* grid = qobject_cast<TLayerGrid*>(object);
-  return grid != nullptr ? new LayerGridAccessible(grid) : nullptr;
 }
 
 void LayerGridAccessible::CellChanged(TLayerGrid& grid, int col, int row) {
@@ -135,7 +130,7 @@ void LayerGridAccessible::GridFocused(TLayerGrid& grid) {
 
 void* LayerGridAccessible::interface_cast(QAccessible::InterfaceType type) {
   if (type == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
-  return QAccessibleWidget::interface_cast(type);
+  return WidgetAccessible::interface_cast(type);
 }
 
 int LayerGridAccessible::childCount() const { return kCellCount; }
@@ -145,7 +140,7 @@ QAccessibleInterface* LayerGridAccessible::child(int index) const {
   QAccessible::Id& id = cellIds_[static_cast<std::size_t>(index)];
   if (id == 0) {
     id = QAccessible::registerAccessibleInterface(
-        new LayerCellAccessible(Grid(), index % TLayerGrid::kColCount, index / TLayerGrid::kColCount));
+        new LayerCellAccessible(Typed(), index % TLayerGrid::kColCount, index / TLayerGrid::kColCount));
   }
   return QAccessible::accessibleInterface(id);
 }
@@ -158,7 +153,7 @@ int LayerGridAccessible::indexOfChild(const QAccessibleInterface* child) const {
 }
 
 QAccessibleInterface* LayerGridAccessible::childAt(int x, int y) const {
-  const QPoint local = Grid()->mapFromGlobal(QPoint(x, y));
+  const QPoint local = Typed()->mapFromGlobal(QPoint(x, y));
   for (int row = 0; row < TLayerGrid::kRowCount; ++row) {
     for (int col = 0; col < TLayerGrid::kColCount; ++col) {
       if (TLayerGrid::CellRect(col, row).contains(local)) return child(CellIndex(col, row));
@@ -168,7 +163,7 @@ QAccessibleInterface* LayerGridAccessible::childAt(int x, int y) const {
 }
 
 QAccessibleInterface* LayerGridAccessible::focusChild() const {
-  const TLayerGrid* grid = Grid();
+  const TLayerGrid* grid = Typed();
   return grid->hasFocus() ? child(CellIndex(grid->Col(), grid->Row())) : nullptr;
 }
 
