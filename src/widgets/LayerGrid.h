@@ -35,6 +35,11 @@ class TLayerGrid : public QWidget {
   static constexpr int kPitch = kCellSize + kLineWidth;
   static constexpr int kWidth = kColCount * kPitch;   // 182
   static constexpr int kHeight = kRowCount * kPitch;  // 91
+  // Whether (col, row) is a cell of the grid, and the place of a cell when counted row by row.
+  static constexpr bool Contains(int col, int row) {
+    return col >= 0 && col < kColCount && row >= 0 && row < kRowCount;
+  }
+  static constexpr int Index(int col, int row) { return row * kColCount + col; }
   // The text that marks a tile.
   static inline const QString kTileMark = QStringLiteral("g");
 
