@@ -468,6 +468,14 @@ QChar TToolbarButton97::Accelerator() const {
   return behaviour_.props.glyphOnly ? QChar() : AcceleratorOf(caption_);
 }
 
+std::optional<QKeyCombination> TToolbarButton97::AcceleratorKey() const {
+  const QChar accelerator = Accelerator();
+  if (accelerator.isNull()) return std::nullopt;
+  // Qt's key codes for letters and digits are their upper-case code points.
+  const char16_t upper = QLocale().toUpper(QString(accelerator)).at(0).unicode();
+  return QKeyCombination(Qt::AltModifier, Qt::Key(upper));
+}
+
 bool TToolbarButton97::AnswerDialogChar(QChar character) {
   const QChar accelerator = Accelerator();
   if (accelerator.isNull() || !SameLetter(character, accelerator)) return false;
@@ -481,13 +489,9 @@ void TToolbarButton97::UpdateAccelerator() {
     releaseShortcut(shortcutId_);
     shortcutId_ = 0;
   }
-  const QChar accelerator = Accelerator();
-  if (accelerator.isNull()) return;
-  // Alt with the accelerator works whatever control has the focus. Qt's key codes for letters
-  // and digits are their upper-case code points.
-  const auto key = static_cast<int>(QLocale().toUpper(QString(accelerator)).at(0).unicode());
-  shortcutId_ = grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key))),
-                             Qt::WindowShortcut);
+  if (const std::optional<QKeyCombination> key = AcceleratorKey()) {
+    shortcutId_ = grabShortcut(QKeySequence(*key), Qt::WindowShortcut);
+  }
 }
 
 // --- Qt events --------------------------------------------------------------------------------

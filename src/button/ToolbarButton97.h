@@ -21,6 +21,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "button/ButtonBehaviour.h"
 #include "glyphs/ButtonTypes.h"
@@ -196,6 +197,8 @@ class TToolbarButton97 : public QWidget, public HintedControl {
   // The caption's accelerator: the character after the first '&'; none when '&' is missing or
   // ends the caption, or the button shows its glyph only.
   QChar Accelerator() const;
+  // Alt with the accelerator, which clicks whatever control has the focus; none without one.
+  std::optional<QKeyCombination> AcceleratorKey() const;
   // A character offered by the window: clicks and returns true when it is the accelerator.
   bool AnswerDialogChar(QChar character);
 

@@ -1,7 +1,6 @@
 #include "button/ToolbarButtonAccessible.h"
 
 #include <QAccessible>
-#include <QLocale>
 #include <algorithm>
 
 #include "button/ToolbarButton97.h"
@@ -89,11 +88,7 @@ QStringList ToolbarButtonAccessible::keyBindingsForAction(const QString& action)
   const TToolbarButton97* button = Typed();
   QStringList keys;
   if (action != ClickAction()) return keys;
-  const QChar accelerator = button->Accelerator();
-  if (!accelerator.isNull()) {
-    const char16_t upper = QLocale().toUpper(QString(accelerator)).at(0).unicode();
-    keys << KeyBindingText(QKeyCombination(Qt::AltModifier, Qt::Key(upper)));
-  }
+  if (const std::optional<QKeyCombination> key = button->AcceleratorKey()) keys << KeyBindingText(*key);
   if (button->Default()) keys << KeyBindingText(Qt::Key_Return);
   if (button->Cancel()) keys << KeyBindingText(Qt::Key_Escape);
   return keys;
