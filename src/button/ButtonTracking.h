@@ -16,7 +16,7 @@
 #include <memory>
 #include <optional>
 
-#include "button/ClosingClick.h"
+#include "button/ClosingPress.h"
 #include "button/ClosingPressRoute.h"
 #include "platform/raster/Color.h"
 #include "runtime/ControlTimer.h"

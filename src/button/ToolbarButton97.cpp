@@ -16,7 +16,7 @@
 #include <utility>
 
 #include "button/ButtonTracking.h"
-#include "button/ClosingClick.h"
+#include "button/ClosingPress.h"
 #include "button/ToolbarButtonAccessible.h"
 #include "button/DropdownList.h"
 #include "glyphs/ButtonGlyph.h"

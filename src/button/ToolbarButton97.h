@@ -53,7 +53,8 @@ class TToolbarButton97 : public QWidget, public HintedControl {
   static constexpr int kMinDropdownArrowWidth = 7;
 
   using TNotifyEvent = std::function<void(QObject* sender)>;
-  // Sender, pressed button (NoButton for a move), modifiers, client coordinates.
+  // Sender, pressed button (NoButton for a move), shift state (modifier keys and the double-click
+  // flag), client coordinates.
   using TMouseEvent = std::function<void(QObject* sender, Qt::MouseButton button, TShiftState shift, int x, int y)>;
   // Sender, var ShowMenu, var RemoveClicks.
   using TButtonDropdownEvent = std::function<void(QObject* sender, bool& showMenu, bool& removeClicks)>;

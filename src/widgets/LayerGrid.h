@@ -12,7 +12,8 @@
 //     of a double-click and its release report nothing, so a double-click clicks once;
 //   - when the keyboard (arrows, Home, End, Page Up, Page Down, alone or with Ctrl) moves the current
 //     cell to another cell; a key that leaves it where it is raises nothing;
-//   - when SetCurrentCell moves the current cell to another cell.
+//   - when SetCurrentCell moves the current cell to another cell;
+//   - when ClickCell clicks a cell (an assistive tool's toggle action), also the current one.
 //
 // A cell can also be marked as standing on a tile of the layer below; an empty marked cell shows a
 // faint square where the tile mark would be, so a layer can be drawn onto the one beneath it.
