@@ -180,6 +180,7 @@ ButtonEffects ButtonBehaviour::Handle(const ButtonInput& input) {
     case ButtonInputKind::GroupMemberLatched:
       if (!down_) break;
       down_ = false;
+      // No longer down, so its state is Up as the group's rule says, even while it is disabled.
       state_ = ButtonState::Up;
       out.push_back(ButtonEffect::RedrawErase);
       break;

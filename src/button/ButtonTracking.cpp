@@ -119,39 +119,47 @@ void ButtonTracking::DiscardPressesOn(TToolbarButton97& button) {
 }
 
 void ButtonTracking::HandOn(const ClosingPress& press) {
-  DeliverClosingPress(false);  // one left over from a menu inside the click of another
-  QWidget* target = press.target;
-  if (target == nullptr || !target->isVisible()) return;
-  // At once, so that the moves and the release that follow reach the target's window, wherever
-  // the pointer goes.
-  target->grabMouse();
-  closingPress_ = press;
-  QTimer::singleShot(0, this, [this] { DeliverClosingPress(false); });
+  DeliverClosingPress(std::nullopt);  // one left over from a menu inside the click of another
+  Carry(closingPress_.HandOn(press, press.target && press.target->isVisible()));
 }
 
-void ButtonTracking::DeliverClosingPress(bool releaseComing) {
-  if (!closingPress_) return;
-  const ClosingPress press = *closingPress_;
-  closingPress_.reset();
-  QPointer<QWidget> target = press.target;
-  if (!target) return;
-  if (!target->isVisible()) {
-    EndGrab(target);
-    return;
-  }
+void ButtonTracking::DeliverClosingPress(const std::optional<PressRoute::RealEvent>& real) {
+  const ClosingPress* press = closingPress_.Pending();
+  if (press == nullptr) return;
+  const bool shown = press->target && press->target->isVisible();
   // The window system is asked, not Qt: it had the release while someone else held the pointer.
-  const PointerState pointer = PointerNow();
-  const bool held = releaseComing || (pointer.buttons & press.button) != 0;
-  if (held) {
-    grabbedTarget_ = target;
-    grabbedButton_ = press.button;
+  const PointerState pointer = shown ? PointerNow() : PointerState{};
+  Carry(closingPress_.Deliver(real, shown, (pointer.buttons & press->button) != 0), pointer.position);
+}
+
+void ButtonTracking::Carry(const PressRoute::Steps& steps, std::optional<QPoint> pointerAt) {
+  for (const PressRoute::Step& step : steps) {
+    const ClosingPress& press = step.press;
+    QWidget* target = press.target;
+    if (target == nullptr) continue;  // gone meanwhile, say by the handler of its press
+    switch (step.what) {
+      case PressRoute::Do::Grab:
+        target->grabMouse();
+        break;
+      case PressRoute::Do::DeliverLater:
+        QTimer::singleShot(0, this, [this] { DeliverClosingPress(std::nullopt); });
+        break;
+      case PressRoute::Do::SendPress:
+        SendToWindowOf(*target, QEvent::MouseButtonPress, press.global, press.button, press.buttons, press.modifiers);
+        break;
+      case PressRoute::Do::SendRelease:
+        // Where the pointer is now, as near as can be told to where the release happened.
+        SendToWindowOf(*target, QEvent::MouseButtonRelease, pointerAt.value_or(press.global), press.button,
+                       press.buttons & ~press.button, press.modifiers);
+        break;
+      case PressRoute::Do::EndGrab:
+        EndGrab(target);
+        break;
+      case PressRoute::Do::EndGrabLater:
+        QTimer::singleShot(0, this, [this, later = QPointer<QWidget>(target)] { EndGrab(later); });
+        break;
+    }
   }
-  SendToWindowOf(*target, QEvent::MouseButtonPress, press.global, press.button, press.buttons, press.modifiers);
-  if (held || !target) return;
-  // Released already: where the pointer is now, as near as can be told to where that happened.
-  SendToWindowOf(*target, QEvent::MouseButtonRelease, pointer.position.value_or(press.global), press.button,
-                 press.buttons & ~press.button, press.modifiers);
-  EndGrab(target);
 }
 
 void ButtonTracking::EndGrab(QWidget* target) {
@@ -159,20 +167,9 @@ void ButtonTracking::EndGrab(QWidget* target) {
 }
 
 void ButtonTracking::WindowMouseEvent(const QMouseEvent& event) {
-  const bool release = event.type() == QEvent::MouseButtonRelease;
-  // A real event comes before the closing press was handed on: the press goes first.
-  if (closingPress_) DeliverClosingPress(release && event.button() == closingPress_->button);
-  if (!grabbedTarget_) return;
-  QPointer<QWidget> target = grabbedTarget_;
-  grabbedTarget_ = nullptr;
-  if (release && event.button() == grabbedButton_) {
-    // The release goes on to the target through the grab, which ends once it has been delivered.
-    QTimer::singleShot(0, this, [this, target] { EndGrab(target); });
-  } else if (!release) {
-    EndGrab(target);  // a new press: the one before is over, wherever its release went
-  } else {
-    grabbedTarget_ = target;  // another button's release: still waiting
-  }
+  const PressRoute::RealEvent real{event.type() == QEvent::MouseButtonRelease, event.button()};
+  DeliverClosingPress(real);  // a real event comes before the closing press was handed on: it goes first
+  Carry(closingPress_.Real(real));
 }
 
 // --- Checker pattern --------------------------------------------------------------------------

@@ -16,7 +16,8 @@
 #include <memory>
 #include <optional>
 
-#include "button/ClosingClick.h"
+#include "button/ClosingPress.h"
+#include "button/ClosingPressRoute.h"
 #include "platform/raster/Color.h"
 #include "runtime/ControlTimer.h"
 #include "runtime/ControlsRuntime.h"
@@ -80,10 +81,14 @@ class ButtonTracking : public QObject, public EventObserver {
   void LeaveTimerTick();
   void CancelHeldPress();
   bool HandleWindowKey(QWidget& window, QKeyEvent& event);
+  using PressRoute = ClosingPressRoute<ClosingPress>;
   // A press or release that the window system reported at one of the program's windows.
   void WindowMouseEvent(const QMouseEvent& event);
-  // Hands on the pending closing press; `releaseComing`: a real release is on its way.
-  void DeliverClosingPress(bool releaseComing);
+  // Hands on the pending closing press, if there is one: at the turn of the event loop, or
+  // before `real`.
+  void DeliverClosingPress(const std::optional<PressRoute::RealEvent>& real);
+  // Carries out the route's steps; `pointerAt`: where the pointer is now, if that was asked.
+  void Carry(const PressRoute::Steps& steps, std::optional<QPoint> pointerAt = std::nullopt);
   void EndGrab(QWidget* target);
 
   QPointer<TToolbarButton97> hot_;
@@ -93,9 +98,7 @@ class ButtonTracking : public QObject, public EventObserver {
   QImage downPattern_;
   QImage downPatternTiled_;
   Rgb patternFace_{}, patternHighlight_{};
-  std::optional<ClosingPress> closingPress_;  // handed on at the next turn of the event loop
-  QPointer<QWidget> grabbedTarget_;           // holds the grab until the real release
-  Qt::MouseButton grabbedButton_ = Qt::NoButton;
+  PressRoute closingPress_;
 };
 
 }  // namespace tilvaro

@@ -16,7 +16,7 @@
 #include <utility>
 
 #include "button/ButtonTracking.h"
-#include "button/ClosingClick.h"
+#include "button/ClosingPress.h"
 #include "button/ToolbarButtonAccessible.h"
 #include "button/DropdownList.h"
 #include "glyphs/ButtonGlyph.h"
@@ -293,7 +293,7 @@ void TToolbarButton97::Apply(const ButtonEffects& effects) {
       case ButtonEffect::RaiseMouseMove: RaiseMouse(OnMouseMove); break;
       case ButtonEffect::RaiseDblClick: RaiseEvent(OnDblClick, this); break;
       case ButtonEffect::Click: Click(); break;
-      case ButtonEffect::RaiseClickOnly: RaiseEvent(OnClick, this); break;
+      case ButtonEffect::RaiseClickOnly: RaiseInClick(OnClick, this); break;
       case ButtonEffect::ShowDropdown: ShowDropdown(); break;
       case ButtonEffect::ModalResultClick: ModalResultClick(); break;
       case ButtonEffect::StartRepeat:
@@ -372,10 +372,8 @@ void TToolbarButton97::SyncGroup() {
 
 template <typename Handler, typename... Args>
 bool TToolbarButton97::RaiseInClick(const Handler& handler, Args&&... args) {
-  if (!handler) return true;
-  const Handler copy = handler;  // the handler may destroy the button, and its field with it
   QPointer<TToolbarButton97> self(this);
-  std::exception_ptr failure = RunCatching([&] { copy(std::forward<Args>(args)...); });
+  std::exception_ptr failure = RaiseCatching(handler, std::forward<Args>(args)...);
   if (!failure) return true;
   if (!self) {
     ReportFailure(failure);
@@ -470,6 +468,14 @@ QChar TToolbarButton97::Accelerator() const {
   return behaviour_.props.glyphOnly ? QChar() : AcceleratorOf(caption_);
 }
 
+std::optional<QKeyCombination> TToolbarButton97::AcceleratorKey() const {
+  const QChar accelerator = Accelerator();
+  if (accelerator.isNull()) return std::nullopt;
+  // Qt's key codes for letters and digits are their upper-case code points.
+  const char16_t upper = QLocale().toUpper(QString(accelerator)).at(0).unicode();
+  return QKeyCombination(Qt::AltModifier, Qt::Key(upper));
+}
+
 bool TToolbarButton97::AnswerDialogChar(QChar character) {
   const QChar accelerator = Accelerator();
   if (accelerator.isNull() || !SameLetter(character, accelerator)) return false;
@@ -483,13 +489,9 @@ void TToolbarButton97::UpdateAccelerator() {
     releaseShortcut(shortcutId_);
     shortcutId_ = 0;
   }
-  const QChar accelerator = Accelerator();
-  if (accelerator.isNull()) return;
-  // Alt with the accelerator works whatever control has the focus. Qt's key codes for letters
-  // and digits are their upper-case code points.
-  const auto key = static_cast<int>(QLocale().toUpper(QString(accelerator)).at(0).unicode());
-  shortcutId_ = grabShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key))),
-                             Qt::WindowShortcut);
+  if (const std::optional<QKeyCombination> key = AcceleratorKey()) {
+    shortcutId_ = grabShortcut(QKeySequence(*key), Qt::WindowShortcut);
+  }
 }
 
 // --- Qt events --------------------------------------------------------------------------------

@@ -21,6 +21,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "button/ButtonBehaviour.h"
 #include "glyphs/ButtonTypes.h"
@@ -52,7 +53,8 @@ class TToolbarButton97 : public QWidget, public HintedControl {
   static constexpr int kMinDropdownArrowWidth = 7;
 
   using TNotifyEvent = std::function<void(QObject* sender)>;
-  // Sender, pressed button (NoButton for a move), modifiers, client coordinates.
+  // Sender, pressed button (NoButton for a move), shift state (modifier keys and the double-click
+  // flag), client coordinates.
   using TMouseEvent = std::function<void(QObject* sender, Qt::MouseButton button, TShiftState shift, int x, int y)>;
   // Sender, var ShowMenu, var RemoveClicks.
   using TButtonDropdownEvent = std::function<void(QObject* sender, bool& showMenu, bool& removeClicks)>;
@@ -196,6 +198,8 @@ class TToolbarButton97 : public QWidget, public HintedControl {
   // The caption's accelerator: the character after the first '&'; none when '&' is missing or
   // ends the caption, or the button shows its glyph only.
   QChar Accelerator() const;
+  // Alt with the accelerator, which clicks whatever control has the focus; none without one.
+  std::optional<QKeyCombination> AcceleratorKey() const;
   // A character offered by the window: clicks and returns true when it is the accelerator.
   bool AnswerDialogChar(QChar character);
 

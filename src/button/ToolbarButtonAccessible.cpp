@@ -1,8 +1,6 @@
 #include "button/ToolbarButtonAccessible.h"
 
 #include <QAccessible>
-#include <QKeySequence>
-#include <QLocale>
 #include <algorithm>
 
 #include "button/ToolbarButton97.h"
@@ -19,17 +17,10 @@ bool SaysSomething(const QString& caption) {
   return std::any_of(caption.begin(), caption.end(), [](QChar c) { return c.isLetterOrNumber(); });
 }
 
-QString KeyText(QKeyCombination key) { return QKeySequence(key).toString(QKeySequence::NativeText); }
-
 }  // namespace
 
 ToolbarButtonAccessible::ToolbarButtonAccessible(TToolbarButton97* button)
-    : QAccessibleWidget(button, QAccessible::PushButton) {}
-
-QAccessibleInterface* ToolbarButtonAccessible::Create(QObject* object) {
-  auto* button = qobject_cast<TToolbarButton97*>(object);
-  return button != nullptr ? new ToolbarButtonAccessible(button) : nullptr;
-}
+    : WidgetAccessible(button, QAccessible::PushButton) {}
 
 void ToolbarButtonAccessible::StatesChanged(TToolbarButton97& button, bool latched, bool pressed) {
   if ((!latched && !pressed) || !QAccessible::isActive()) return;
@@ -40,16 +31,14 @@ void ToolbarButtonAccessible::StatesChanged(TToolbarButton97& button, bool latch
   QAccessible::updateAccessibility(&event);
 }
 
-TToolbarButton97* ToolbarButtonAccessible::Button() const { return static_cast<TToolbarButton97*>(widget()); }
-
 QAccessible::Role ToolbarButtonAccessible::role() const {
-  const TToolbarButton97* button = Button();
+  const TToolbarButton97* button = Typed();
   if (!button->HasDropdown()) return QAccessible::PushButton;
   return button->DropdownCombo() ? QAccessible::ButtonDropDown : QAccessible::ButtonMenu;
 }
 
 QString ToolbarButtonAccessible::text(QAccessible::Text kind) const {
-  const TToolbarButton97* button = Button();
+  const TToolbarButton97* button = Typed();
   switch (kind) {
     case QAccessible::Name: {
       if (!button->accessibleName().isEmpty()) return button->accessibleName();
@@ -59,13 +48,13 @@ QString ToolbarButtonAccessible::text(QAccessible::Text kind) const {
     case QAccessible::Description:
       return button->accessibleDescription().isEmpty() ? button->Hint() : button->accessibleDescription();
     default:
-      return QAccessibleWidget::text(kind);
+      return WidgetAccessible::text(kind);
   }
 }
 
 QAccessible::State ToolbarButtonAccessible::state() const {
-  const TToolbarButton97* button = Button();
-  QAccessible::State state = QAccessibleWidget::state();
+  const TToolbarButton97* button = Typed();
+  QAccessible::State state = WidgetAccessible::state();
   state.pressed = button->State() == ButtonState::Down;
   if (button->GroupIndex() != 0) {
     state.checkable = true;
@@ -76,18 +65,18 @@ QAccessible::State ToolbarButtonAccessible::state() const {
 }
 
 const QString& ToolbarButtonAccessible::ClickAction() const {
-  return Button()->GroupIndex() != 0 ? toggleAction() : pressAction();
+  return Typed()->GroupIndex() != 0 ? toggleAction() : pressAction();
 }
 
 QStringList ToolbarButtonAccessible::actionNames() const {
   QStringList names{ClickAction()};
   // A plain drop-down button opens its menu on every click; a combo's menu is its arrow part's.
-  if (Button()->HasDropdown()) names << showMenuAction();
+  if (Typed()->HasDropdown()) names << showMenuAction();
   return names;
 }
 
 void ToolbarButtonAccessible::doAction(const QString& action) {
-  TToolbarButton97* button = Button();
+  TToolbarButton97* button = Typed();
   if (action == ClickAction()) {
     PostAccessibleAction(*button, [button] { button->ClickAsKey(); });
   } else if (action == showMenuAction()) {
@@ -96,16 +85,12 @@ void ToolbarButtonAccessible::doAction(const QString& action) {
 }
 
 QStringList ToolbarButtonAccessible::keyBindingsForAction(const QString& action) const {
-  const TToolbarButton97* button = Button();
+  const TToolbarButton97* button = Typed();
   QStringList keys;
   if (action != ClickAction()) return keys;
-  const QChar accelerator = button->Accelerator();
-  if (!accelerator.isNull()) {
-    const char16_t upper = QLocale().toUpper(QString(accelerator)).at(0).unicode();
-    keys << KeyText(QKeyCombination(Qt::AltModifier, Qt::Key(upper)));
-  }
-  if (button->Default()) keys << KeyText(Qt::Key_Return);
-  if (button->Cancel()) keys << KeyText(Qt::Key_Escape);
+  if (const std::optional<QKeyCombination> key = button->AcceleratorKey()) keys << KeyBindingText(*key);
+  if (button->Default()) keys << KeyBindingText(Qt::Key_Return);
+  if (button->Cancel()) keys << KeyBindingText(Qt::Key_Escape);
   return keys;
 }
 

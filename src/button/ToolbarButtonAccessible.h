@@ -10,18 +10,16 @@
 // latching, the modal result, the drop-down. A button with a drop-down also offers the menu action,
 // which opens it as a press on the arrow part does.
 
-#include <QAccessibleWidget>
+#include "platform/WidgetAccessible.h"
 
 namespace tilvaro {
 
 class TToolbarButton97;
 
-class ToolbarButtonAccessible : public QAccessibleWidget {
+class ToolbarButtonAccessible : public WidgetAccessible<TToolbarButton97> {
  public:
   explicit ToolbarButtonAccessible(TToolbarButton97* button);
 
-  // For the accessibility factory: the interface of a TToolbarButton97.
-  static QAccessibleInterface* Create(QObject* object);
   // Tells assistive tools that the button's latched or pressed state changed. Cheap while no tool
   // listens.
   static void StatesChanged(TToolbarButton97& button, bool latched, bool pressed);
@@ -35,7 +33,6 @@ class ToolbarButtonAccessible : public QAccessibleWidget {
   QStringList keyBindingsForAction(const QString& action) const override;
 
  private:
-  TToolbarButton97* Button() const;
   // The action that clicks the button: toggle for a group member, press otherwise.
   const QString& ClickAction() const;
 };

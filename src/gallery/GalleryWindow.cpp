@@ -202,8 +202,9 @@ void TGalleryWindow::BuildRows() {
   Lbl_Events->setFrameShadow(QFrame::Sunken);
   Lbl_Events->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Lbl_Events->setTextFormat(Qt::PlainText);
-  Lbl_Events->setMargin(3);
-  Lbl_Events->setFixedHeight(Lbl_Events->fontMetrics().lineSpacing() * kShownEvents + 2 * 3 + 4);
+  constexpr int kEventsMargin = 3;
+  Lbl_Events->setMargin(kEventsMargin);
+  Lbl_Events->setFixedHeight(Lbl_Events->fontMetrics().lineSpacing() * kShownEvents + 2 * kEventsMargin + 4);
   grid->addWidget(RowLabel(QStringLiteral("Ereignisse:"), this), row, 0, Qt::AlignLeft | Qt::AlignTop);
   grid->addWidget(Lbl_Events, row++, 1, 1, 4);
   log_.OnEvent = [this](const QString& line) { ShowEvent(line); };

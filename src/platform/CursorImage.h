@@ -18,8 +18,8 @@ struct CursorImage {
   std::vector<std::uint8_t> inverting;  // 1 where it inverts the screen instead; may be empty
 };
 
-// What the pointer's image covers when no image can be read (as with a 32 x 32 cursor whose
-// lowest row is all that could be assumed).
+// The offset for an image that draws nothing at all, as for a 32 x 32 cursor drawn down to its
+// lowest row. (Where the pointer's image cannot be read, the classic arrow stands in for it.)
 inline constexpr int kUnknownCursorBottomOffset = 32;
 
 // From the hot spot down to the image's lowest drawn row; where nothing is drawn, to the lowest

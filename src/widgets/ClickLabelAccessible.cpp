@@ -5,16 +5,11 @@
 
 namespace tilvaro {
 
-ClickLabelAccessible::ClickLabelAccessible(TClickLabel* label) : QAccessibleWidget(label, QAccessible::Link) {}
-
-QAccessibleInterface* ClickLabelAccessible::Create(QObject* object) {
-  auto* label = qobject_cast<TClickLabel*>(object);
-  return label != nullptr ? new ClickLabelAccessible(label) : nullptr;
-}
+ClickLabelAccessible::ClickLabelAccessible(TClickLabel* label) : WidgetAccessible(label, QAccessible::Link) {}
 
 QString ClickLabelAccessible::text(QAccessible::Text kind) const {
-  const auto* label = static_cast<const TClickLabel*>(widget());
-  if (kind != QAccessible::Name) return QAccessibleWidget::text(kind);
+  const TClickLabel* label = Typed();
+  if (kind != QAccessible::Name) return WidgetAccessible::text(kind);
   for (const QString& name : {label->accessibleName(), label->text(), label->toolTip()}) {
     if (!name.isEmpty()) return name;
   }
@@ -22,18 +17,18 @@ QString ClickLabelAccessible::text(QAccessible::Text kind) const {
 }
 
 QAccessible::State ClickLabelAccessible::state() const {
-  QAccessible::State state = QAccessibleWidget::state();
+  QAccessible::State state = WidgetAccessible::state();
   state.linked = true;
   return state;
 }
 
 QStringList ClickLabelAccessible::actionNames() const {
-  return QAccessibleWidget::actionNames() << pressAction();
+  return WidgetAccessible::actionNames() << pressAction();
 }
 
 void ClickLabelAccessible::doAction(const QString& action) {
   if (action != pressAction()) {
-    QAccessibleWidget::doAction(action);
+    WidgetAccessible::doAction(action);
     return;
   }
   auto* label = static_cast<TClickLabel*>(widget());

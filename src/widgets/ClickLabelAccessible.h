@@ -3,18 +3,16 @@
 // accessible name (where the link leads, set by its window), else its text, else its tool tip; the
 // tool tip is its description. The press action runs its click handler.
 
-#include <QAccessibleWidget>
+#include "platform/WidgetAccessible.h"
 
 namespace tilvaro {
 
 class TClickLabel;
 
-class ClickLabelAccessible : public QAccessibleWidget {
+class ClickLabelAccessible : public WidgetAccessible<TClickLabel> {
  public:
   explicit ClickLabelAccessible(TClickLabel* label);
 
-  // For the accessibility factory: the interface of a TClickLabel.
-  static QAccessibleInterface* Create(QObject* object);
 
   QString text(QAccessible::Text kind) const override;
   QAccessible::State state() const override;

@@ -29,13 +29,13 @@ TLayerGrid::TLayerGrid(QWidget* parent) : QWidget(parent) {
 }
 
 QString TLayerGrid::Cell(int col, int row) const {
-  if (col < 0 || col >= kColCount || row < 0 || row >= kRowCount) return {};
-  return texts_[row * kColCount + col];
+  if (!Contains(col, row)) return {};
+  return texts_[Index(col, row)];
 }
 
 void TLayerGrid::SetCell(int col, int row, const QString& text) {
-  if (col < 0 || col >= kColCount || row < 0 || row >= kRowCount) return;
-  QString& cell = texts_[row * kColCount + col];
+  if (!Contains(col, row)) return;
+  QString& cell = texts_[Index(col, row)];
   if (cell == text) return;
   cell = text;
   // The whole grid, small as it is: showing another layer changes up to 98 cells at once, and one
@@ -45,13 +45,13 @@ void TLayerGrid::SetCell(int col, int row, const QString& text) {
 }
 
 bool TLayerGrid::LowerTile(int col, int row) const {
-  if (col < 0 || col >= kColCount || row < 0 || row >= kRowCount) return false;
-  return lowerTiles_[row * kColCount + col];
+  if (!Contains(col, row)) return false;
+  return lowerTiles_[Index(col, row)];
 }
 
 void TLayerGrid::SetLowerTile(int col, int row, bool marked) {
-  if (col < 0 || col >= kColCount || row < 0 || row >= kRowCount) return;
-  bool& cell = lowerTiles_[row * kColCount + col];
+  if (!Contains(col, row)) return;
+  bool& cell = lowerTiles_[Index(col, row)];
   if (cell == marked) return;
   cell = marked;
   update();
@@ -107,8 +107,8 @@ void TLayerGrid::PaintCell(QPainter& painter, int col, int row) const {
   // frame while it does, so the user always sees which cell the keyboard moves from.
   const bool highlighted = current && !hasFocus();
   painter.fillRect(cell, palette().color(highlighted ? QPalette::Highlight : QPalette::Base));
-  const QString& text = texts_[row * kColCount + col];
-  if (text.isEmpty() && lowerTiles_[row * kColCount + col]) {
+  const QString& text = texts_[Index(col, row)];
+  if (text.isEmpty() && lowerTiles_[Index(col, row)]) {
     painter.fillRect(cell.x() + kMarkInset, cell.y() + kMarkInset, kMarkSize, kMarkSize, kLowerTileColour);
   } else if (text == kTileMark) {
     painter.fillRect(cell.x() + kMarkInset, cell.y() + kMarkInset, kMarkSize, kMarkSize, kMarkColour);

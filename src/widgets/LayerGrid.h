@@ -12,7 +12,8 @@
 //     of a double-click and its release report nothing, so a double-click clicks once;
 //   - when the keyboard (arrows, Home, End, Page Up, Page Down, alone or with Ctrl) moves the current
 //     cell to another cell; a key that leaves it where it is raises nothing;
-//   - when SetCurrentCell moves the current cell to another cell.
+//   - when SetCurrentCell moves the current cell to another cell;
+//   - when ClickCell clicks a cell (an assistive tool's toggle action), also the current one.
 //
 // A cell can also be marked as standing on a tile of the layer below; an empty marked cell shows a
 // faint square where the tile mark would be, so a layer can be drawn onto the one beneath it.
@@ -35,6 +36,11 @@ class TLayerGrid : public QWidget {
   static constexpr int kPitch = kCellSize + kLineWidth;
   static constexpr int kWidth = kColCount * kPitch;   // 182
   static constexpr int kHeight = kRowCount * kPitch;  // 91
+  // Whether (col, row) is a cell of the grid, and the place of a cell when counted row by row.
+  static constexpr bool Contains(int col, int row) {
+    return col >= 0 && col < kColCount && row >= 0 && row < kRowCount;
+  }
+  static constexpr int Index(int col, int row) { return row * kColCount + col; }
   // The text that marks a tile.
   static inline const QString kTileMark = QStringLiteral("g");
 

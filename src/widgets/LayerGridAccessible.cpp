@@ -8,8 +8,6 @@ namespace tilvaro {
 
 namespace {
 
-int CellIndex(int col, int row) { return row * TLayerGrid::kColCount + col; }
-
 QString ColumnName(int col) { return QStringLiteral("Spalte %1").arg(col + 1); }
 QString RowName(int row) { return QStringLiteral("Reihe %1").arg(row + 1); }
 
@@ -97,7 +95,7 @@ class LayerCellAccessible : public QAccessibleInterface,
 
 }  // namespace
 
-LayerGridAccessible::LayerGridAccessible(TLayerGrid* grid) : QAccessibleWidget(grid, QAccessible::Table) {}
+LayerGridAccessible::LayerGridAccessible(TLayerGrid* grid) : WidgetAccessible(grid, QAccessible::Table) {}
 
 LayerGridAccessible::~LayerGridAccessible() {
   for (const QAccessible::Id id : cellIds_) {
@@ -105,15 +103,10 @@ LayerGridAccessible::~LayerGridAccessible() {
   }
 }
 
-QAccessibleInterface* LayerGridAccessible::Create(QObject* object) {
-  auto* grid = qobject_cast<TLayerGrid*>(object);
-  return grid != nullptr ? new LayerGridAccessible(grid) : nullptr;
-}
-
 void LayerGridAccessible::CellChanged(TLayerGrid& grid, int col, int row) {
   if (!QAccessible::isActive()) return;
   QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid);
-  QAccessibleInterface* cell = table != nullptr ? table->child(CellIndex(col, row)) : nullptr;
+  QAccessibleInterface* cell = table != nullptr ? table->child(TLayerGrid::Index(col, row)) : nullptr;
   if (cell == nullptr) return;
   QAccessible::State changed;
   changed.checked = true;
@@ -124,7 +117,7 @@ void LayerGridAccessible::CellChanged(TLayerGrid& grid, int col, int row) {
 void LayerGridAccessible::CurrentCellMoved(TLayerGrid& grid) {
   if (!QAccessible::isActive() || !grid.hasFocus()) return;
   QAccessibleEvent event(&grid, QAccessible::Focus);
-  event.setChild(CellIndex(grid.Col(), grid.Row()));
+  event.setChild(TLayerGrid::Index(grid.Col(), grid.Row()));
   QAccessible::updateAccessibility(&event);
 }
 
@@ -135,7 +128,7 @@ void LayerGridAccessible::GridFocused(TLayerGrid& grid) {
 
 void* LayerGridAccessible::interface_cast(QAccessible::InterfaceType type) {
   if (type == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
-  return QAccessibleWidget::interface_cast(type);
+  return WidgetAccessible::interface_cast(type);
 }
 
 int LayerGridAccessible::childCount() const { return kCellCount; }
@@ -145,7 +138,7 @@ QAccessibleInterface* LayerGridAccessible::child(int index) const {
   QAccessible::Id& id = cellIds_[static_cast<std::size_t>(index)];
   if (id == 0) {
     id = QAccessible::registerAccessibleInterface(
-        new LayerCellAccessible(Grid(), index % TLayerGrid::kColCount, index / TLayerGrid::kColCount));
+        new LayerCellAccessible(Typed(), index % TLayerGrid::kColCount, index / TLayerGrid::kColCount));
   }
   return QAccessible::accessibleInterface(id);
 }
@@ -154,27 +147,27 @@ int LayerGridAccessible::indexOfChild(const QAccessibleInterface* child) const {
   const QAccessibleTableCellInterface* cell =
       child != nullptr ? const_cast<QAccessibleInterface*>(child)->tableCellInterface() : nullptr;
   if (cell == nullptr || child->parent() != this) return -1;
-  return CellIndex(cell->columnIndex(), cell->rowIndex());
+  return TLayerGrid::Index(cell->columnIndex(), cell->rowIndex());
 }
 
 QAccessibleInterface* LayerGridAccessible::childAt(int x, int y) const {
-  const QPoint local = Grid()->mapFromGlobal(QPoint(x, y));
+  const QPoint local = Typed()->mapFromGlobal(QPoint(x, y));
   for (int row = 0; row < TLayerGrid::kRowCount; ++row) {
     for (int col = 0; col < TLayerGrid::kColCount; ++col) {
-      if (TLayerGrid::CellRect(col, row).contains(local)) return child(CellIndex(col, row));
+      if (TLayerGrid::CellRect(col, row).contains(local)) return child(TLayerGrid::Index(col, row));
     }
   }
   return nullptr;
 }
 
 QAccessibleInterface* LayerGridAccessible::focusChild() const {
-  const TLayerGrid* grid = Grid();
-  return grid->hasFocus() ? child(CellIndex(grid->Col(), grid->Row())) : nullptr;
+  const TLayerGrid* grid = Typed();
+  return grid->hasFocus() ? child(TLayerGrid::Index(grid->Col(), grid->Row())) : nullptr;
 }
 
 QAccessibleInterface* LayerGridAccessible::cellAt(int row, int column) const {
-  if (row < 0 || row >= TLayerGrid::kRowCount || column < 0 || column >= TLayerGrid::kColCount) return nullptr;
-  return child(CellIndex(column, row));
+  if (!TLayerGrid::Contains(column, row)) return nullptr;
+  return child(TLayerGrid::Index(column, row));
 }
 
 QString LayerGridAccessible::columnDescription(int column) const { return ColumnName(column); }

@@ -11,20 +11,18 @@
 // The grid reports its changes through the two static functions below; they do nothing while no
 // assistive tool listens, so a grid costs nothing more at start-up.
 
-#include <QAccessibleWidget>
 #include <array>
 
+#include "platform/WidgetAccessible.h"
 #include "widgets/LayerGrid.h"
 
 namespace tilvaro {
 
-class LayerGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+class LayerGridAccessible : public WidgetAccessible<TLayerGrid>, public QAccessibleTableInterface {
  public:
   explicit LayerGridAccessible(TLayerGrid* grid);
   ~LayerGridAccessible() override;
 
-  // For the accessibility factory: the interface of a TLayerGrid.
-  static QAccessibleInterface* Create(QObject* object);
   // A cell's text changed: its checked state is announced.
   static void CellChanged(TLayerGrid& grid, int col, int row);
   // The current cell moved: it is announced as focused while the grid has the focus.
@@ -33,7 +31,6 @@ class LayerGridAccessible : public QAccessibleWidget, public QAccessibleTableInt
   // been (Qt announces a widget's focus after its focus-in handler has run).
   static void GridFocused(TLayerGrid& grid);
 
-  TLayerGrid* Grid() const { return static_cast<TLayerGrid*>(widget()); }
 
   void* interface_cast(QAccessible::InterfaceType type) override;
   int childCount() const override;

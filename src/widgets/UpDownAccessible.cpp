@@ -1,6 +1,5 @@
 #include "widgets/UpDownAccessible.h"
 
-#include <QKeySequence>
 #include <algorithm>
 
 #include "platform/AccessibleAction.h"
@@ -8,12 +7,7 @@
 
 namespace tilvaro {
 
-UpDownAccessible::UpDownAccessible(TUpDown* upDown) : QAccessibleWidget(upDown, QAccessible::SpinBox) {}
-
-QAccessibleInterface* UpDownAccessible::Create(QObject* object) {
-  auto* upDown = qobject_cast<TUpDown*>(object);
-  return upDown != nullptr ? new UpDownAccessible(upDown) : nullptr;
-}
+UpDownAccessible::UpDownAccessible(TUpDown* upDown) : WidgetAccessible(upDown, QAccessible::SpinBox) {}
 
 void UpDownAccessible::ValueChanged(TUpDown& upDown) {
   if (!QAccessible::isActive()) return;
@@ -21,45 +15,43 @@ void UpDownAccessible::ValueChanged(TUpDown& upDown) {
   QAccessible::updateAccessibility(&event);
 }
 
-TUpDown* UpDownAccessible::UpDown() const { return static_cast<TUpDown*>(widget()); }
-
 void* UpDownAccessible::interface_cast(QAccessible::InterfaceType type) {
   if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
-  return QAccessibleWidget::interface_cast(type);
+  return WidgetAccessible::interface_cast(type);
 }
 
 QString UpDownAccessible::text(QAccessible::Text kind) const {
-  if (kind == QAccessible::Value) return QString::number(UpDown()->Position());
-  return QAccessibleWidget::text(kind);
+  if (kind == QAccessible::Value) return QString::number(Typed()->Position());
+  return WidgetAccessible::text(kind);
 }
 
 QStringList UpDownAccessible::actionNames() const {
-  return QAccessibleWidget::actionNames() << increaseAction() << decreaseAction();
+  return WidgetAccessible::actionNames() << increaseAction() << decreaseAction();
 }
 
 void UpDownAccessible::doAction(const QString& action) {
-  TUpDown* upDown = UpDown();
+  TUpDown* upDown = Typed();
   if (action == increaseAction()) {
     PostAccessibleAction(*upDown, [upDown] { upDown->Step(TUpDown::TUDBtnType::btNext); });
   } else if (action == decreaseAction()) {
     PostAccessibleAction(*upDown, [upDown] { upDown->Step(TUpDown::TUDBtnType::btPrev); });
   } else {
-    QAccessibleWidget::doAction(action);
+    WidgetAccessible::doAction(action);
   }
 }
 
 QStringList UpDownAccessible::keyBindingsForAction(const QString& action) const {
-  if (action == increaseAction()) return {QKeySequence(Qt::Key_Up).toString(QKeySequence::NativeText)};
-  if (action == decreaseAction()) return {QKeySequence(Qt::Key_Down).toString(QKeySequence::NativeText)};
-  return QAccessibleWidget::keyBindingsForAction(action);
+  if (action == increaseAction()) return {KeyBindingText(Qt::Key_Up)};
+  if (action == decreaseAction()) return {KeyBindingText(Qt::Key_Down)};
+  return WidgetAccessible::keyBindingsForAction(action);
 }
 
-QVariant UpDownAccessible::currentValue() const { return UpDown()->Position(); }
-QVariant UpDownAccessible::maximumValue() const { return UpDown()->Max(); }
-QVariant UpDownAccessible::minimumValue() const { return UpDown()->Min(); }
+QVariant UpDownAccessible::currentValue() const { return Typed()->Position(); }
+QVariant UpDownAccessible::maximumValue() const { return Typed()->Max(); }
+QVariant UpDownAccessible::minimumValue() const { return Typed()->Min(); }
 
 void UpDownAccessible::setCurrentValue(const QVariant& value) {
-  TUpDown* upDown = UpDown();
+  TUpDown* upDown = Typed();
   const int target = value.toInt();
   PostAccessibleAction(*upDown, [upDown, target] {
     const int bounded = std::clamp(target, upDown->Min(), upDown->Max());

@@ -4,18 +4,16 @@
 // The increase and decrease actions step as the arrows do; setting a value steps towards it, one
 // step at a time, so the spinner's OnClick runs for every step as if the user had pressed the arrow.
 
-#include <QAccessibleWidget>
+#include "platform/WidgetAccessible.h"
 
 namespace tilvaro {
 
 class TUpDown;
 
-class UpDownAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+class UpDownAccessible : public WidgetAccessible<TUpDown>, public QAccessibleValueInterface {
  public:
   explicit UpDownAccessible(TUpDown* upDown);
 
-  // For the accessibility factory: the interface of a TUpDown.
-  static QAccessibleInterface* Create(QObject* object);
   // The position changed: announced while an assistive tool listens.
   static void ValueChanged(TUpDown& upDown);
 
@@ -31,8 +29,6 @@ class UpDownAccessible : public QAccessibleWidget, public QAccessibleValueInterf
   QVariant minimumValue() const override;
   QVariant minimumStepSize() const override { return 1; }
 
- private:
-  TUpDown* UpDown() const;
 };
 
 }  // namespace tilvaro

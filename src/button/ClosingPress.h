@@ -7,8 +7,8 @@
 // the program. ClosingPressWatch sees that press on the open menu and decides its target at once:
 // the widget under the point; none outside the program's windows, under a modal window that
 // blocks it, or on the drop-down button itself while the drop-down removes clicks (the press must
-// not open the menu again). ButtonTracking::HandOn then gives the target a real pointer grab as
-// the menu closes and hands it the press, and the release, once the drop-down's click is over.
+// not open the menu again). ButtonTracking::HandOn then carries it to its target as the menu
+// closes, along the steps that ClosingPressRoute decides.
 
 #include <QObject>
 #include <QPoint>

@@ -1,4 +1,4 @@
-#include "button/ClosingClick.h"
+#include "button/ClosingPress.h"
 
 #include <QApplication>
 #include <QMenu>
