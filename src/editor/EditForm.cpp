@@ -312,8 +312,6 @@ void TEditForm::Layer_ControlClick(QObject*) {
 }
 
 void TEditForm::Btn_OpenClick(QObject*) {
-  // The layout replaced, also by a failed Open, comes back with Undo.
-  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
   QString name = LayoutName;
   if (AskText(kOpenCaption, kOpenPrompt, name) != 1) {
     Update_Grid();
@@ -323,6 +321,8 @@ void TEditForm::Btn_OpenClick(QObject*) {
 }
 
 void TEditForm::OpenLayoutFile(const std::filesystem::path& file, const QString& name) {
+  // The layout replaced, also by a failed Open, comes back with Undo, in one step.
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
   const LayoutReadResult read = ReadLayoutFile(file);
   if (read.status == LayoutReadStatus::Unreadable) {
     // The file is there but cannot be read. The current layout and name stay as they are: an
@@ -428,8 +428,6 @@ std::optional<Layout> TEditForm::LayoutFromControls() {
 }
 
 void TEditForm::ApplyLayout(const Layout& layout) {
-  // Part of Open's step; on its own (a layout loaded by other means) a step of its own.
-  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
   const LayoutAttributes& attributes = layout.attributes;
   Edit_Name->setText(FromCp1252(attributes.name));
   Edit_Author->setText(FromCp1252(attributes.author));

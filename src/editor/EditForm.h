@@ -152,6 +152,7 @@ class TEditForm : public QWidget {
 
   // Open with the file given instead of asked for: reads `file` as Open reads the file of a typed
   // name, with every message and outcome of Open; `name` becomes LayoutName as the typed name would.
+  // The layout it replaces comes back with one Undo.
   void OpenLayoutFile(const std::filesystem::path& file, const QString& name);
 
   // Undo and redo, the preview window and the grid's context menu with the layer tools.
