@@ -92,10 +92,6 @@ QString UnencodableText(const QString& field, char32_t character) {
       .arg(QString::fromUcs4(&character, 1), code, field);
 }
 
-QString FromCp1252(const std::string& bytes) {
-  return QString::fromStdString(cp1252::DecodeToUtf8(bytes));
-}
-
 }  // namespace
 
 TEditForm::TEditForm(QWidget* parent, Start start, const std::function<void()>& beforeFonts) : QWidget(parent) {
@@ -252,19 +248,11 @@ std::filesystem::path TEditForm::LayoutPath(const QString& name) const {
 
 void TEditForm::Btn_NewClick(QObject*) {
   const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
-  LayoutName.clear();
-  Edit_Name->setText(QString());
-  Edit_Author->setText(QString());
-  Edit_Back->setText(QString());
-  CBX_Inscripe->setChecked(false);
-  SBar_LayerCount->setValue(1);
-  SBar_3D->setValue(1);
   UpDown_Layer->SetPosition(1);
-  LBox_Tiles->ClearItems();
   // Moving the current cell clicks the cell moved to; the flags it sets are wiped just below.
   Layer_Control->SetRow(0);
   Layer_Control->SetCol(0);
-  LayerCells.Clear();
+  SetDocument(DocumentState{});
   Lbl_CLayer->setText(QStringLiteral("1"));
   Update_Grid();
 }
@@ -332,14 +320,12 @@ void TEditForm::OpenLayoutFile(const std::filesystem::path& file, const QString&
     return;
   }
   Btn_NewClick(this);
-  LayoutName = name;
-  if (read.status != LayoutReadStatus::Loaded) {
-    // Nothing there, or a folder or other non-file of that name.
-    ShowFailure(kLayoutNotFound);
-    Update_Grid();
-    return;
-  }
-  ApplyLayout(read.layout);
+  const bool loaded = read.status == LayoutReadStatus::Loaded;
+  DocumentState document = loaded ? DocumentOfLayout(read.layout) : DocumentState{};
+  document.layoutName = name.toStdString();
+  SetDocument(document);
+  // Nothing there, or a folder or other non-file of that name.
+  if (!loaded) ShowFailure(kLayoutNotFound);
   Update_Grid();
 }
 
@@ -389,54 +375,68 @@ void TEditForm::Lbl_CopyrightClick(QObject*) { GoWWW->OpenNewMail(); }
 
 // ---- Between controls and layout ---------------------------------------------------------------
 
+DocumentState TEditForm::Document() const {
+  DocumentState document;
+  document.name = Edit_Name->text().toStdString();
+  document.author = Edit_Author->text().toStdString();
+  document.background = Edit_Back->text().toStdString();
+  document.layerCount = SBar_LayerCount->value();
+  document.colourScheme = SBar_3D->value();
+  document.inscription = CBX_Inscripe->isChecked();
+  document.tileSets.reserve(static_cast<std::size_t>(LBox_Tiles->Count()));
+  for (int i = 0; i < LBox_Tiles->Count(); ++i) document.tileSets.push_back(LBox_Tiles->Item(i).toStdString());
+  document.cells = LayerCells;
+  document.layoutName = LayoutName.toStdString();
+  return document;
+}
+
+void TEditForm::SetDocument(const DocumentState& document) {
+  Edit_Name->setText(QString::fromStdString(document.name));
+  Edit_Author->setText(QString::fromStdString(document.author));
+  Edit_Back->setText(QString::fromStdString(document.background));
+  SBar_LayerCount->setValue(document.layerCount);
+  SBar_3D->setValue(document.colourScheme);
+  CBX_Inscripe->setChecked(document.inscription);
+  LBox_Tiles->ClearItems();
+  for (const std::string& entry : document.tileSets) LBox_Tiles->AddItem(QString::fromStdString(entry));
+  LayerCells = document.cells;
+  LayoutName = QString::fromStdString(document.layoutName);
+}
+
 std::optional<Layout> TEditForm::LayoutFromControls() {
-  Layout layout;
-  const auto encode = [this](const QString& text, const QString& field) -> std::optional<std::string> {
+  const DocumentState document = Document();
+  const auto encode = [this](const std::string& text, const QString& field) -> std::optional<std::string> {
     // A line break (a pasted text can hold one) would end the value's line in the file and turn
     // the rest into a stray line.
-    if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+    if (text.find_first_of("\n\r") != std::string::npos) {
       ShowFailure(QStringLiteral("Das Feld „%1“ enthält einen Zeilenumbruch, den eine Layout-Datei "
                                  "nicht speichern kann.\n\nSpeichern nicht möglich!")
                       .arg(field));
       return std::nullopt;
     }
     cp1252::EncodeError error{};
-    std::optional<std::string> bytes = cp1252::EncodeUtf8(text.toStdString(), &error);
+    std::optional<std::string> bytes = cp1252::EncodeUtf8(text, &error);
     if (!bytes) ShowFailure(UnencodableText(field, error.character));
     return bytes;
   };
+  Layout layout = LayoutWithoutTexts(document);
   LayoutAttributes& attributes = layout.attributes;
-  const auto name = encode(Edit_Name->text(), QStringLiteral("Name"));
+  const auto name = encode(document.name, QStringLiteral("Name"));
   if (!name) return std::nullopt;
-  const auto author = encode(Edit_Author->text(), QStringLiteral("Autor"));
+  const auto author = encode(document.author, QStringLiteral("Autor"));
   if (!author) return std::nullopt;
-  const auto background = encode(Edit_Back->text(), QStringLiteral("Hintergrundbild"));
+  const auto background = encode(document.background, QStringLiteral("Hintergrundbild"));
   if (!background) return std::nullopt;
   attributes.name = *name;
   attributes.author = *author;
   attributes.background = *background;
-  attributes.layerCount = SBar_LayerCount->value();
-  attributes.colourScheme = SBar_3D->value();
-  attributes.inscription = CBX_Inscripe->isChecked();
-  for (int i = 0; i < LBox_Tiles->Count(); ++i) {
-    const auto entry = encode(LBox_Tiles->Item(i), QStringLiteral("Steine, Eintrag %1").arg(i + 1));
+  for (std::size_t i = 0; i < document.tileSets.size(); ++i) {
+    std::optional<std::string> entry =
+        encode(document.tileSets[i], QStringLiteral("Steine, Eintrag %1").arg(static_cast<qulonglong>(i + 1)));
     if (!entry) return std::nullopt;
-    attributes.tileSets.push_back(*entry);
+    attributes.tileSets.push_back(std::move(*entry));
   }
-  layout.cells = LayerCells;
   return layout;
-}
-
-void TEditForm::ApplyLayout(const Layout& layout) {
-  const LayoutAttributes& attributes = layout.attributes;
-  Edit_Name->setText(FromCp1252(attributes.name));
-  Edit_Author->setText(FromCp1252(attributes.author));
-  Edit_Back->setText(FromCp1252(attributes.background));
-  SBar_LayerCount->setValue(attributes.layerCount);
-  SBar_3D->setValue(attributes.colourScheme);
-  CBX_Inscripe->setChecked(attributes.inscription);
-  for (const std::string& entry : attributes.tileSets) LBox_Tiles->AddItem(FromCp1252(entry));
-  LayerCells = layout.cells;
 }
 
 }  // namespace tilvaro

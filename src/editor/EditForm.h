@@ -20,6 +20,7 @@
 
 #include "layout/LayerCells.h"
 #include "layout/Layout.h"
+#include "layout/LayoutHistory.h"
 
 class QCheckBox;
 class QLabel;
@@ -137,12 +138,16 @@ class TEditForm : public QWidget {
   using TextQuestion = std::function<int(const QString& caption, const QString& prompt, QString& text)>;
   TextQuestion AskText;
 
+  // The document the controls, LayerCells and LayoutName hold now, its texts as typed.
+  DocumentState Document() const;
+  // Puts a document into the controls, LayerCells and LayoutName; the layer shown stays, and the
+  // grid is drawn again by the caller.
+  void SetDocument(const DocumentState& document);
+
   // The layout the controls and LayerCells hold now. Texts are encoded in Windows-1252; when one
   // of them holds a character the code page cannot hold, an error box names the field and the
   // character and the result is empty.
   std::optional<Layout> LayoutFromControls();
-  // Puts a read layout into the controls and LayerCells (texts decoded from Windows-1252).
-  void ApplyLayout(const Layout& layout);
 
   // The path of the layout file named `name` below StartDir.
   std::filesystem::path LayoutPath(const QString& name) const;
