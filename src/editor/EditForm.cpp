@@ -1,7 +1,6 @@
 #include "editor/EditForm.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -107,8 +106,8 @@ TEditForm::TEditForm(QWidget* parent, Start start, const std::function<void()>& 
   if (beforeFonts) beforeFonts();
   // The font is set before any control is made, so that all of them inherit it.
   setFont(EditorFont(11));
-  AskText = [this](const QString& caption, const QString& prompt, QString& text) {
-    return AskForText(caption, prompt, text);
+  AskText = [this](const QString& caption, const QString& prompt, QString& text, const QStringList& completions) {
+    return AskForText(caption, prompt, text, completions);
   };
 
   // The launcher behind the logo and the copyright line.
@@ -224,16 +223,16 @@ void TEditForm::FormCreate(QObject*) {
   }
 }
 
-int TEditForm::AskForText(const QString& caption, const QString& prompt, QString& text) {
+int TEditForm::AskForText(const QString& caption, const QString& prompt, QString& text,
+                          const QStringList& completions) {
   if (eInput == nullptr) eInput = new TeInput(this);
-  // The questions for a layout's name offer the names of the layouts there, read afresh each time.
-  QStringList completions;
-  if (caption == kOpenCaption || caption == kSaveCaption) {
-    const QDir layouts(QFile::decodeName(QByteArray::fromStdString((StartDir / "layouts").string())));
-    completions = layouts.entryList({QStringLiteral("*.set")}, QDir::Files | QDir::CaseSensitive, QDir::Name);
-    for (QString& name : completions) name.chop(4);
-  }
   return ShowInputDialog(*eInput, caption, prompt, text, completions);
+}
+
+QStringList TEditForm::LayoutNameList() const {
+  QStringList names;
+  for (const std::string& name : LayoutNames(StartDir)) names << QFile::decodeName(QByteArray::fromStdString(name));
+  return names;
 }
 
 void TEditForm::ShowFailure(const QString& text) { ShowErrorBox(this, text, kFailureCaption); }
@@ -301,7 +300,7 @@ void TEditForm::Layer_ControlClick(QObject*) {
 
 void TEditForm::Btn_OpenClick(QObject*) {
   QString name = LayoutName;
-  if (AskText(kOpenCaption, kOpenPrompt, name) != 1) {
+  if (AskText(kOpenCaption, kOpenPrompt, name, LayoutNameList()) != 1) {
     Update_Grid();
     return;
   }
@@ -340,7 +339,7 @@ void TEditForm::Btn_SaveClick(QObject*) {
   const std::optional<Layout> layout = LayoutFromControls();
   if (!layout) return;
   QString name = LayoutName;
-  if (AskText(kSaveCaption, kSavePrompt, name) != 1) return;
+  if (AskText(kSaveCaption, kSavePrompt, name, LayoutNameList()) != 1) return;
   LayoutName = name;
   // A failed write throws WriteError, which ends the command and reaches the application's error
   // box; the old file stays as it was.
@@ -350,7 +349,7 @@ void TEditForm::Btn_SaveClick(QObject*) {
 void TEditForm::Btn_TileAddClick(QObject*) {
   const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::TileSets);
   QString text;
-  if (AskText(kTileAddCaption, kTilePrompt, text) == 1) LBox_Tiles->AddItem(text);
+  if (AskText(kTileAddCaption, kTilePrompt, text, {}) == 1) LBox_Tiles->AddItem(text);
 }
 
 void TEditForm::Btn_TileDelClick(QObject*) {
@@ -364,7 +363,7 @@ void TEditForm::Btn_TileNameClick(QObject*) {
   const int index = LBox_Tiles->ItemIndex();
   if (LBox_Tiles->Count() == 0 || index < 0) return;
   QString text = LBox_Tiles->Item(index);
-  if (AskText(kTileRenameCaption, kTilePrompt, text) == 1) LBox_Tiles->SetItem(index, text);
+  if (AskText(kTileRenameCaption, kTilePrompt, text, {}) == 1) LBox_Tiles->SetItem(index, text);
 }
 
 // The logo opens the maker's web page, the copyright line a new e-mail to the contact address.

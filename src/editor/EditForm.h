@@ -12,6 +12,7 @@
 // and is reported in the application's error box instead of crossing Qt's event dispatch.
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <filesystem>
 #include <functional>
@@ -133,9 +134,11 @@ class TEditForm : public QWidget {
   void SetInputDialog(TeInput* dialog) { eInput = dialog; }
   TeInput* InputDialog() const { return eInput; }
 
-  // Asks for a text: caption, prompt, in-out text; returns 1 when confirmed. By default it shows
-  // eInput through ShowInputDialog; tests may put another function here.
-  using TextQuestion = std::function<int(const QString& caption, const QString& prompt, QString& text)>;
+  // Asks for a text: caption, prompt, in-out text and the texts offered while typing; returns 1
+  // when confirmed. By default it shows eInput through ShowInputDialog; tests may put another
+  // function here.
+  using TextQuestion = std::function<int(const QString& caption, const QString& prompt, QString& text,
+                                         const QStringList& completions)>;
   TextQuestion AskText;
 
   // The document the controls, LayerCells and LayoutName hold now, its texts as typed.
@@ -171,7 +174,9 @@ class TEditForm : public QWidget {
   void ShowBuiltControls();
   void WireEvents();
   void SetTabOrder();
-  int AskForText(const QString& caption, const QString& prompt, QString& text);
+  int AskForText(const QString& caption, const QString& prompt, QString& text, const QStringList& completions);
+  // The names of the layouts there, read afresh, for the questions for a layout's name.
+  QStringList LayoutNameList() const;
 
   TeInput* eInput = nullptr;
   // A member rather than a child, so it is destroyed before the controls it watches.
