@@ -1,7 +1,6 @@
 #include "editor/EditForm.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -92,10 +91,6 @@ QString UnencodableText(const QString& field, char32_t character) {
       .arg(QString::fromUcs4(&character, 1), code, field);
 }
 
-QString FromCp1252(const std::string& bytes) {
-  return QString::fromStdString(cp1252::DecodeToUtf8(bytes));
-}
-
 }  // namespace
 
 TEditForm::TEditForm(QWidget* parent, Start start, const std::function<void()>& beforeFonts) : QWidget(parent) {
@@ -111,8 +106,8 @@ TEditForm::TEditForm(QWidget* parent, Start start, const std::function<void()>& 
   if (beforeFonts) beforeFonts();
   // The font is set before any control is made, so that all of them inherit it.
   setFont(EditorFont(11));
-  AskText = [this](const QString& caption, const QString& prompt, QString& text) {
-    return AskForText(caption, prompt, text);
+  AskText = [this](const QString& caption, const QString& prompt, QString& text, const QStringList& completions) {
+    return AskForText(caption, prompt, text, completions);
   };
 
   // The launcher behind the logo and the copyright line.
@@ -228,16 +223,16 @@ void TEditForm::FormCreate(QObject*) {
   }
 }
 
-int TEditForm::AskForText(const QString& caption, const QString& prompt, QString& text) {
+int TEditForm::AskForText(const QString& caption, const QString& prompt, QString& text,
+                          const QStringList& completions) {
   if (eInput == nullptr) eInput = new TeInput(this);
-  // The questions for a layout's name offer the names of the layouts there, read afresh each time.
-  QStringList completions;
-  if (caption == kOpenCaption || caption == kSaveCaption) {
-    const QDir layouts(QFile::decodeName(QByteArray::fromStdString((StartDir / "layouts").string())));
-    completions = layouts.entryList({QStringLiteral("*.set")}, QDir::Files | QDir::CaseSensitive, QDir::Name);
-    for (QString& name : completions) name.chop(4);
-  }
   return ShowInputDialog(*eInput, caption, prompt, text, completions);
+}
+
+QStringList TEditForm::LayoutNameList() const {
+  QStringList names;
+  for (const std::string& name : LayoutNames(StartDir)) names << QFile::decodeName(QByteArray::fromStdString(name));
+  return names;
 }
 
 void TEditForm::ShowFailure(const QString& text) { ShowErrorBox(this, text, kFailureCaption); }
@@ -252,19 +247,11 @@ std::filesystem::path TEditForm::LayoutPath(const QString& name) const {
 
 void TEditForm::Btn_NewClick(QObject*) {
   const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
-  LayoutName.clear();
-  Edit_Name->setText(QString());
-  Edit_Author->setText(QString());
-  Edit_Back->setText(QString());
-  CBX_Inscripe->setChecked(false);
-  SBar_LayerCount->setValue(1);
-  SBar_3D->setValue(1);
   UpDown_Layer->SetPosition(1);
-  LBox_Tiles->ClearItems();
   // Moving the current cell clicks the cell moved to; the flags it sets are wiped just below.
   Layer_Control->SetRow(0);
   Layer_Control->SetCol(0);
-  LayerCells.Clear();
+  SetDocument(DocumentState{});
   Lbl_CLayer->setText(QStringLiteral("1"));
   Update_Grid();
 }
@@ -312,10 +299,8 @@ void TEditForm::Layer_ControlClick(QObject*) {
 }
 
 void TEditForm::Btn_OpenClick(QObject*) {
-  // The layout replaced, also by a failed Open, comes back with Undo.
-  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
   QString name = LayoutName;
-  if (AskText(kOpenCaption, kOpenPrompt, name) != 1) {
+  if (AskText(kOpenCaption, kOpenPrompt, name, LayoutNameList()) != 1) {
     Update_Grid();
     return;
   }
@@ -323,6 +308,8 @@ void TEditForm::Btn_OpenClick(QObject*) {
 }
 
 void TEditForm::OpenLayoutFile(const std::filesystem::path& file, const QString& name) {
+  // The layout replaced, also by a failed Open, comes back with Undo, in one step.
+  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
   const LayoutReadResult read = ReadLayoutFile(file);
   if (read.status == LayoutReadStatus::Unreadable) {
     // The file is there but cannot be read. The current layout and name stay as they are: an
@@ -332,14 +319,12 @@ void TEditForm::OpenLayoutFile(const std::filesystem::path& file, const QString&
     return;
   }
   Btn_NewClick(this);
-  LayoutName = name;
-  if (read.status != LayoutReadStatus::Loaded) {
-    // Nothing there, or a folder or other non-file of that name.
-    ShowFailure(kLayoutNotFound);
-    Update_Grid();
-    return;
-  }
-  ApplyLayout(read.layout);
+  const bool loaded = read.status == LayoutReadStatus::Loaded;
+  DocumentState document = loaded ? DocumentOfLayout(read.layout) : DocumentState{};
+  document.layoutName = name.toStdString();
+  SetDocument(document);
+  // Nothing there, or a folder or other non-file of that name.
+  if (!loaded) ShowFailure(kLayoutNotFound);
   Update_Grid();
 }
 
@@ -354,7 +339,7 @@ void TEditForm::Btn_SaveClick(QObject*) {
   const std::optional<Layout> layout = LayoutFromControls();
   if (!layout) return;
   QString name = LayoutName;
-  if (AskText(kSaveCaption, kSavePrompt, name) != 1) return;
+  if (AskText(kSaveCaption, kSavePrompt, name, LayoutNameList()) != 1) return;
   LayoutName = name;
   // A failed write throws WriteError, which ends the command and reaches the application's error
   // box; the old file stays as it was.
@@ -364,7 +349,7 @@ void TEditForm::Btn_SaveClick(QObject*) {
 void TEditForm::Btn_TileAddClick(QObject*) {
   const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::TileSets);
   QString text;
-  if (AskText(kTileAddCaption, kTilePrompt, text) == 1) LBox_Tiles->AddItem(text);
+  if (AskText(kTileAddCaption, kTilePrompt, text, {}) == 1) LBox_Tiles->AddItem(text);
 }
 
 void TEditForm::Btn_TileDelClick(QObject*) {
@@ -378,7 +363,7 @@ void TEditForm::Btn_TileNameClick(QObject*) {
   const int index = LBox_Tiles->ItemIndex();
   if (LBox_Tiles->Count() == 0 || index < 0) return;
   QString text = LBox_Tiles->Item(index);
-  if (AskText(kTileRenameCaption, kTilePrompt, text) == 1) LBox_Tiles->SetItem(index, text);
+  if (AskText(kTileRenameCaption, kTilePrompt, text, {}) == 1) LBox_Tiles->SetItem(index, text);
 }
 
 // The logo opens the maker's web page, the copyright line a new e-mail to the contact address.
@@ -389,56 +374,68 @@ void TEditForm::Lbl_CopyrightClick(QObject*) { GoWWW->OpenNewMail(); }
 
 // ---- Between controls and layout ---------------------------------------------------------------
 
+DocumentState TEditForm::Document() const {
+  DocumentState document;
+  document.name = Edit_Name->text().toStdString();
+  document.author = Edit_Author->text().toStdString();
+  document.background = Edit_Back->text().toStdString();
+  document.layerCount = SBar_LayerCount->value();
+  document.colourScheme = SBar_3D->value();
+  document.inscription = CBX_Inscripe->isChecked();
+  document.tileSets.reserve(static_cast<std::size_t>(LBox_Tiles->Count()));
+  for (int i = 0; i < LBox_Tiles->Count(); ++i) document.tileSets.push_back(LBox_Tiles->Item(i).toStdString());
+  document.cells = LayerCells;
+  document.layoutName = LayoutName.toStdString();
+  return document;
+}
+
+void TEditForm::SetDocument(const DocumentState& document) {
+  Edit_Name->setText(QString::fromStdString(document.name));
+  Edit_Author->setText(QString::fromStdString(document.author));
+  Edit_Back->setText(QString::fromStdString(document.background));
+  SBar_LayerCount->setValue(document.layerCount);
+  SBar_3D->setValue(document.colourScheme);
+  CBX_Inscripe->setChecked(document.inscription);
+  LBox_Tiles->ClearItems();
+  for (const std::string& entry : document.tileSets) LBox_Tiles->AddItem(QString::fromStdString(entry));
+  LayerCells = document.cells;
+  LayoutName = QString::fromStdString(document.layoutName);
+}
+
 std::optional<Layout> TEditForm::LayoutFromControls() {
-  Layout layout;
-  const auto encode = [this](const QString& text, const QString& field) -> std::optional<std::string> {
+  const DocumentState document = Document();
+  const auto encode = [this](const std::string& text, const QString& field) -> std::optional<std::string> {
     // A line break (a pasted text can hold one) would end the value's line in the file and turn
     // the rest into a stray line.
-    if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
+    if (text.find_first_of("\n\r") != std::string::npos) {
       ShowFailure(QStringLiteral("Das Feld „%1“ enthält einen Zeilenumbruch, den eine Layout-Datei "
                                  "nicht speichern kann.\n\nSpeichern nicht möglich!")
                       .arg(field));
       return std::nullopt;
     }
     cp1252::EncodeError error{};
-    std::optional<std::string> bytes = cp1252::EncodeUtf8(text.toStdString(), &error);
+    std::optional<std::string> bytes = cp1252::EncodeUtf8(text, &error);
     if (!bytes) ShowFailure(UnencodableText(field, error.character));
     return bytes;
   };
+  Layout layout = LayoutWithoutTexts(document);
   LayoutAttributes& attributes = layout.attributes;
-  const auto name = encode(Edit_Name->text(), QStringLiteral("Name"));
+  const auto name = encode(document.name, QStringLiteral("Name"));
   if (!name) return std::nullopt;
-  const auto author = encode(Edit_Author->text(), QStringLiteral("Autor"));
+  const auto author = encode(document.author, QStringLiteral("Autor"));
   if (!author) return std::nullopt;
-  const auto background = encode(Edit_Back->text(), QStringLiteral("Hintergrundbild"));
+  const auto background = encode(document.background, QStringLiteral("Hintergrundbild"));
   if (!background) return std::nullopt;
   attributes.name = *name;
   attributes.author = *author;
   attributes.background = *background;
-  attributes.layerCount = SBar_LayerCount->value();
-  attributes.colourScheme = SBar_3D->value();
-  attributes.inscription = CBX_Inscripe->isChecked();
-  for (int i = 0; i < LBox_Tiles->Count(); ++i) {
-    const auto entry = encode(LBox_Tiles->Item(i), QStringLiteral("Steine, Eintrag %1").arg(i + 1));
+  for (std::size_t i = 0; i < document.tileSets.size(); ++i) {
+    std::optional<std::string> entry =
+        encode(document.tileSets[i], QStringLiteral("Steine, Eintrag %1").arg(static_cast<qulonglong>(i + 1)));
     if (!entry) return std::nullopt;
-    attributes.tileSets.push_back(*entry);
+    attributes.tileSets.push_back(std::move(*entry));
   }
-  layout.cells = LayerCells;
   return layout;
-}
-
-void TEditForm::ApplyLayout(const Layout& layout) {
-  // Part of Open's step; on its own (a layout loaded by other means) a step of its own.
-  const EditorHistory::CommandStep step(tools_->History(), EditorHistory::CommandStep::Scope::Document);
-  const LayoutAttributes& attributes = layout.attributes;
-  Edit_Name->setText(FromCp1252(attributes.name));
-  Edit_Author->setText(FromCp1252(attributes.author));
-  Edit_Back->setText(FromCp1252(attributes.background));
-  SBar_LayerCount->setValue(attributes.layerCount);
-  SBar_3D->setValue(attributes.colourScheme);
-  CBX_Inscripe->setChecked(attributes.inscription);
-  for (const std::string& entry : attributes.tileSets) LBox_Tiles->AddItem(FromCp1252(entry));
-  LayerCells = layout.cells;
 }
 
 }  // namespace tilvaro

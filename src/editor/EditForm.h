@@ -12,6 +12,7 @@
 // and is reported in the application's error box instead of crossing Qt's event dispatch.
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <filesystem>
 #include <functional>
@@ -20,6 +21,7 @@
 
 #include "layout/LayerCells.h"
 #include "layout/Layout.h"
+#include "layout/LayoutHistory.h"
 
 class QCheckBox;
 class QLabel;
@@ -132,17 +134,23 @@ class TEditForm : public QWidget {
   void SetInputDialog(TeInput* dialog) { eInput = dialog; }
   TeInput* InputDialog() const { return eInput; }
 
-  // Asks for a text: caption, prompt, in-out text; returns 1 when confirmed. By default it shows
-  // eInput through ShowInputDialog; tests may put another function here.
-  using TextQuestion = std::function<int(const QString& caption, const QString& prompt, QString& text)>;
+  // Asks for a text: caption, prompt, in-out text and the texts offered while typing; returns 1
+  // when confirmed. By default it shows eInput through ShowInputDialog; tests may put another
+  // function here.
+  using TextQuestion = std::function<int(const QString& caption, const QString& prompt, QString& text,
+                                         const QStringList& completions)>;
   TextQuestion AskText;
+
+  // The document the controls, LayerCells and LayoutName hold now, its texts as typed.
+  DocumentState Document() const;
+  // Puts a document into the controls, LayerCells and LayoutName; the layer shown stays, and the
+  // grid is drawn again by the caller.
+  void SetDocument(const DocumentState& document);
 
   // The layout the controls and LayerCells hold now. Texts are encoded in Windows-1252; when one
   // of them holds a character the code page cannot hold, an error box names the field and the
   // character and the result is empty.
   std::optional<Layout> LayoutFromControls();
-  // Puts a read layout into the controls and LayerCells (texts decoded from Windows-1252).
-  void ApplyLayout(const Layout& layout);
 
   // The path of the layout file named `name` below StartDir.
   std::filesystem::path LayoutPath(const QString& name) const;
@@ -152,6 +160,7 @@ class TEditForm : public QWidget {
 
   // Open with the file given instead of asked for: reads `file` as Open reads the file of a typed
   // name, with every message and outcome of Open; `name` becomes LayoutName as the typed name would.
+  // The layout it replaces comes back with one Undo.
   void OpenLayoutFile(const std::filesystem::path& file, const QString& name);
 
   // Undo and redo, the preview window and the grid's context menu with the layer tools.
@@ -165,7 +174,9 @@ class TEditForm : public QWidget {
   void ShowBuiltControls();
   void WireEvents();
   void SetTabOrder();
-  int AskForText(const QString& caption, const QString& prompt, QString& text);
+  int AskForText(const QString& caption, const QString& prompt, QString& text, const QStringList& completions);
+  // The names of the layouts there, read afresh, for the questions for a layout's name.
+  QStringList LayoutNameList() const;
 
   TeInput* eInput = nullptr;
   // A member rather than a child, so it is destroyed before the controls it watches.

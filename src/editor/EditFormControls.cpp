@@ -62,10 +62,6 @@ void SetUpLabel(QLabel& label, const QString& caption, bool wordWrap) {
   label.setWordWrap(wordWrap);
 }
 
-constexpr const char* kContactAddress = TEditForm::kContactAddress;
-constexpr const char* kWebAddress = TEditForm::kWebAddress;
-constexpr const char* kCopyrightLine = TEditForm::kCopyrightLine;
-
 }  // namespace
 
 std::span<const EditFormControl> EditFormControls() {
@@ -94,14 +90,14 @@ std::span<const EditFormControl> EditFormControls() {
       {TILVARO_CONTROL(Btn_Save), Parent::LeftMenu, {33, 184, 70, 55}, Text("Speichern"),
        Text("Layout speichern")},
       {TILVARO_CONTROL(Lbl_Hinweis), Parent::LeftMenu, {0, 255, 137, 54},
-       Text("Fertige Layouts können Sie gerne an ") + Text(kContactAddress) + Text(" schicken."), {},
+       Text("Fertige Layouts können Sie gerne an ") + Text(TEditForm::kContactAddress) + Text(" schicken."), {},
        Font::Window, true},
 
       {TILVARO_CONTROL(Pnl_TopGFX), Parent::Window, {0, 0, 504, 32}, {}, {}},
       // The logo stands at the right end of the strip.
-      {TILVARO_CONTROL(Img_qmLogo), Parent::TopStrip, {399, 0, 105, 32}, {}, Text(kWebAddress)},
-      {TILVARO_CONTROL(Lbl_Copyright), Parent::TopStrip, {2, 2, 134, 13}, Text(kCopyrightLine), Text("E-mail"),
-       Font::Plain},
+      {TILVARO_CONTROL(Img_qmLogo), Parent::TopStrip, {399, 0, 105, 32}, {}, Text(TEditForm::kWebAddress)},
+      {TILVARO_CONTROL(Lbl_Copyright), Parent::TopStrip, {2, 2, 134, 13}, Text(TEditForm::kCopyrightLine),
+       Text("E-mail"), Font::Plain},
       {TILVARO_CONTROL(Lbl_Version), Parent::TopStrip, {2, 18, 102, 13}, Text("Version 1.00 Beta"), {},
        Font::Plain},
 

@@ -146,10 +146,10 @@ EditorHistory::CommandStep::CommandStep(EditorHistory& history, Scope scope)
   if (outermost_) {
     history_.CommitTexts();
     if (scope_ == Scope::Document) {
-      documentBefore_ = history_.Snapshot();
+      documentBefore_ = history_.form_.Document();
       layerBefore_ = history_.form_.UpDown_Layer->Position();
     } else {
-      tileSetsBefore_ = history_.TileSets();
+      tileSetsBefore_ = history_.form_.Document().tileSets;
     }
   }
   ++history_.quiet_;
@@ -162,14 +162,14 @@ EditorHistory::CommandStep::~CommandStep() {
   try {
     history_.ResetTextBases();
     if (scope_ == Scope::Document) {
-      DocumentState after = history_.Snapshot();
+      DocumentState after = history_.form_.Document();
       if (after != *documentBefore_) {
         const int layerAfter = history_.form_.UpDown_Layer->Position();
         history_.Record(std::make_unique<DocumentChange>(
             DocumentChange{std::move(*documentBefore_), std::move(after), layerBefore_, layerAfter}));
       }
     } else {
-      ListSplice change = DiffLists(tileSetsBefore_, history_.TileSets());
+      ListSplice change = DiffLists(tileSetsBefore_, history_.form_.Document().tileSets);
       if (!change.Empty()) history_.Record(std::make_unique<ListSplice>(std::move(change)));
     }
     history_.Changed();
@@ -251,16 +251,7 @@ void EditorHistory::Apply(const HistoryStep& step, bool forward) {
 }
 
 void EditorHistory::ApplyDocument(const DocumentState& state, int layer) {
-  form_.Edit_Name->setText(FromUtf8(state.name));
-  form_.Edit_Author->setText(FromUtf8(state.author));
-  form_.Edit_Back->setText(FromUtf8(state.background));
-  form_.SBar_LayerCount->setValue(state.layerCount);
-  form_.SBar_3D->setValue(state.colourScheme);
-  form_.CBX_Inscripe->setChecked(state.inscription);
-  form_.LBox_Tiles->ClearItems();
-  for (const std::string& entry : state.tileSets) form_.LBox_Tiles->AddItem(FromUtf8(entry));
-  form_.LayerCells = state.cells;
-  form_.LayoutName = FromUtf8(state.layoutName);
+  form_.SetDocument(state);
   ShowLayer(layer);
 }
 
@@ -279,29 +270,6 @@ void EditorHistory::ShowLayer(int layer) {
   // As a step of the spinner does: the grid shows the layer, the label its number.
   form_.UpDown_Layer->SetPosition(layer);
   form_.UpDown_LayerClick(form_.UpDown_Layer);
-}
-
-// ---- The window's document -----------------------------------------------------------------------
-
-DocumentState EditorHistory::Snapshot() const {
-  DocumentState state;
-  state.name = Utf8(form_.Edit_Name->text());
-  state.author = Utf8(form_.Edit_Author->text());
-  state.background = Utf8(form_.Edit_Back->text());
-  state.layerCount = form_.SBar_LayerCount->value();
-  state.colourScheme = form_.SBar_3D->value();
-  state.inscription = form_.CBX_Inscripe->isChecked();
-  state.tileSets = TileSets();
-  state.cells = form_.LayerCells;
-  state.layoutName = Utf8(form_.LayoutName);
-  return state;
-}
-
-std::vector<std::string> EditorHistory::TileSets() const {
-  std::vector<std::string> entries;
-  entries.reserve(static_cast<std::size_t>(form_.LBox_Tiles->Count()));
-  for (int i = 0; i < form_.LBox_Tiles->Count(); ++i) entries.push_back(Utf8(form_.LBox_Tiles->Item(i)));
-  return entries;
 }
 
 TEdit97* EditorHistory::Edit(TextField field) const {

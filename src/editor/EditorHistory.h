@@ -88,8 +88,6 @@ class EditorHistory {
   void ShowLayer(int layer);
   void Changed();
 
-  DocumentState Snapshot() const;
-  std::vector<std::string> TileSets() const;
   TEdit97* Edit(TextField field) const;
 
   TEditForm& form_;

@@ -89,14 +89,7 @@ void EditorTools::UpdateMenu() {
 
 // ---- Preview -------------------------------------------------------------------------------------
 
-Layout EditorTools::PreviewLayout() const {
-  Layout layout;
-  layout.attributes.layerCount = form_.SBar_LayerCount->value();
-  layout.attributes.colourScheme = form_.SBar_3D->value();
-  layout.attributes.inscription = form_.CBX_Inscripe->isChecked();
-  layout.cells = form_.LayerCells;
-  return layout;
-}
+Layout EditorTools::PreviewLayout() const { return LayoutWithoutTexts(form_.Document()); }
 
 void EditorTools::TogglePreview() {
   if (preview_ == nullptr) {

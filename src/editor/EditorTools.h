@@ -45,7 +45,6 @@ class EditorTools : public QObject {
   // Uses a layer tool on the layer shown, as one step; shows the layer it changed.
   void UseLayerTool(LayerTool tool);
 
-  bool ShowsLowerLayer() const { return showLowerLayer_; }
   void SetShowLowerLayer(bool show);
   // The grid was filled with the layer shown: its marks of the layer below follow.
   void GridRedrawn();

@@ -33,9 +33,9 @@ TPreviewWindow::TPreviewWindow(QWidget* owner) : QWidget(owner) {
 int TPreviewWindow::LineHeight() const { return QFontMetrics(font()).height() + 2 * kLinePadding; }
 
 void TPreviewWindow::ShowLayout(const Layout& layout) {
-  if (layout == layout_ && !stale_) return;
+  if (layout == layout_ && !picture_.isNull()) return;
   layout_ = layout;
-  stale_ = true;
+  picture_ = QImage();
   setAccessibleDescription(CountLine(layout_));
   update();
 }
@@ -51,10 +51,7 @@ QString TPreviewWindow::CountLine(const Layout& layout) {
 }
 
 void TPreviewWindow::paintEvent(QPaintEvent*) {
-  if (stale_) {
-    picture_ = picture::DrawLayoutPicture(layout_, picture::PictureGeometry::Natural());
-    stale_ = false;
-  }
+  if (picture_.isNull()) picture_ = picture::DrawLayoutPicture(layout_, picture::PictureGeometry::Natural());
   QPainter painter(this);
   painter.fillRect(rect(), palette().color(QPalette::Window));
   painter.drawImage(0, 0, picture_);

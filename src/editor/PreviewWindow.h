@@ -40,8 +40,7 @@ class TPreviewWindow : public QWidget {
   int LineHeight() const;
 
   Layout layout_;
-  QImage picture_;
-  bool stale_ = true;
+  QImage picture_;  // null until drawn for layout_
 };
 
 }  // namespace tilvaro

@@ -35,6 +35,22 @@ std::filesystem::path LayoutFilePath(const std::filesystem::path& startDir, std:
   return std::filesystem::path(std::move(text));
 }
 
+std::vector<std::string> LayoutNames(const std::filesystem::path& startDir) {
+  constexpr std::string_view kSuffix = ".set";
+  std::vector<std::string> names;
+  std::error_code error;
+  std::filesystem::directory_iterator entry(std::filesystem::path(startDir.string() + "/layouts"), error);
+  for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+    std::string name = entry->path().filename().string();
+    std::error_code broken;  // a link to nothing is no layout, and the listing goes on
+    if (name.starts_with('.') || !name.ends_with(kSuffix) || !entry->is_regular_file(broken)) continue;
+    name.resize(name.size() - kSuffix.size());
+    names.push_back(std::move(name));
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 LayoutReadResult ReadLayoutFile(const std::filesystem::path& path) {
   LayoutReadResult result;
   FileReadResult contents = ReadWholeFile(path);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "layout/Layout.h"
 
@@ -14,6 +15,12 @@ namespace tilvaro {
 // (not trimmed, not checked; ".set" is appended even when it is there already), and a startDir that
 // ends in '/' gives "//", which the file system reads as one separator.
 std::filesystem::path LayoutFilePath(const std::filesystem::path& startDir, std::string_view name);
+
+// The names of the layouts there, as the Open and Save questions offer them: the files (or links
+// to files) in startDir's "layouts" folder whose names end in ".set", in that case, without the
+// suffix, sorted by their bytes; hidden files and folders are left out. None when the folder
+// cannot be read. The names are in the file system's encoding.
+std::vector<std::string> LayoutNames(const std::filesystem::path& startDir);
 
 enum class LayoutReadStatus { Loaded, Missing, NotAFile, Unreadable };
 

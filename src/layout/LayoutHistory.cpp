@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "files/Cp1252.h"
+
 namespace tilvaro {
 
 namespace {
@@ -16,6 +18,30 @@ void ForEachCell(Visit visit) {
 }
 
 }  // namespace
+
+DocumentState DocumentOfLayout(const Layout& layout) {
+  const LayoutAttributes& attributes = layout.attributes;
+  DocumentState document;
+  document.name = cp1252::DecodeToUtf8(attributes.name);
+  document.author = cp1252::DecodeToUtf8(attributes.author);
+  document.background = cp1252::DecodeToUtf8(attributes.background);
+  document.tileSets.reserve(attributes.tileSets.size());
+  for (const std::string& entry : attributes.tileSets) document.tileSets.push_back(cp1252::DecodeToUtf8(entry));
+  document.layerCount = attributes.layerCount;
+  document.colourScheme = attributes.colourScheme;
+  document.inscription = attributes.inscription;
+  document.cells = layout.cells;
+  return document;
+}
+
+Layout LayoutWithoutTexts(const DocumentState& document) {
+  Layout layout;
+  layout.attributes.layerCount = document.layerCount;
+  layout.attributes.colourScheme = document.colourScheme;
+  layout.attributes.inscription = document.inscription;
+  layout.cells = document.cells;
+  return layout;
+}
 
 CellsChange CellsChangeBetween(const LayerCells& before, const LayerCells& after, int layer) {
   CellsChange change{layer, {}};

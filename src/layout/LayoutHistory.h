@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "layout/LayerCells.h"
+#include "layout/Layout.h"
 #include "layout/ListSplice.h"
 
 namespace tilvaro {
@@ -26,6 +27,12 @@ struct DocumentState {
 
   bool operator==(const DocumentState&) const = default;
 };
+
+// A layout read from a file as a document: its texts decoded from Windows-1252, no layout name.
+DocumentState DocumentOfLayout(const Layout& layout);
+// The document's settings and cells as a layout with empty texts: all that its picture shows, and
+// a layout to be saved before its texts are encoded.
+Layout LayoutWithoutTexts(const DocumentState& document);
 
 enum class TextField : std::uint8_t { Name, Author, Background };
 enum class Setting : std::uint8_t { LayerCount, ColourScheme, Inscription };

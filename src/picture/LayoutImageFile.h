@@ -19,8 +19,4 @@ std::vector<std::string> PictureFormats();
 // of Qt so that the command-line tool's other parts stay so.
 std::string LayoutImageFile(const Layout& layout, std::optional<int> size, std::string_view format);
 
-inline std::string LayoutPng(const Layout& layout, std::optional<int> size) {
-  return LayoutImageFile(layout, size, "png");
-}
-
 }  // namespace tilvaro::picture

@@ -46,7 +46,7 @@ class AccessibleTest : public ::testing::Test {
 
   void SetUp() override {
     form_.SetInputDialog(&dialog_);
-    form_.AskText = [this](const QString& caption, const QString&, QString&) {
+    form_.AskText = [this](const QString& caption, const QString&, QString&, const QStringList&) {
       asked_ << caption;
       return TeInput::kResultCancel;
     };

@@ -1,10 +1,13 @@
 // The command keys and the name questions' completions, through the window with real key events.
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QWindow>
 
 #include "EditorTestSupport.h"
 #include "button/ToolbarButton97.h"
+#include "editor/EditorTools.h"
 #include "editor/InputDialog.h"
+#include "editor/PreviewWindow.h"
 #include "widgets/Edit97.h"
 #include "widgets/ListBox.h"
 
@@ -35,6 +38,22 @@ TEST_F(EditFormKeysTest, CtrlNOAndSRunTheMenuCommandsWhereverTheFocusIs) {
   f.Edit_Name->setFocus();
   QTest::keyClicks(f.Edit_Name, QStringLiteral("nos"));
   EXPECT_EQ(f.Edit_Name->text(), QStringLiteral("nos"));
+}
+
+// While the preview window is the active one, the keys are the editor's all the same.
+TEST_F(EditFormKeysTest, TheCommandKeysWorkFromThePreviewWindow) {
+  TEditForm& f = Form();
+  f.Tools().TogglePreview();
+  TPreviewWindow* preview = f.Tools().Preview();
+  preview->windowHandle()->requestActivate();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == preview; }));
+  f.Edit_Author->setText(QStringLiteral("Ich"));
+  QTest::keyClick(preview, Qt::Key_N, Qt::ControlModifier);
+  EXPECT_TRUE(f.Edit_Author->text().isEmpty()) << "New did not run";
+  AnswerCancel();
+  QTest::keyClick(preview, Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(Questions().size(), 1u);
+  EXPECT_EQ(Questions()[0].caption, QStringLiteral("Layout öffnen ..."));
 }
 
 // The real dialog offers the layouts' names for a layout's name only; a tile set's question none.

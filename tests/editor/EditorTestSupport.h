@@ -45,7 +45,7 @@ class EditorFixture : public ::testing::Test {
     if (WithLayoutsFolder()) std::filesystem::create_directory(startDir_ / "layouts");
     ASSERT_TRUE(QDir::setCurrent(temp_.path()));
     form_ = std::make_unique<TEditForm>();
-    form_->AskText = [this](const QString& caption, const QString& prompt, QString& text) {
+    form_->AskText = [this](const QString& caption, const QString& prompt, QString& text, const QStringList&) {
       questions_.push_back({caption, prompt, text});
       if (answers_.empty()) {
         ADD_FAILURE() << "unexpected question: " << caption.toStdString();

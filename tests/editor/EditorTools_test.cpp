@@ -78,6 +78,19 @@ TEST_F(EditorToolsTest, EveryChangeIsOneStepUndoneAndRedoneWithoutLoss) {
   EXPECT_FALSE(Tools().RedoAction()->isEnabled());
 }
 
+// A file opened without the question (as the command line opens one) is one step too.
+TEST_F(EditorToolsTest, OpeningAGivenFileIsOneStep) {
+  TEditForm& f = Form();
+  WriteFile(Layouts() / "Turm.set", LayoutFileText({"TILESET=Turm"}, {"Klassik"}));
+  Type(f.Edit_Name, QStringLiteral("Alt"));
+  ClickCell(3, 3);
+  const Shown before = ShownBy(f);
+  f.OpenLayoutFile(Layouts() / "Turm.set", QStringLiteral("Turm"));
+  ASSERT_EQ(f.Edit_Name->text(), QStringLiteral("Turm"));
+  QTest::keyClick(&f, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(ShownBy(f), before);
+}
+
 // The menu's entries that cannot act are disabled; the lower layer's marks follow the layer shown.
 TEST_F(EditorToolsTest, GridMenuEntriesAndLowerLayerMarks) {
   TEditForm& f = Form();

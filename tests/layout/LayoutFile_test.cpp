@@ -72,6 +72,17 @@ TEST(LayoutFilePathTest, PlainConcatenation) {
   EXPECT_EQ(LayoutFilePath("/d", " ../x ").string(), "/d/layouts/ ../x .set");
 }
 
+TEST_F(LayoutFileTest, LayoutNamesAreTheSetFilesOfTheLayoutsFolder) {
+  EXPECT_TRUE(LayoutNames(folder_.Path()).empty()) << "no layouts folder";
+  fs::create_directory(folder_ / "layouts");
+  for (const char* file : {"Turm.set", "Alt.SET", "notes.txt", ".versteckt.set", "Tor.set.bak"})
+    WriteBytes(folder_ / "layouts" / file, "");
+  fs::create_directory(folder_ / "layouts" / "Ordner.set");
+  fs::create_symlink("Turm.set", folder_ / "layouts" / "Bau.set");
+  fs::create_symlink("fehlt.set", folder_ / "layouts" / "Leer.set");
+  EXPECT_EQ(LayoutNames(folder_.Path()), (std::vector<std::string>{"Bau", "Turm"}));
+}
+
 TEST_F(LayoutFileTest, TheTurmExampleIsWrittenByteForByte) {
   EXPECT_EQ(Save(TurmExample()), ReadBytes(test::Fixture("turm.set")));
   const LayoutReadResult read = ReadLayoutFile(test::Fixture("turm.set"));

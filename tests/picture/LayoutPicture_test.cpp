@@ -55,7 +55,7 @@ TEST(LayoutPictureTest, MatchesTheGoldenPictures) {
   const bool update = std::getenv("TILVARO_UPDATE_GOLDENS") != nullptr;
   for (const auto& c : cases) {
     const fs::path golden = fs::path(TILVARO_TEST_FIXTURES) / "picture" / (std::string(c.golden) + ".png");
-    const QImage actual = FromPng(LayoutPng(c.layout, c.size));
+    const QImage actual = FromPng(LayoutImageFile(c.layout, c.size, "png"));
     ASSERT_FALSE(actual.isNull()) << c.golden;
     if (update) {
       ASSERT_TRUE(actual.save(QString::fromStdString(golden.string()))) << golden;
