@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QPushButton>
 #include <QTest>
 #include <memory>
 
@@ -175,11 +176,13 @@ TEST(Edit97Kind, OnlyFlatEditsCountAsFlatEdits) {
     TEdit97 edit;
     auto second = std::make_unique<TEdit97>();
     DerivedEdit derived;
+    QPushButton button;  // no edit at all
     second.reset();
     EXPECT_TRUE(FlatEditClasses::IsRegistered(TEdit97::staticMetaObject));
     EXPECT_TRUE(TEdit97::IsFlatEdit(&edit));
     EXPECT_TRUE(TEdit97::IsFlatEdit(&derived));
     EXPECT_FALSE(TEdit97::IsFlatEdit(&plain));
+    EXPECT_FALSE(TEdit97::IsFlatEdit(&button));
     EXPECT_FALSE(TEdit97::IsFlatEdit(nullptr));
     FlatEditClasses::Register(QLineEdit::staticMetaObject);
     EXPECT_TRUE(TEdit97::IsFlatEdit(&plain));
